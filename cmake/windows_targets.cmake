@@ -1,0 +1,33 @@
+# SetUp.exe and the test programs that run under Wine.
+enable_language(RC)
+set(SETUP_WIN32_LIBS comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
+set(SETUP_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+file(GLOB_RECURSE SETUP_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.rc)
+set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/win32/main.cpp)
+set(SETUP_WIN32_LIBRARY_SOURCES ${SETUP_WIN32_SOURCES})
+list(REMOVE_ITEM SETUP_WIN32_LIBRARY_SOURCES ${SETUP_ENTRY_POINT})
+
+add_library(setup_win32 STATIC ${SETUP_WIN32_LIBRARY_SOURCES})
+target_link_libraries(setup_win32 PUBLIC setup_core ${SETUP_WIN32_LIBS})
+setup_compile_options(setup_win32)
+
+add_executable(SetUp WIN32 ${SETUP_ENTRY_POINT} ${SETUP_RESOURCE_SCRIPTS})
+target_link_libraries(SetUp PRIVATE setup_win32)
+target_link_options(SetUp PRIVATE ${SETUP_STATIC_LINK})
+setup_compile_options(SetUp)
+
+file(GLOB SETUP_WIN32_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${SETUP_UNIT_TESTS} ${SETUP_CONTRACT_TESTS} ${SETUP_TEST_SUPPORT}
+                           ${SETUP_WIN32_TESTS})
+target_include_directories(win32_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(win32_tests PRIVATE setup_win32 GTest::gtest_main GTest::gmock)
+target_link_options(win32_tests PRIVATE ${SETUP_STATIC_LINK})
+setup_compile_options(win32_tests)
+
+file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(e2e_tests ${SETUP_E2E_SOURCES})
+target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(e2e_tests PRIVATE GTest::gtest ${SETUP_WIN32_LIBS} version)
+target_link_options(e2e_tests PRIVATE ${SETUP_STATIC_LINK})
+setup_compile_options(e2e_tests)

@@ -1,0 +1,16 @@
+#pragma once
+// The host releases served: 2007 to 2025. A release's position in every
+// per-release list, flag set or argument is its year minus 2007.
+
+#include <array>
+
+constexpr int kFirstReleaseYear = 2007;
+constexpr int kLastReleaseYear = 2025;
+constexpr int kReleaseCount = kLastReleaseYear - kFirstReleaseYear + 1;
+
+constexpr int ReleaseIndex(int year) { return year - kFirstReleaseYear; }
+constexpr int ReleaseYear(int index) { return kFirstReleaseYear + index; }
+constexpr bool IsReleaseYear(int year) { return year >= kFirstReleaseYear && year <= kLastReleaseYear; }
+
+// One tick value per release, 2007 first; non-zero means ticked.
+using ReleaseTicks = std::array<int, kReleaseCount>;

@@ -1,0 +1,16 @@
+#pragma once
+// What the process learns about itself and its environment.
+
+#include <string>
+
+class EnvironmentPort {
+ public:
+  virtual ~EnvironmentPort() = default;
+  // GetEnvironmentVariableA: false when the variable is not set. The value
+  // comes whole; callers apply their own length limits.
+  virtual bool GetVariable(const std::string& name, std::string* value) = 0;
+  // GetModuleFileNameA of the program: false when it cannot be had whole.
+  virtual bool ModulePath(std::string* path) = 0;
+  // GetCurrentDirectoryA: false when it cannot be had whole.
+  virtual bool CurrentDirectory(std::string* path) = 0;
+};

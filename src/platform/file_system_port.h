@@ -1,0 +1,48 @@
+#pragma once
+// Files and folders as the program uses them: the ANSI kernel32 calls and the
+// run-time's _mkdir and _access, with their meaning kept.
+
+#include <memory>
+#include <string>
+
+constexpr unsigned long kAttrReadOnly = 0x01;        // FILE_ATTRIBUTE_READONLY
+constexpr unsigned long kAttrHidden = 0x02;          // FILE_ATTRIBUTE_HIDDEN
+constexpr unsigned long kAttrDirectory = 0x10;       // FILE_ATTRIBUTE_DIRECTORY
+constexpr unsigned long kAttrNormal = 0x80;          // FILE_ATTRIBUTE_NORMAL
+constexpr unsigned long kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
+
+struct FileEntry {
+  std::string name;           // without its folder
+  unsigned long attributes;   // FILE_ATTRIBUTE_* bits
+};
+
+// An open FindFirstFileA/FindNextFileA search; destroying it is FindClose.
+class FileListing {
+ public:
+  virtual ~FileListing() = default;
+  // The first call yields the first entry; false when there are no more.
+  virtual bool Next(FileEntry* entry) = 0;
+};
+
+class FileSystemPort {
+ public:
+  virtual ~FileSystemPort() = default;
+
+  // CopyFileA with bFailIfExists FALSE: overwrites, carries attributes.
+  virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
+  // CreateDirectoryA without security attributes: one level.
+  virtual bool CreateDir(const std::string& path) = 0;
+  // _mkdir: one level; 0 on success, -1 otherwise.
+  virtual int MakeDir(const std::string& path) = 0;
+  // DeleteFileA; also takes "file:stream" to delete an alternate data stream.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // GetFileAttributesA: kInvalidAttributes when nothing is there.
+  virtual unsigned long GetAttributes(const std::string& path) = 0;
+  // SetFileAttributesA.
+  virtual bool SetAttributes(const std::string& path, unsigned long attributes) = 0;
+  // _access(path, 0) == 0: a file or a folder exists there.
+  virtual bool Exists(const std::string& path) = 0;
+  // FindFirstFileA on a pattern ("folder\*.*" or a plain path); null when the
+  // search finds nothing or cannot start.
+  virtual std::unique_ptr<FileListing> List(const std::string& pattern) = 0;
+};

@@ -1,0 +1,51 @@
+#pragma once
+// The registry as the program uses it: the ANSI advapi32 calls, with their
+// return codes (0 = ERROR_SUCCESS) and their meaning kept.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using RegKey = std::uintptr_t;  // an open key; 0 = none
+
+constexpr RegKey kHKeyCurrentUser = 0x80000001u;
+constexpr RegKey kHKeyLocalMachine = 0x80000002u;
+
+constexpr long kRegSuccess = 0;         // ERROR_SUCCESS
+constexpr long kRegNotFound = 2;        // ERROR_FILE_NOT_FOUND
+constexpr long kRegAccessDenied = 5;    // ERROR_ACCESS_DENIED
+constexpr long kRegMoreData = 234;      // ERROR_MORE_DATA
+constexpr long kRegNoMoreItems = 259;   // ERROR_NO_MORE_ITEMS
+
+constexpr unsigned long kRegSz = 1;     // REG_SZ
+constexpr unsigned long kRegDword = 4;  // REG_DWORD
+
+class RegistryPort {
+ public:
+  virtual ~RegistryPort() = default;
+
+  // RegOpenKeyA: default access; an empty path yields a new handle to `parent`
+  // itself (for a root: the root).
+  virtual long OpenKey(RegKey parent, const std::string& path, RegKey* key) = 0;
+  // RegOpenKeyExA with KEY_READ; an empty path opens `parent` itself.
+  virtual long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) = 0;
+  // RegCreateKeyA: opens the key path, creating every missing key on it.
+  virtual long CreateKey(RegKey parent, const std::string& path, RegKey* key) = 0;
+  // RegQueryInfoKeyA, asking only for the number of sub-keys.
+  virtual long CountSubKeys(RegKey key, unsigned long* count) = 0;
+  // RegEnumKeyExA into a buffer of `capacity` characters (NUL included):
+  // kRegMoreData when the name does not fit, kRegNoMoreItems past the end.
+  virtual long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+                          std::string* name) = 0;
+  // RegQueryValueExA into a buffer of `capacity` bytes: the data as stored
+  // (a REG_SZ keeps its terminating NUL), kRegMoreData when it does not fit.
+  virtual long QueryValue(RegKey key, const std::string& name, std::size_t capacity,
+                          std::string* data, unsigned long* type) = 0;
+  // RegSetValueExA: stores `data` bytes as given (a REG_SZ caller adds the NUL).
+  virtual long SetValue(RegKey key, const std::string& name, unsigned long type,
+                        const std::string& data) = 0;
+  // RegDeleteKeyA: fails when the key has sub-keys.
+  virtual long DeleteKey(RegKey parent, const std::string& path) = 0;
+  // RegCloseKey.
+  virtual long CloseKey(RegKey key) = 0;
+};
