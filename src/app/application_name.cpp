@@ -1,0 +1,28 @@
+#include "app/application_name.h"
+
+#include <cstddef>
+
+#include "app/ansi_text.h"
+
+std::string ApplicationName(EnvironmentPort& environment) {
+  std::string path;
+  if (!environment.ModulePath(&path)) return std::string();
+
+  // Walk whole characters, so that the second byte of a double-byte
+  // character is never taken for a separator.
+  std::size_t nameStart = 0;
+  std::size_t extensionStart = std::string::npos;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
+    if (IsGbkLeadByte(static_cast<unsigned char>(c))) {
+      ++i;
+    } else if (c == '\\' || c == '/' || c == ':') {
+      nameStart = i + 1;
+      extensionStart = std::string::npos;
+    } else if (c == '.') {
+      extensionStart = i;
+    }
+  }
+  const std::size_t nameEnd = extensionStart == std::string::npos ? path.size() : extensionStart;
+  return path.substr(nameStart, nameEnd - nameStart);
+}

@@ -1,0 +1,98 @@
+#include "ui/picker/folder_check.h"
+
+#include <cstddef>
+#include <string_view>
+
+#include "app/ansi_text.h"
+#include "app/application_name.h"
+#include "app/bounded_format.h"
+
+namespace {
+
+constexpr std::string_view kForbiddenInName = "\"*/:<>?\\|";
+constexpr std::string_view kNotAtNameEdge = "\t .";
+
+// Bytes of the character that starts at `pos`: a GBK lead byte takes the
+// next byte with it.
+std::size_t CharacterLength(const std::string& text, std::size_t pos) {
+  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+}
+
+bool IsOneOf(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
+
+// Position of the next backslash character at or after `from`, or the text's length.
+std::size_t FindSeparator(const std::string& path, std::size_t from) {
+  for (std::size_t i = from; i < path.size(); i += CharacterLength(path, i)) {
+    if (path[i] == '\\') return i;
+  }
+  return path.size();
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool HasDriveRoot(const std::string& path) {
+  return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+std::string FolderMessage(const std::string& path, const char* verdict) {
+  return "The folder:\n\n" + path + "\n\n" + verdict;
+}
+
+void ReportFailure(PromptPort& prompt, const std::string& caption, const std::string& path,
+                   int result) {
+  const char* verdict = result == kFolderInvalid ? "is invalid. Please reenter."
+                                                 : "can not be created. Please double check.";
+  prompt.Show(FolderMessage(path, verdict), caption, kMbOk | kMbIconWarning);
+}
+
+}  // namespace
+
+int IsValidFolderName(const std::string& name) {
+  if (name.empty() || IsOneOf(kNotAtNameEdge, name.front())) return 0;
+  std::size_t lastStart = 0;
+  for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i)) {
+    if (IsOneOf(kForbiddenInName, name[i])) return 0;
+    lastStart = i;
+  }
+  if (lastStart + CharacterLength(name, lastStart) > name.size()) return 0;  // cut-off character
+  if (IsOneOf(kNotAtNameEdge, name[lastStart])) return 0;
+  return 1;
+}
+
+int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly) {
+  if (path == nullptr) return kFolderInvalid;
+  const std::string text(path);
+  if (text.size() >= kPathCapacity || !HasDriveRoot(text)) return kFolderInvalid;
+  if (text.size() == 3) {
+    return checkOnly || files.Exists(text) ? kFolderReady : kFolderNotCreated;
+  }
+
+  // A trailing backslash leaves an empty last component, which is invalid.
+  for (std::size_t start = 3;;) {
+    const std::size_t end = FindSeparator(text, start);
+    if (!IsValidFolderName(text.substr(start, end - start))) return kFolderInvalid;
+    if (!checkOnly) {
+      const std::string level = text.substr(0, end);
+      files.CreateDir(level);  // an existing folder is fine: only the outcome counts
+      if (!files.Exists(level)) return kFolderNotCreated;
+    }
+    if (end == text.size()) return kFolderReady;
+    start = end + 1;
+  }
+}
+
+int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
+                const std::string& path) {
+  const std::string caption = ApplicationName(environment);
+  int result = CreateFolderPath(files, path.c_str(), true);
+  if (result == kFolderReady && !files.Exists(path)) {
+    const std::string question =
+        FolderMessage(path, "does not exist. Do you want the folder to be created?");
+    if (prompt.Show(question, caption, kMbYesNo | kMbIconQuestion) != kIdYes) {
+      return kFolderDeclined;
+    }
+    result = CreateFolderPath(files, path.c_str(), false);
+  }
+  if (result != kFolderReady) ReportFailure(prompt, caption, path, result);
+  return result;
+}

@@ -1,0 +1,36 @@
+#include "app/application_name.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_environment.h"
+
+namespace {
+
+std::string NameOf(const std::string& modulePath) {
+  FakeEnvironment environment;
+  environment.SetModulePath(modulePath);
+  return ApplicationName(environment);
+}
+
+TEST(ApplicationNameTest, IsTheProgramFileNameWithoutExtension) {
+  EXPECT_EQ("SetUp", NameOf("C:\\dist\\SetUp.exe"));
+  EXPECT_EQ("Set.Up", NameOf("C:\\dist\\Set.Up.exe"));
+  EXPECT_EQ("SetUp", NameOf("C:\\dist.v2\\SetUp"));
+  EXPECT_EQ("SetUp", NameOf("SetUp.exe"));
+}
+
+TEST(ApplicationNameTest, KeepsDoubleByteCharactersWhole) {
+  // 0x95 0x5C is one GBK character whose second byte is "\".
+  EXPECT_EQ(
+      "\x95\x5c"
+      "SetUp",
+      NameOf("C:\\\xB0\xB2\xD7\xB0\\\x95\x5c"
+             "SetUp.exe"));
+}
+
+TEST(ApplicationNameTest, IsEmptyWhenTheProgramPathIsUnknown) {
+  FakeEnvironment environment;
+  EXPECT_EQ("", ApplicationName(environment));
+}
+
+}  // namespace
