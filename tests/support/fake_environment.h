@@ -1,0 +1,30 @@
+#pragma once
+// The process environment as a test arranges it. Variable names compare
+// ignoring case, as Windows does. The module path and the current directory
+// start unavailable, so the calls fail until a test sets them.
+
+#include <map>
+#include <string>
+
+#include "platform/environment_port.h"
+
+class FakeEnvironment : public EnvironmentPort {
+ public:
+  bool GetVariable(const std::string& name, std::string* value) override;
+  bool ModulePath(std::string* path) override;
+  bool CurrentDirectory(std::string* path) override;
+
+  void SetVariable(const std::string& name, const std::string& value);
+  void UnsetVariable(const std::string& name);
+  void SetModulePath(const std::string& path);
+  void UnsetModulePath();
+  void SetCurrentDirectory(const std::string& path);
+  void UnsetCurrentDirectory();
+
+ private:
+  std::map<std::string, std::string> m_variables;  // by upper-cased name
+  bool m_hasModulePath = false;
+  std::string m_modulePath;
+  bool m_hasCurrentDirectory = false;
+  std::string m_currentDirectory;
+};

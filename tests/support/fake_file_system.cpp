@@ -1,0 +1,468 @@
+#include "support/fake_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+
+#include "app/ansi_text.h"
+
+namespace {
+
+const char* OpName(FsOp op) {
+  switch (op) {
+    case FsOp::kCopyOver:
+      return "CopyOver";
+    case FsOp::kCreateDir:
+      return "CreateDir";
+    case FsOp::kMakeDir:
+      return "MakeDir";
+    case FsOp::kRemoveFile:
+      return "RemoveFile";
+    case FsOp::kGetAttributes:
+      return "GetAttributes";
+    case FsOp::kSetAttributes:
+      return "SetAttributes";
+    case FsOp::kExists:
+      return "Exists";
+    case FsOp::kList:
+      return "List";
+  }
+  return "?";
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsWildcard(char c) { return c == '*' || c == '?'; }
+
+// Visits each character of `text` from `from` on; a double-byte character is
+// passed as its lead byte with `single` false.
+template <typename Visit>
+void ForEachChar(const std::string& text, std::size_t from, Visit visit) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    const bool lead = IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+    if (!visit(i, !lead)) return;
+    if (lead) ++i;
+  }
+}
+
+bool IsValidName(const std::string& name, bool wildcards) {
+  bool valid = true;
+  ForEachChar(name, 0, [&](std::size_t i, bool single) {
+    const char c = name[i];
+    if (single && (static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '<' || c == '>' ||
+                   c == '|' || c == ':' || (IsWildcard(c) && !wildcards))) {
+      valid = false;
+    }
+    return valid;
+  });
+  return valid;
+}
+
+bool HasWildcard(const std::string& name) {
+  return std::any_of(name.begin(), name.end(), IsWildcard);
+}
+
+// Both upper-cased. "*.*" matches every name, dotted or not, as on Windows.
+bool MatchesPattern(const std::string& pattern, const std::string& name) {
+  if (pattern == "*.*") return true;
+  std::size_t p = 0, n = 0, star = std::string::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+// The position of the ':' that starts a stream name, or npos.
+std::size_t StreamColon(const std::string& path) {
+  std::size_t colon = std::string::npos;
+  ForEachChar(path, 2, [&](std::size_t i, bool single) {
+    if (single && path[i] == ':') colon = i;
+    return colon == std::string::npos;
+  });
+  return colon;
+}
+
+class FakeListing : public FileListing {
+ public:
+  explicit FakeListing(std::vector<FileEntry> entries) : m_entries(std::move(entries)) {}
+  bool Next(FileEntry* entry) override {
+    if (m_next == m_entries.size()) return false;
+    *entry = m_entries[m_next++];
+    return true;
+  }
+
+ private:
+  std::vector<FileEntry> m_entries;
+  std::size_t m_next = 0;
+};
+
+unsigned long Visible(unsigned long stored) { return stored == 0 ? kAttrNormal : stored; }
+
+}  // namespace
+
+bool operator==(const FsCall& a, const FsCall& b) {
+  return a.op == b.op && a.path == b.path && a.target == b.target;
+}
+
+void PrintTo(const FsCall& call, std::ostream* out) {
+  *out << OpName(call.op) << "(" << call.path;
+  if (call.op == FsOp::kCopyOver) *out << " -> " << call.target;
+  *out << ")";
+}
+
+// ---- Paths ----
+
+FakeFileSystem::Location FakeFileSystem::At(char drive, const std::vector<std::string>& parts,
+                                            std::size_t count) {
+  Location at;
+  at.valid = true;
+  at.drive = drive;
+  at.parts.assign(parts.begin(), parts.begin() + count);
+  at.key = std::string(1, drive) + ":";
+  for (const std::string& part : at.parts) {
+    at.parent = at.key;
+    at.key += "\\" + ToUpperAnsi(part);
+  }
+  return at;
+}
+
+FakeFileSystem::Location FakeFileSystem::Locate(const std::string& path,
+                                                bool wildcardsInName) const {
+  if (path.size() < 3 || !IsAsciiLetter(path[0]) || path[1] != ':' || !IsSeparator(path[2])) {
+    return Location();
+  }
+  const char drive = ToUpperAnsi(path.substr(0, 1))[0];
+  if (m_drives.count(drive) == 0) return Location();
+
+  std::vector<std::string> parts;
+  std::string part;
+  bool endsWithSeparator = false;
+  auto endPart = [&] {
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  };
+  ForEachChar(path, 2, [&](std::size_t i, bool single) {
+    endsWithSeparator = single && IsSeparator(path[i]);
+    if (endsWithSeparator) {
+      endPart();
+    } else {
+      part.append(path, i, single ? 1 : 2);
+    }
+    return true;
+  });
+  endPart();
+
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (!IsValidName(parts[i], wildcardsInName && i + 1 == parts.size())) return Location();
+  }
+  Location at = At(drive, parts, parts.size());
+  at.trailingSeparator = endsWithSeparator;
+  return at;
+}
+
+std::string FakeFileSystem::KeyOf(const std::string& path) const {
+  const Location at = Locate(path, true);
+  return at.valid ? at.key : ToUpperAnsi(path);
+}
+
+const FakeFileSystem::Node* FakeFileSystem::Find(const Location& at) const {
+  if (!at.valid || at.root()) return nullptr;
+  const auto found = m_nodes.find(at.key);
+  if (found == m_nodes.end()) return nullptr;
+  // "file\" names no file.
+  if (at.trailingSeparator && !(found->second.stored & kAttrDirectory)) return nullptr;
+  return &found->second;
+}
+
+FakeFileSystem::Node* FakeFileSystem::Find(const Location& at) {
+  return const_cast<Node*>(static_cast<const FakeFileSystem*>(this)->Find(at));
+}
+
+bool FakeFileSystem::IsFolderKey(const std::string& key) const {
+  if (key.size() == 2) return m_drives.count(key[0]) != 0;
+  const auto found = m_nodes.find(key);
+  return found != m_nodes.end() && (found->second.stored & kAttrDirectory);
+}
+
+FakeFileSystem::Node& FakeFileSystem::Insert(const Location& at, unsigned long attributes) {
+  Node& node = m_nodes[at.key];
+  node = Node{at.name(), at.parent, attributes & ~kAttrNormal, "", {}, m_nextOrder++};
+  return node;
+}
+
+std::vector<FileEntry> FakeFileSystem::Children(const std::string& folderKey) const {
+  std::vector<const Node*> children;
+  for (const auto& keyed : m_nodes) {
+    if (keyed.second.parent == folderKey) children.push_back(&keyed.second);
+  }
+  std::sort(children.begin(), children.end(),
+            [](const Node* a, const Node* b) { return a->order < b->order; });
+  std::vector<FileEntry> entries;
+  for (const Node* child : children) entries.push_back({child->name, Visible(child->stored)});
+  return entries;
+}
+
+// ---- Failure injection and the log ----
+
+bool FakeFileSystem::Admit(FsOp op, const std::string& path, const std::string& target) {
+  m_log.push_back({op, path, target});
+  bool fail = false;
+  for (auto& countdown : m_failCountdowns) {
+    if (countdown.first == op && --countdown.second == 0) fail = true;
+  }
+  m_failCountdowns.erase(
+      std::remove_if(m_failCountdowns.begin(), m_failCountdowns.end(),
+                     [](const std::pair<FsOp, int>& countdown) { return countdown.second <= 0; }),
+      m_failCountdowns.end());
+  if (m_failPaths.count({op, KeyOf(path)}) != 0) fail = true;
+  if (!target.empty() && m_failPaths.count({op, KeyOf(target)}) != 0) fail = true;
+  return !fail;
+}
+
+void FakeFileSystem::FailNext(FsOp op, int nth) { m_failCountdowns.emplace_back(op, nth); }
+
+void FakeFileSystem::FailOn(FsOp op, const std::string& path) {
+  m_failPaths.emplace(op, KeyOf(path));
+}
+
+void FakeFileSystem::ClearFailures() {
+  m_failCountdowns.clear();
+  m_failPaths.clear();
+}
+
+void FakeFileSystem::Lock(const std::string& path) { m_locked.insert(KeyOf(path)); }
+
+void FakeFileSystem::Unlock(const std::string& path) { m_locked.erase(KeyOf(path)); }
+
+std::vector<FsCall> FakeFileSystem::CallsOf(FsOp op) const {
+  std::vector<FsCall> calls;
+  std::copy_if(m_log.begin(), m_log.end(), std::back_inserter(calls),
+               [op](const FsCall& call) { return call.op == op; });
+  return calls;
+}
+
+// ---- FileSystemPort ----
+
+bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
+  if (!Admit(FsOp::kCopyOver, from, to)) return false;
+  const Location source = Locate(from), destination = Locate(to);
+  const Node* original = Find(source);
+  if (!original || (original->stored & kAttrDirectory) || !destination.valid ||
+      destination.root() || destination.trailingSeparator || source.key == destination.key ||
+      m_locked.count(source.key) != 0 || m_locked.count(destination.key) != 0 ||
+      !IsFolderKey(destination.parent)) {
+    return false;
+  }
+  Node* copy = Find(destination);
+  // Windows refuses to replace a read-only or hidden file.
+  if (copy && (copy->stored & (kAttrDirectory | kAttrReadOnly | kAttrHidden))) return false;
+  if (!copy) copy = &Insert(destination, 0);  // map nodes stay where they are
+  copy->stored = original->stored;
+  copy->contents = original->contents;
+  copy->streams = original->streams;
+  return true;
+}
+
+bool FakeFileSystem::MakeFolder(const std::string& path) {
+  const Location at = Locate(path);
+  if (!at.valid || at.root() || m_nodes.count(at.key) != 0 || !IsFolderKey(at.parent)) {
+    return false;
+  }
+  Insert(at, kAttrDirectory);
+  return true;
+}
+
+bool FakeFileSystem::CreateDir(const std::string& path) {
+  return Admit(FsOp::kCreateDir, path) && MakeFolder(path);
+}
+
+int FakeFileSystem::MakeDir(const std::string& path) {
+  return Admit(FsOp::kMakeDir, path) && MakeFolder(path) ? 0 : -1;
+}
+
+bool FakeFileSystem::RemoveStream(const std::string& file, const std::string& stream) {
+  Node* node = Find(Locate(file));
+  if (!node || (node->stored & kAttrReadOnly) || m_locked.count(KeyOf(file)) != 0) return false;
+  const auto found =
+      std::find_if(node->streams.begin(), node->streams.end(),
+                   [&](const std::string& s) { return EqualsIgnoreCase(s, stream); });
+  if (found == node->streams.end()) return false;
+  node->streams.erase(found);
+  return true;
+}
+
+bool FakeFileSystem::RemoveFile(const std::string& path) {
+  if (!Admit(FsOp::kRemoveFile, path)) return false;
+  const std::size_t colon = StreamColon(path);
+  if (colon != std::string::npos)
+    return RemoveStream(path.substr(0, colon), path.substr(colon + 1));
+  const Location at = Locate(path);
+  const Node* node = Find(at);
+  if (!node || (node->stored & (kAttrDirectory | kAttrReadOnly)) || m_locked.count(at.key) != 0) {
+    return false;
+  }
+  m_nodes.erase(at.key);
+  return true;
+}
+
+unsigned long FakeFileSystem::GetAttributes(const std::string& path) {
+  if (!Admit(FsOp::kGetAttributes, path)) return kInvalidAttributes;
+  return Attributes(path);
+}
+
+bool FakeFileSystem::SetAttributes(const std::string& path, unsigned long attributes) {
+  if (!Admit(FsOp::kSetAttributes, path)) return false;
+  Node* node = Find(Locate(path));
+  if (!node) return false;
+  // The directory bit cannot be given or taken; "normal" means no bits.
+  node->stored = (attributes & ~(kAttrNormal | kAttrDirectory)) | (node->stored & kAttrDirectory);
+  return true;
+}
+
+bool FakeFileSystem::Exists(const std::string& path) {
+  return Admit(FsOp::kExists, path) && Attributes(path) != kInvalidAttributes;
+}
+
+std::unique_ptr<FileListing> FakeFileSystem::List(const std::string& pattern) {
+  if (!Admit(FsOp::kList, pattern)) return nullptr;
+  const Location at = Locate(pattern, true);
+  if (!at.valid || at.root() || at.trailingSeparator) return nullptr;
+
+  std::vector<FileEntry> entries;
+  if (HasWildcard(at.name())) {
+    if (!IsFolderKey(at.parent)) return nullptr;
+    std::vector<FileEntry> candidates;
+    if (at.parts.size() > 1) {
+      const Location folder = At(at.drive, at.parts, at.parts.size() - 1);
+      const Location above = At(at.drive, at.parts, at.parts.size() - 2);
+      candidates.push_back({".", Visible(Find(folder)->stored)});
+      candidates.push_back({"..", above.root() ? kAttrDirectory : Visible(Find(above)->stored)});
+    }
+    for (const FileEntry& child : Children(at.parent)) candidates.push_back(child);
+    const std::string wanted = ToUpperAnsi(at.name());
+    std::copy_if(
+        candidates.begin(), candidates.end(), std::back_inserter(entries),
+        [&](const FileEntry& entry) { return MatchesPattern(wanted, ToUpperAnsi(entry.name)); });
+  } else if (const Node* node = Find(at)) {
+    entries.push_back({node->name, Visible(node->stored)});
+  }
+  if (entries.empty()) return nullptr;
+  return std::make_unique<FakeListing>(std::move(entries));
+}
+
+// ---- Arranging and looking ----
+
+void FakeFileSystem::AddDrive(char letter) { m_drives.insert(ToUpperAnsi({letter})[0]); }
+
+FakeFileSystem::Location FakeFileSystem::Arrange(const std::string& path) {
+  const Location at = Locate(path);
+  if (!at.valid) {
+    ADD_FAILURE() << "FakeFileSystem: bad path or missing drive: " << path;
+    return at;
+  }
+  for (std::size_t level = 1; level < at.parts.size(); ++level) {
+    const Location above = At(at.drive, at.parts, level);
+    const Node* node = Find(above);
+    if (!node) {
+      Insert(above, kAttrDirectory);
+    } else if (!(node->stored & kAttrDirectory)) {
+      ADD_FAILURE() << "FakeFileSystem: a file stands where a folder should: " << path;
+    }
+  }
+  return at;
+}
+
+void FakeFileSystem::AddFile(const std::string& path, const std::string& contents,
+                             unsigned long attributes) {
+  const Location at = Arrange(path);
+  if (!at.valid || at.root()) return;
+  Node* node = Find(at);
+  if (node && (node->stored & kAttrDirectory)) {
+    ADD_FAILURE() << "FakeFileSystem: a folder stands where a file should: " << path;
+    return;
+  }
+  if (!node) node = &Insert(at, 0);
+  node->stored = attributes & ~(kAttrNormal | kAttrDirectory);
+  node->contents = contents;
+}
+
+void FakeFileSystem::AddFolder(const std::string& path, unsigned long attributes) {
+  const Location at = Arrange(path);
+  if (!at.valid || at.root()) return;
+  Node* node = Find(at);
+  if (node && !(node->stored & kAttrDirectory)) {
+    ADD_FAILURE() << "FakeFileSystem: a file stands where a folder should: " << path;
+    return;
+  }
+  if (!node) node = &Insert(at, 0);
+  node->stored = (attributes & ~kAttrNormal) | kAttrDirectory;
+}
+
+void FakeFileSystem::AddStream(const std::string& file, const std::string& stream) {
+  Node* node = Find(Locate(file));
+  if (!node) {
+    ADD_FAILURE() << "FakeFileSystem: no file to hold a stream: " << file;
+    return;
+  }
+  node->streams.push_back(stream);
+}
+
+std::string FakeFileSystem::ReadFile(const std::string& path) const {
+  const Node* node = Find(Locate(path));
+  if (!node || (node->stored & kAttrDirectory)) {
+    ADD_FAILURE() << "FakeFileSystem: no file to read: " << path;
+    return "";
+  }
+  return node->contents;
+}
+
+bool FakeFileSystem::FileExists(const std::string& path) const {
+  const Node* node = Find(Locate(path));
+  return node && !(node->stored & kAttrDirectory);
+}
+
+bool FakeFileSystem::FolderExists(const std::string& path) const {
+  const Location at = Locate(path);
+  return at.valid && IsFolderKey(at.key);
+}
+
+bool FakeFileSystem::HasStream(const std::string& file, const std::string& stream) const {
+  const Node* node = Find(Locate(file));
+  return node && std::any_of(node->streams.begin(), node->streams.end(),
+                             [&](const std::string& s) { return EqualsIgnoreCase(s, stream); });
+}
+
+unsigned long FakeFileSystem::Attributes(const std::string& path) const {
+  const Location at = Locate(path);
+  if (at.valid && at.root()) return kAttrDirectory;
+  const Node* node = Find(at);
+  return node ? Visible(node->stored) : kInvalidAttributes;
+}
+
+std::vector<std::string> FakeFileSystem::ListNames(const std::string& folder) const {
+  std::vector<std::string> names;
+  const Location at = Locate(folder);
+  if (!at.valid || !IsFolderKey(at.key)) {
+    ADD_FAILURE() << "FakeFileSystem: no folder to list: " << folder;
+    return names;
+  }
+  for (const FileEntry& entry : Children(at.key)) names.push_back(entry.name);
+  return names;
+}

@@ -1,0 +1,132 @@
+#pragma once
+// An in-memory Windows-like file system behind FileSystemPort.
+//
+// Paths are "X:\..." on drives added with AddDrive; everything on a missing
+// drive fails. Names compare ignoring the case of ASCII letters and keep the
+// spelling they were created with; "\" and "/" both separate, repeated
+// separators collapse, "." and ".." components resolve. A listing yields the
+// entries of a folder in the order they were created, after "." and ".." for
+// a folder that is not a drive root, as NTFS does. Names holding '"', '*',
+// '<', '>', '?' or '|' are invalid, and ':' is only understood by RemoveFile,
+// as "file:stream". CopyOver refuses to replace a read-only or hidden file
+// and gives the copy the source's attributes, as Windows does. Unlike the
+// ANSI calls, paths are not limited to 259
+// characters here, so the program's own length checks are what a test sees.
+//
+// Failure injection: FailNext / FailOn make a call fail, Lock makes a file
+// busy (copies from or to it and its deletion fail). Every port call is
+// logged in order, failed ones included.
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/file_system_port.h"
+
+enum class FsOp {
+  kCopyOver,
+  kCreateDir,
+  kMakeDir,
+  kRemoveFile,
+  kGetAttributes,
+  kSetAttributes,
+  kExists,
+  kList
+};
+
+// One port call: the path it named (CopyOver: the source) and, for CopyOver,
+// the destination.
+struct FsCall {
+  FsOp op;
+  std::string path;
+  std::string target;
+};
+bool operator==(const FsCall& a, const FsCall& b);
+void PrintTo(const FsCall& call, std::ostream* out);
+
+class FakeFileSystem : public FileSystemPort {
+ public:
+  // FileSystemPort.
+  bool CopyOver(const std::string& from, const std::string& to) override;
+  bool CreateDir(const std::string& path) override;
+  int MakeDir(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  unsigned long GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, unsigned long attributes) override;
+  bool Exists(const std::string& path) override;
+  std::unique_ptr<FileListing> List(const std::string& pattern) override;
+
+  // Arranging the file system; each level above the file or folder is
+  // created as needed. A path on a missing drive is a test error.
+  void AddDrive(char letter);
+  void AddFile(const std::string& path, const std::string& contents = "",
+               unsigned long attributes = kAttrNormal);
+  void AddFolder(const std::string& path, unsigned long attributes = kAttrDirectory);
+  void AddStream(const std::string& file, const std::string& stream);
+
+  // Looking at it, without logging.
+  std::string ReadFile(const std::string& path) const;
+  bool FileExists(const std::string& path) const;
+  bool FolderExists(const std::string& path) const;
+  bool HasStream(const std::string& file, const std::string& stream) const;
+  unsigned long Attributes(const std::string& path) const;
+  // The names in a folder in listing order, without "." and "..".
+  std::vector<std::string> ListNames(const std::string& folder) const;
+
+  // Failure injection.
+  void FailNext(FsOp op, int nth = 1);            // the nth call of `op` from now fails
+  void FailOn(FsOp op, const std::string& path);  // every call of `op` naming `path` fails
+  void ClearFailures();
+  void Lock(const std::string& path);
+  void Unlock(const std::string& path);
+
+  const std::vector<FsCall>& Log() const { return m_log; }
+  std::vector<FsCall> CallsOf(FsOp op) const;
+  void ClearLog() { m_log.clear(); }
+
+ private:
+  struct Node {
+    std::string name;      // as created
+    std::string parent;    // key of the folder holding it
+    unsigned long stored;  // attribute bits; none reads as kAttrNormal
+    std::string contents;
+    std::vector<std::string> streams;
+    std::uint64_t order;
+  };
+  // Where a path leads: `valid` when its syntax is good and its drive exists.
+  struct Location {
+    bool valid = false;
+    bool trailingSeparator = false;
+    char drive = 0;
+    std::vector<std::string> parts;  // components as written
+    std::string key;                 // upper-cased canonical path, "C:\DIR\FILE"; "C:" for a root
+    std::string parent;              // key of the folder above
+    bool root() const { return parts.empty(); }
+    const std::string& name() const { return parts.back(); }
+  };
+
+  static Location At(char drive, const std::vector<std::string>& parts, std::size_t count);
+  Location Locate(const std::string& path, bool wildcardsInName = false) const;
+  std::string KeyOf(const std::string& path) const;
+  const Node* Find(const Location& at) const;
+  Node* Find(const Location& at);
+  bool IsFolderKey(const std::string& key) const;
+  bool Admit(FsOp op, const std::string& path, const std::string& target = "");
+  bool MakeFolder(const std::string& path);
+  bool RemoveStream(const std::string& file, const std::string& stream);
+  Node& Insert(const Location& at, unsigned long attributes);
+  std::vector<FileEntry> Children(const std::string& folderKey) const;
+  Location Arrange(const std::string& path);
+
+  std::set<char> m_drives;
+  std::map<std::string, Node> m_nodes;
+  std::uint64_t m_nextOrder = 0;
+  std::set<std::string> m_locked;
+  std::vector<std::pair<FsOp, int>> m_failCountdowns;
+  std::set<std::pair<FsOp, std::string>> m_failPaths;
+  std::vector<FsCall> m_log;
+};
