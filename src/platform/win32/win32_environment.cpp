@@ -1,0 +1,58 @@
+#include "platform/win32/win32_environment.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+// The longest text these calls give.
+constexpr DWORD kLargestBuffer = 32768;
+
+DWORD Grown(DWORD capacity) {
+  return capacity < kLargestBuffer / 2 ? capacity * 2 : kLargestBuffer;
+}
+
+// Runs `fill(buffer, capacity)`, which returns the length written (without
+// the NUL) when the text fits, 0 on failure, and otherwise the size it
+// needs or the capacity itself (a cut-off text). Grows the buffer until the
+// text fits. An empty text counts as success only when `emptyIsText` says so.
+template <typename Fill, typename EmptyIsText>
+bool ReadWhole(Fill fill, EmptyIsText emptyIsText, std::string* text) {
+  for (DWORD capacity = MAX_PATH + 1;; capacity = Grown(capacity)) {
+    std::vector<char> buffer(capacity);
+    const DWORD length = fill(buffer.data(), capacity);
+    if (length == 0 && !emptyIsText()) return false;
+    if (length < capacity) {
+      text->assign(buffer.data(), length);
+      return true;
+    }
+    if (capacity == kLargestBuffer) return false;
+  }
+}
+
+bool Never() { return false; }
+
+}  // namespace
+
+bool Win32Environment::GetVariable(const std::string& name, std::string* value) {
+  return ReadWhole(
+      [&](char* buffer, DWORD capacity) {
+        SetLastError(ERROR_SUCCESS);
+        return GetEnvironmentVariableA(name.c_str(), buffer, capacity);
+      },
+      // A variable set to the empty text gives 0 without an error.
+      [] { return GetLastError() == ERROR_SUCCESS; }, value);
+}
+
+bool Win32Environment::ModulePath(std::string* path) {
+  return ReadWhole(
+      [](char* buffer, DWORD capacity) { return GetModuleFileNameA(nullptr, buffer, capacity); },
+      Never, path);
+}
+
+bool Win32Environment::CurrentDirectory(std::string* path) {
+  return ReadWhole(
+      [](char* buffer, DWORD capacity) { return GetCurrentDirectoryA(capacity, buffer); }, Never,
+      path);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The environment port over GetEnvironmentVariableA, GetModuleFileNameA and
+// GetCurrentDirectoryA. A result is used only when it came whole.
+
+#include "platform/environment_port.h"
+
+class Win32Environment : public EnvironmentPort {
+ public:
+  bool GetVariable(const std::string& name, std::string* value) override;
+  bool ModulePath(std::string* path) override;
+  bool CurrentDirectory(std::string* path) override;
+};

@@ -1,0 +1,31 @@
+// The environment contract against FakeEnvironment, arranged as a program
+// started from C:\Dist\SetUp.exe in C:\Work.
+
+#include "contract/environment_contract.h"
+#include "support/fake_environment.h"
+
+namespace {
+
+class FakeEnvironmentUnderTest : public EnvironmentUnderTest {
+ public:
+  FakeEnvironmentUnderTest() {
+    m_environment.SetModulePath("C:\\Dist\\" + ProgramFileName());
+    m_environment.SetCurrentDirectory(WorkingFolder());
+  }
+  EnvironmentPort& Port() override { return m_environment; }
+  void SetVariable(const std::string& name, const std::string& value) override {
+    m_environment.SetVariable(name, value);
+  }
+  void UnsetVariable(const std::string& name) override { m_environment.UnsetVariable(name); }
+  std::string ProgramFileName() const override { return "SetUp.exe"; }
+  std::string WorkingFolder() const override { return "C:\\Work"; }
+
+ private:
+  FakeEnvironment m_environment;
+};
+
+}  // namespace
+
+std::unique_ptr<EnvironmentUnderTest> MakeEnvironmentUnderTest() {
+  return std::make_unique<FakeEnvironmentUnderTest>();
+}

@@ -1,0 +1,18 @@
+// Win32Processes lists the processes of this Wine prefix or Windows session,
+// this test program among them.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ansi_text.h"
+#include "platform/win32/win32_processes.h"
+
+TEST(Win32ProcessesTest, SnapshotListsThisProgramByImageName) {
+  Win32Processes processes;
+  std::vector<std::string> names;
+  ASSERT_TRUE(processes.ImageNames(&names));
+  EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& name) {
+    return EqualsIgnoreCase(name, "win32_tests.exe");
+  }));
+}
