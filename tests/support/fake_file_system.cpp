@@ -258,6 +258,12 @@ std::vector<FsCall> FakeFileSystem::CallsOf(FsOp op) const {
   return calls;
 }
 
+std::vector<std::string> FakeFileSystem::CopyDestinations() const {
+  std::vector<std::string> destinations;
+  for (const FsCall& call : CallsOf(FsOp::kCopyOver)) destinations.push_back(call.target);
+  return destinations;
+}
+
 // ---- FileSystemPort ----
 
 bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {

@@ -86,6 +86,7 @@ class FakeFileSystem : public FileSystemPort {
 
   const std::vector<FsCall>& Log() const { return m_log; }
   std::vector<FsCall> CallsOf(FsOp op) const;
+  std::vector<std::string> CopyDestinations() const;  // of every CopyOver, in order
   void ClearLog() { m_log.clear(); }
 
  private:
