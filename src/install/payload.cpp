@@ -1,0 +1,56 @@
+#include "install/payload.h"
+
+#include "install/install_messages.h"
+
+namespace {
+
+const char kDataFolder[] = "\\Data";
+const char kMarkerFile[] = "\\BX_PlotSweep2010.arx";
+
+// The program's own path, as a 261-byte buffer holds it: 260 characters at
+// most. A longer path is never used cut short.
+constexpr std::size_t kModulePathCapacity = 261;
+
+bool SetupFolder(EnvironmentPort& environment, std::string* folder) {
+  std::string path;
+  if (!environment.ModulePath(&path) || path.size() >= kModulePathCapacity) return false;
+  const std::size_t lastBackslash = path.rfind('\\');
+  if (lastBackslash == std::string::npos) return false;
+  *folder = path.substr(0, lastBackslash);
+  return true;
+}
+
+}  // namespace
+
+bool FindPayloadFolder(Platform& platform, std::string* out) {
+  std::string setupFolder;
+  if (SetupFolder(platform.environment, &setupFolder)) {
+    *out = setupFolder + kDataFolder;
+    if (GetPathKind(platform.files, *out) == kPathIsFolder) return true;
+    *out = setupFolder + kMarkerFile;
+    if (GetPathKind(platform.files, *out) == kPathIsFile) {
+      *out = setupFolder;
+      return true;
+    }
+  }
+  platform.prompt.Show(kNoPayloadMessage, kSetupCaption, kMbOk);
+  return false;
+}
+
+int GetPathKind(FileSystemPort& files, const std::string& path) {
+  const std::unique_ptr<FileListing> search = files.List(path);
+  FileEntry found;
+  if (!search || !search->Next(&found)) return kPathMissing;
+  return (found.attributes & kAttrDirectory) ? kPathIsFolder : kPathIsFile;
+}
+
+void ClearReadOnly(FileSystemPort& files, const std::string& path) {
+  const unsigned long attributes = files.GetAttributes(path);
+  if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly)) {
+    files.SetAttributes(path, attributes & ~kAttrReadOnly);
+  }
+}
+
+bool DeleteZoneIdentifier(FileSystemPort& files, const std::string& path) {
+  return files.RemoveFile(path + ":Zone.Identifier");
+}

@@ -1,0 +1,117 @@
+#include "install/product_copier.h"
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
+#include "app/ansi_text.h"
+#include "app/bounded_format.h"
+#include "install/install_messages.h"
+#include "install/payload.h"
+
+namespace {
+
+// Placed into each host by the support-file step, or the setup program itself.
+const char* const kLeftOutNames[] = {"SetUp.EXE", "Brenix_EN.shx", "Brenix_HZ.shx", "Brenix.prt5"};
+const char kSettingsFile[] = "Brenix.Ini";
+
+bool IsLeftOut(const FileEntry& entry) {
+  if (entry.name == "." || entry.name == ".." || (entry.attributes & kAttrDirectory)) return true;
+  return std::any_of(std::begin(kLeftOutNames), std::end(kLeftOutNames),
+                     [&](const char* name) { return EqualsIgnoreCase(entry.name, name); });
+}
+
+// One file to copy. When a path does not fit a 260-byte buffer, `fits` is
+// false and nothing is touched: the copy simply fails, and `destination`
+// still names the intended file for the user.
+struct PlannedCopy {
+  std::string source;
+  std::string destination;
+  bool fits;
+};
+
+// payload\name to folder\name; `folderFits` says whether `folder` itself fits.
+PlannedCopy PlanCopy(const std::string& payload, const std::string& folder, bool folderFits,
+                     const std::string& name) {
+  PathBuffer source, destination;
+  const bool fits = folderFits &&
+                    FormatPath(source, "%s\\%s", payload.c_str(), name.c_str()) >= 0 &&
+                    FormatPath(destination, "%s\\%s", folder.c_str(), name.c_str()) >= 0;
+  if (!fits) return {"", folder + "\\" + name, false};
+  return {source, destination, true};
+}
+
+// The settings file goes to %APPDATA%\Brenix, created when missing. Without
+// APPDATA there is no such folder: the copy fails rather than land in
+// "\Brenix" at the root of the current drive.
+PlannedCopy PrepareSettingsCopy(Platform& platform, const std::string& payload,
+                                const std::string& name) {
+  std::string appData;
+  PathBuffer appDataBuffer = {};
+  PathBuffer settingsFolder;
+  const bool folderFits = platform.environment.GetVariable("APPDATA", &appData) &&
+                          !appData.empty() &&
+                          FormatPath(appDataBuffer, "%s", appData.c_str()) >= 0 &&
+                          FormatPath(settingsFolder, "%s\\Brenix", appDataBuffer) >= 0;
+  PlannedCopy copy = PlanCopy(payload, appData + "\\Brenix", folderFits, name);
+  if (copy.fits) platform.files.CreateDir(settingsFolder);  // may exist already
+  return copy;
+}
+
+// False when the user chose Abort.
+bool CopyOrAsk(Platform& platform, const PlannedCopy& copy) {
+  FileSystemPort& files = platform.files;
+  bool copied = false;
+  if (copy.fits) {
+    ClearReadOnly(files, copy.source);
+    DeleteZoneIdentifier(files, copy.source);
+    ClearReadOnly(files, copy.destination);  // so that a read-only file can be replaced
+    copied = files.CopyOver(copy.source, copy.destination);
+  }
+  while (!copied) {
+    const int answer = platform.prompt.Show(kCopyFailedBefore + copy.destination + kCopyFailedAfter,
+                                            kSetupCaption, kMbAbortRetryIgnore);
+    if (answer == kIdAbort) return false;
+    if (answer != kIdRetry) break;  // Ignore: the file stays out
+    copied = copy.fits && files.CopyOver(copy.source, copy.destination);
+  }
+  if (copy.fits) ClearReadOnly(files, copy.destination);
+  return true;
+}
+
+}  // namespace
+
+CProductCopier::CProductCopier(std::string folder, ProgressPort* progress, Platform& platform)
+    : m_strTarget(std::move(folder)), m_pProgress(progress), m_platform(platform) {
+  DropTrailingBackslash(&m_strTarget);
+}
+
+bool CProductCopier::CopyProduct() {
+  std::string payload;
+  if (!FindPayloadFolder(m_platform, &payload)) return false;
+
+  PathBuffer target;
+  const bool targetFits = FormatPath(target, "%s", m_strTarget.c_str()) >= 0;
+  if (targetFits) m_platform.files.MakeDir(target);  // usually there already
+
+  PathBuffer pattern;
+  std::unique_ptr<FileListing> listing;
+  if (FormatPath(pattern, "%s\\*.*", payload.c_str()) >= 0)
+    listing = m_platform.files.List(pattern);
+  if (!listing) {
+    // The folder was found but cannot be read: as good as no payload.
+    m_platform.prompt.Show(kNoPayloadMessage, kSetupCaption, kMbOk);
+    return false;
+  }
+
+  FileEntry entry;
+  for (;;) {
+    m_pProgress->StepIt();
+    if (!listing->Next(&entry)) return true;
+    if (IsLeftOut(entry)) continue;
+    const PlannedCopy copy = EqualsIgnoreCase(entry.name, kSettingsFile)
+                                 ? PrepareSettingsCopy(m_platform, payload, entry.name)
+                                 : PlanCopy(payload, m_strTarget, targetFits, entry.name);
+    if (!CopyOrAsk(m_platform, copy)) return false;
+  }
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Copies the product's own files from the payload folder into the install
+// folder, and its settings file into the user's settings folder.
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/progress_port.h"
+
+class CProductCopier {
+ public:
+  // `folder` is the install folder; one trailing backslash is dropped.
+  // `progress` is stepped once per payload entry examined and once at the end.
+  CProductCopier(std::string folder, ProgressPort* progress, Platform& platform);
+
+  // Copies every file that lies directly in the payload folder, except the
+  // setup program and the files meant for the hosts; a failed copy asks
+  // Abort, Retry or Ignore. True when the walk ended; false when there is no
+  // payload (the user has been told) or the user chose Abort.
+  bool CopyProduct();
+
+  std::string m_strTarget;
+  ProgressPort* m_pProgress;
+
+ private:
+  Platform& m_platform;
+};
