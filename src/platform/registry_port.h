@@ -14,8 +14,11 @@ constexpr RegKey kHKeyLocalMachine = 0x80000002u;
 constexpr long kRegSuccess = 0;         // ERROR_SUCCESS
 constexpr long kRegNotFound = 2;        // ERROR_FILE_NOT_FOUND
 constexpr long kRegAccessDenied = 5;    // ERROR_ACCESS_DENIED
+constexpr long kRegInvalidHandle = 6;   // ERROR_INVALID_HANDLE
+constexpr long kRegBadPathname = 161;   // ERROR_BAD_PATHNAME
 constexpr long kRegMoreData = 234;      // ERROR_MORE_DATA
 constexpr long kRegNoMoreItems = 259;   // ERROR_NO_MORE_ITEMS
+constexpr long kRegKeyDeleted = 1018;   // ERROR_KEY_DELETED
 
 constexpr unsigned long kRegSz = 1;     // REG_SZ
 constexpr unsigned long kRegDword = 4;  // REG_DWORD

@@ -1,0 +1,87 @@
+#include "platform/win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
+
+long Opened(LONG result, HKEY opened, RegKey* key) {
+  *key = result == ERROR_SUCCESS ? reinterpret_cast<RegKey>(opened) : 0;
+  return result;
+}
+
+bool IsRoot(RegKey key) { return key == kHKeyLocalMachine || key == kHKeyCurrentUser; }
+
+}  // namespace
+
+long Win32Registry::OpenKey(RegKey parent, const std::string& path, RegKey* key) {
+  HKEY opened = nullptr;
+  // RegOpenKeyA hands back `parent` itself for an empty path. That suits a
+  // root; an open key gets a handle of its own, so each handle is closed once.
+  if (path.empty() && !IsRoot(parent)) {
+    const LONG result = RegOpenKeyExA(ToHkey(parent), "", 0, MAXIMUM_ALLOWED, &opened);
+    return Opened(result, opened, key);
+  }
+  const LONG result = RegOpenKeyA(ToHkey(parent), path.c_str(), &opened);
+  return Opened(result, opened, key);
+}
+
+long Win32Registry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) {
+  HKEY opened = nullptr;
+  const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ, &opened);
+  return Opened(result, opened, key);
+}
+
+long Win32Registry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
+  HKEY opened = nullptr;
+  const LONG result = RegCreateKeyA(ToHkey(parent), path.c_str(), &opened);
+  return Opened(result, opened, key);
+}
+
+long Win32Registry::CountSubKeys(RegKey key, unsigned long* count) {
+  DWORD subKeys = 0;
+  const LONG result = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &subKeys, nullptr,
+                                       nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  if (result == ERROR_SUCCESS) *count = subKeys;
+  return result;
+}
+
+long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+                               std::string* name) {
+  name->clear();
+  std::vector<char> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
+  DWORD length = static_cast<DWORD>(capacity);
+  const LONG result =
+      RegEnumKeyExA(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  if (result == ERROR_SUCCESS) name->assign(buffer.data(), length);
+  return result;
+}
+
+long Win32Registry::QueryValue(RegKey key, const std::string& name, std::size_t capacity,
+                               std::string* data, unsigned long* type) {
+  data->clear();
+  std::vector<BYTE> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
+  DWORD size = static_cast<DWORD>(capacity);
+  DWORD stored = REG_NONE;
+  const LONG result =
+      RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &stored, buffer.data(), &size);
+  if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) *type = stored;
+  if (result == ERROR_SUCCESS) data->assign(reinterpret_cast<const char*>(buffer.data()), size);
+  return result;
+}
+
+long Win32Registry::SetValue(RegKey key, const std::string& name, unsigned long type,
+                             const std::string& data) {
+  return RegSetValueExA(ToHkey(key), name.c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(data.data()),
+                        static_cast<DWORD>(data.size()));
+}
+
+long Win32Registry::DeleteKey(RegKey parent, const std::string& path) {
+  return RegDeleteKeyA(ToHkey(parent), path.c_str());
+}
+
+long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }

@@ -1,0 +1,20 @@
+#pragma once
+// The registry port over the ANSI advapi32 calls.
+
+#include "platform/registry_port.h"
+
+class Win32Registry : public RegistryPort {
+ public:
+  long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
+  long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
+  long CountSubKeys(RegKey key, unsigned long* count) override;
+  long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+                  std::string* name) override;
+  long QueryValue(RegKey key, const std::string& name, std::size_t capacity, std::string* data,
+                  unsigned long* type) override;
+  long SetValue(RegKey key, const std::string& name, unsigned long type,
+                const std::string& data) override;
+  long DeleteKey(RegKey parent, const std::string& path) override;
+  long CloseKey(RegKey key) override;
+};

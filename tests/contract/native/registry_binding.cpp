@@ -1,0 +1,24 @@
+// The registry contract against FakeRegistry.
+
+#include <gtest/gtest.h>
+
+#include "contract/registry_contract.h"
+#include "support/fake_registry.h"
+
+namespace {
+
+class FakeRegistryUnderTest : public RegistryUnderTest {
+ public:
+  ~FakeRegistryUnderTest() override { EXPECT_EQ(0, m_registry.OpenHandleCount()); }
+  RegistryPort& Port() override { return m_registry; }
+  std::string ScratchPath() const override { return "Software\\SetupContractTests\\Scratch"; }
+
+ private:
+  FakeRegistry m_registry;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryUnderTest> MakeRegistryUnderTest() {
+  return std::make_unique<FakeRegistryUnderTest>();
+}

@@ -1,0 +1,255 @@
+#include "contract/registry_contract.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class RegistryContract : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_underTest = MakeRegistryUnderTest();
+    ASSERT_EQ(kRegSuccess,
+              Port().CreateKey(kHKeyCurrentUser, m_underTest->ScratchPath(), &m_scratch));
+  }
+
+  void TearDown() override {
+    Port().CloseKey(m_scratch);
+    DeleteTree(kHKeyCurrentUser, m_underTest->ScratchPath());
+    m_underTest.reset();
+  }
+
+  RegistryPort& Port() { return m_underTest->Port(); }
+
+  void DeleteTree(RegKey parent, const std::string& path) {
+    RegKey key = 0;
+    if (Port().OpenKeyForRead(parent, path, &key) != kRegSuccess) return;
+    for (const auto& name : Names(key)) DeleteTree(key, name);
+    Port().CloseKey(key);
+    Port().DeleteKey(parent, path);
+  }
+
+  void Create(const std::string& path) {
+    RegKey key = 0;
+    ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, path, &key));
+    EXPECT_NE(0u, key);
+    Port().CloseKey(key);
+  }
+
+  long OpenResult(const std::string& path) {
+    RegKey key = 0;
+    const long result = Port().OpenKeyForRead(m_scratch, path, &key);
+    if (result == kRegSuccess) Port().CloseKey(key);
+    return result;
+  }
+
+  // Sub-key names in enumeration order, read with room for 255 characters.
+  std::vector<std::string> Names(RegKey key) {
+    std::vector<std::string> names;
+    unsigned long count = 0;
+    EXPECT_EQ(kRegSuccess, Port().CountSubKeys(key, &count));
+    for (unsigned long i = 0; i < count; ++i) {
+      std::string name;
+      EXPECT_EQ(kRegSuccess, Port().EnumSubKey(key, i, 256, &name));
+      names.push_back(name);
+    }
+    std::string past;
+    EXPECT_EQ(kRegNoMoreItems, Port().EnumSubKey(key, count, 256, &past));
+    return names;
+  }
+
+  void Set(const std::string& name, unsigned long type, const std::string& data) {
+    ASSERT_EQ(kRegSuccess, Port().SetValue(m_scratch, name, type, data));
+  }
+
+  // The value's data, or the failure's code in place of it.
+  std::string Query(RegKey key, const std::string& name, std::size_t capacity = 256,
+                    unsigned long* type = nullptr) {
+    std::string data = "untouched";
+    unsigned long storedType = 0;
+    const long result = Port().QueryValue(key, name, capacity, &data, &storedType);
+    if (type) *type = storedType;
+    return result == kRegSuccess ? data : "error " + std::to_string(result);
+  }
+
+  std::unique_ptr<RegistryUnderTest> m_underTest;
+  RegKey m_scratch = 0;
+};
+
+const std::string kMoreData = "error " + std::to_string(kRegMoreData);
+const std::string kNotFound = "error " + std::to_string(kRegNotFound);
+
+TEST_F(RegistryContract, CreateKeyCreatesEveryMissingKeyOnItsPathAndOpensAnExistingOne) {
+  Create("a\\b\\c");
+  EXPECT_EQ(kRegSuccess, OpenResult("a"));
+  EXPECT_EQ(kRegSuccess, OpenResult("a\\b"));
+  EXPECT_EQ(kRegSuccess, OpenResult("a\\b\\c"));
+
+  RegKey again = 0;
+  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "a\\b", &again));
+  EXPECT_EQ(kRegSuccess, Port().SetValue(again, "v", kRegSz, std::string("x\0", 2)));
+  Port().CloseKey(again);
+  RegKey read = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "a\\b", &read));
+  EXPECT_EQ(std::string("x\0", 2), Query(read, "v"));
+  EXPECT_EQ((std::vector<std::string>{"c"}), Names(read));
+  Port().CloseKey(read);
+}
+
+TEST_F(RegistryContract, OpeningAMissingKeyFailsWithNotFound) {
+  Create("a");
+  RegKey key = 0;
+  EXPECT_EQ(kRegNotFound, Port().OpenKey(m_scratch, "missing", &key));
+  EXPECT_EQ(kRegNotFound, Port().OpenKeyForRead(m_scratch, "a\\missing", &key));
+  EXPECT_EQ(kRegNotFound, Port().OpenKey(kHKeyLocalMachine, "SOFTWARE\\NoSuchVendorH1", &key));
+}
+
+TEST_F(RegistryContract, AnEmptyPathOpensTheKeyItselfAsAHandleOfItsOwn) {
+  Set("v", kRegSz, std::string("here\0", 5));
+  RegKey read = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
+  EXPECT_EQ(std::string("here\0", 5), Query(read, "v"));
+  EXPECT_EQ(kRegSuccess, Port().CloseKey(read));
+
+  RegKey same = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKey(m_scratch, "", &same));
+  EXPECT_EQ(std::string("here\0", 5), Query(same, "v"));
+  EXPECT_EQ(kRegSuccess, Port().CloseKey(same));
+  EXPECT_EQ(std::string("here\0", 5), Query(m_scratch, "v"));  // still open
+
+  RegKey root = 0;
+  RegKey below = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKey(kHKeyCurrentUser, "", &root));
+  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(root, m_underTest->ScratchPath(), &below));
+  EXPECT_EQ(std::string("here\0", 5), Query(below, "v"));
+  EXPECT_EQ(kRegSuccess, Port().CloseKey(below));
+  EXPECT_EQ(kRegSuccess, Port().CloseKey(root));
+}
+
+TEST_F(RegistryContract, NamesIgnoreCaseButKeepTheCaseTheyWereCreatedWith) {
+  Create("MixedCase\\Inner");
+  Create("mixedCASE");
+  EXPECT_EQ(kRegSuccess, OpenResult("MIXEDCASE\\inner"));
+  EXPECT_EQ((std::vector<std::string>{"MixedCase"}), Names(m_scratch));
+
+  Set("ValueName", kRegSz, std::string("1\0", 2));
+  Set("VALUENAME", kRegSz, std::string("2\0", 2));
+  EXPECT_EQ(std::string("2\0", 2), Query(m_scratch, "valuename"));
+}
+
+TEST_F(RegistryContract, ATrailingBackslashNamesTheSameKeyALeadingOneIsRejected) {
+  Create("a\\b\\");
+  EXPECT_EQ(kRegSuccess, OpenResult("a\\b\\"));
+  EXPECT_EQ((std::vector<std::string>{"a"}), Names(m_scratch));
+  EXPECT_EQ(kRegBadPathname, OpenResult("\\a"));
+}
+
+TEST_F(RegistryContract, ADoubleByteCharacterWhoseTrailByteIsABackslashIsNoSeparator) {
+  const std::string name = "x\x95\x5Cy";  // GBK character 0x955C between two letters
+  Create(name);
+  EXPECT_EQ((std::vector<std::string>{name}), Names(m_scratch));
+  EXPECT_EQ(kRegSuccess, OpenResult(name));
+}
+
+TEST_F(RegistryContract, SubKeysAreCountedAndEnumeratedEachOnce) {
+  Create("one");
+  Create("two\\deeper");
+  Create("three");
+  auto names = Names(m_scratch);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ((std::vector<std::string>{"one", "three", "two"}), names);
+
+  RegKey leaf = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "one", &leaf));
+  EXPECT_TRUE(Names(leaf).empty());
+  Port().CloseKey(leaf);
+}
+
+TEST_F(RegistryContract, EnumSubKeyNeedsRoomForTheNameAndItsNul) {
+  const std::string longest(255, 'k');
+  Create(longest);
+  std::string name = "untouched";
+  EXPECT_EQ(kRegMoreData, Port().EnumSubKey(m_scratch, 0, 255, &name));
+  EXPECT_EQ(kRegSuccess, Port().EnumSubKey(m_scratch, 0, 256, &name));
+  EXPECT_EQ(longest, name);
+}
+
+TEST_F(RegistryContract, QueryValueGivesTheStoredTypeAndBytes) {
+  Set("text", kRegSz, std::string("abc\0", 4));
+  Set("number", kRegDword, std::string("\x02\x01\x00\x00", 4));
+  Set("bytes", 3, std::string("a\0b", 3));  // REG_BINARY
+  unsigned long type = 0;
+  EXPECT_EQ(std::string("abc\0", 4), Query(m_scratch, "text", 256, &type));
+  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(std::string("\x02\x01\x00\x00", 4), Query(m_scratch, "number", 256, &type));
+  EXPECT_EQ(kRegDword, type);
+  EXPECT_EQ(std::string("a\0b", 3), Query(m_scratch, "bytes", 256, &type));
+  EXPECT_EQ(3u, type);
+  EXPECT_EQ(kNotFound, Query(m_scratch, "absent"));
+}
+
+TEST_F(RegistryContract, QueryValueFailsWithMoreDataExactlyWhenTheDataExceedsTheCapacity) {
+  const std::string text = std::string(255, 't') + '\0';
+  Set("text", kRegSz, text);
+  Set("bytes", 3, std::string(13000, 'b'));
+  unsigned long type = 0;
+  EXPECT_EQ(text, Query(m_scratch, "text", 256));
+  EXPECT_EQ(kMoreData, Query(m_scratch, "text", 255, &type));
+  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(std::string(13000, 'b'), Query(m_scratch, "bytes", 13000));
+  EXPECT_EQ(kMoreData, Query(m_scratch, "bytes", 12999));
+}
+
+TEST_F(RegistryContract, SetValueReplacesTypeAndData) {
+  Set("v", kRegSz, std::string("a long first text\0", 18));
+  Set("v", kRegDword, std::string("\x01\x00\x00\x00", 4));
+  unsigned long type = 0;
+  EXPECT_EQ(std::string("\x01\x00\x00\x00", 4), Query(m_scratch, "v", 256, &type));
+  EXPECT_EQ(kRegDword, type);
+}
+
+TEST_F(RegistryContract, AKeyOpenedForReadingTakesNoValue) {
+  RegKey read = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
+  EXPECT_EQ(kRegAccessDenied, Port().SetValue(read, "v", kRegSz, std::string("x\0", 2)));
+  Port().CloseKey(read);
+  EXPECT_EQ(kNotFound, Query(m_scratch, "v"));
+}
+
+TEST_F(RegistryContract, DeleteKeyRemovesOnlyAKeyWithoutSubKeysAndItsValues) {
+  Create("parent\\child");
+  EXPECT_EQ(kRegAccessDenied, Port().DeleteKey(m_scratch, "parent"));
+  EXPECT_EQ(kRegSuccess, OpenResult("parent\\child"));
+
+  RegKey child = 0;
+  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
+  Port().SetValue(child, "v", kRegSz, std::string("x\0", 2));
+  Port().CloseKey(child);
+  EXPECT_EQ(kRegSuccess, Port().DeleteKey(m_scratch, "PARENT\\child"));
+  EXPECT_EQ(kRegSuccess, Port().DeleteKey(m_scratch, "parent"));
+  EXPECT_EQ(kRegNotFound, OpenResult("parent"));
+  EXPECT_EQ(kRegNotFound, Port().DeleteKey(m_scratch, "parent"));
+
+  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
+  EXPECT_EQ(kNotFound, Query(child, "v"));
+  Port().CloseKey(child);
+}
+
+TEST_F(RegistryContract, AHandleOfADeletedKeyFailsButStillCloses) {
+  RegKey gone = 0;
+  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "gone", &gone));
+  ASSERT_EQ(kRegSuccess, Port().DeleteKey(m_scratch, "gone"));
+  EXPECT_EQ(kRegKeyDeleted, Port().SetValue(gone, "v", kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ("error " + std::to_string(kRegKeyDeleted), Query(gone, "v"));
+  EXPECT_EQ(kRegSuccess, Port().CloseKey(gone));
+}
+
+TEST_F(RegistryContract, AClosedHandleCannotBeClosedAgain) {
+  RegKey key = 0;
+  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &key));
+  EXPECT_EQ(kRegSuccess, Port().CloseKey(key));
+  EXPECT_EQ(kRegInvalidHandle, Port().CloseKey(key));
+}
+
+}  // namespace

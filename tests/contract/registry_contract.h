@@ -1,0 +1,19 @@
+#pragma once
+// The registry contract: what the program relies on from the registry port,
+// checked against the fake natively and against Win32Registry under Wine.
+
+#include <memory>
+#include <string>
+
+#include "platform/registry_port.h"
+
+class RegistryUnderTest {
+ public:
+  virtual ~RegistryUnderTest() = default;
+  virtual RegistryPort& Port() = 0;
+  // A key path below HKEY_CURRENT_USER that nothing else uses. The suite
+  // creates it and deletes it, with everything below it, after each test.
+  virtual std::string ScratchPath() const = 0;
+};
+
+std::unique_ptr<RegistryUnderTest> MakeRegistryUnderTest();

@@ -1,0 +1,337 @@
+#include "support/fake_registry.h"
+
+#include <algorithm>
+#include <cassert>
+
+struct FakeRegistry::Node {
+  std::string name;
+  Node* parent = nullptr;
+  bool deleted = false;
+  std::vector<std::shared_ptr<Node>> children;        // creation order
+  std::vector<std::pair<std::string, Value>> values;  // creation order
+
+  std::shared_ptr<Node> Child(const std::string& childName) const {
+    for (const auto& child : children) {
+      if (EqualsIgnoreCase(child->name, childName)) return child;
+    }
+    return nullptr;
+  }
+
+  std::shared_ptr<Node> ChildOrNew(const std::string& childName) {
+    if (auto child = Child(childName)) return child;
+    auto child = std::make_shared<Node>();
+    child->name = childName;
+    child->parent = this;
+    children.push_back(child);
+    return child;
+  }
+
+  const Value* FindValue(const std::string& valueName) const {
+    for (const auto& entry : values) {
+      if (EqualsIgnoreCase(entry.first, valueName)) return &entry.second;
+    }
+    return nullptr;
+  }
+
+  void Store(const std::string& valueName, Value value) {
+    for (auto& entry : values) {
+      if (EqualsIgnoreCase(entry.first, valueName)) {
+        entry.second = std::move(value);
+        return;
+      }
+    }
+    values.emplace_back(valueName, std::move(value));
+  }
+
+  // Names from the root's own name down to this key.
+  TextList Path() const {
+    TextList path;
+    for (const Node* node = this; node; node = node->parent) path.push_back(node->name);
+    std::reverse(path.begin(), path.end());
+    return path;
+  }
+};
+
+namespace {
+
+// Empty parts (a trailing or doubled backslash) name no key, as in Win32. A
+// double-byte character's trail byte may be 0x5C without being a separator.
+TextList SplitPath(const std::string& path) {
+  TextList names;
+  std::string part;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (IsGbkLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+      part += path.substr(i++, 2);
+    } else if (path[i] != '\\') {
+      part += path[i];
+    } else if (!part.empty()) {
+      names.push_back(part);
+      part.clear();
+    }
+  }
+  if (!part.empty()) names.push_back(part);
+  return names;
+}
+
+bool SamePath(const TextList& a, const TextList& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), EqualsIgnoreCase);
+}
+
+// The four little-endian bytes of a REG_DWORD.
+std::string DwordBytes(std::uint32_t value) {
+  std::string bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+  return bytes;
+}
+
+TextList Joined(TextList head, const TextList& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+}  // namespace
+
+FakeRegistry::FakeRegistry()
+    : m_localMachine(std::make_shared<Node>()), m_currentUser(std::make_shared<Node>()) {
+  m_localMachine->name = "HKEY_LOCAL_MACHINE";
+  m_currentUser->name = "HKEY_CURRENT_USER";
+}
+
+FakeRegistry::~FakeRegistry() = default;
+
+long FakeRegistry::OpenKey(RegKey parent, const std::string& path, RegKey* key) {
+  return Open(Call::kOpen, parent, path, true, key);
+}
+
+long FakeRegistry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) {
+  return Open(Call::kOpenForRead, parent, path, false, key);
+}
+
+long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
+  *key = 0;
+  std::shared_ptr<Node> node;
+  TextList names;
+  const long result = Target(Call::kCreate, parent, path, &node, &names);
+  if (result != kRegSuccess) return result;
+  for (const auto& name : names) node = node->ChildOrNew(name);
+  *key = NewHandle(node, true);
+  return kRegSuccess;
+}
+
+long FakeRegistry::CountSubKeys(RegKey key, unsigned long* count) {
+  std::shared_ptr<Node> node;
+  const long result = Subject(Call::kCountSubKeys, key, "", &node);
+  if (result != kRegSuccess) return result;
+  *count = static_cast<unsigned long>(node->children.size());
+  return kRegSuccess;
+}
+
+long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+                              std::string* name) {
+  name->clear();
+  std::shared_ptr<Node> node;
+  const long result = Subject(Call::kEnumSubKey, key, "", &node);
+  if (result != kRegSuccess) return result;
+  if (index >= node->children.size()) return kRegNoMoreItems;
+  const std::string& found = node->children[index]->name;
+  if (found.size() + 1 > capacity) return kRegMoreData;
+  *name = found;
+  return kRegSuccess;
+}
+
+long FakeRegistry::QueryValue(RegKey key, const std::string& name, std::size_t capacity,
+                              std::string* data, unsigned long* type) {
+  data->clear();
+  std::shared_ptr<Node> node;
+  const long result = Subject(Call::kQueryValue, key, name, &node);
+  if (result != kRegSuccess) return result;
+  const Value* value = node->FindValue(name);
+  if (!value) return kRegNotFound;
+  *type = value->type;
+  if (value->data.size() > capacity) return kRegMoreData;
+  *data = value->data;
+  return kRegSuccess;
+}
+
+long FakeRegistry::SetValue(RegKey key, const std::string& name, unsigned long type,
+                            const std::string& data) {
+  std::shared_ptr<Node> node;
+  const long result = Subject(Call::kSetValue, key, name, &node);
+  if (result != kRegSuccess) return result;
+  const auto handle = m_handles.find(key);
+  if (handle != m_handles.end() && !handle->second.writable) return kRegAccessDenied;
+  node->Store(name, Value{type, data});
+  return kRegSuccess;
+}
+
+long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
+  std::shared_ptr<Node> node;
+  TextList names;
+  const long result = Target(Call::kDeleteKey, parent, path, &node, &names);
+  if (result != kRegSuccess) return result;
+  node = Descend(node, names);
+  if (!node) return kRegNotFound;
+  if (!node->parent || !node->children.empty()) return kRegAccessDenied;
+  auto& siblings = node->parent->children;
+  siblings.erase(std::find(siblings.begin(), siblings.end(), node));
+  node->parent = nullptr;
+  node->deleted = true;
+  return kRegSuccess;
+}
+
+long FakeRegistry::CloseKey(RegKey key) {
+  if (key == kHKeyLocalMachine || key == kHKeyCurrentUser) return kRegSuccess;
+  return m_handles.erase(key) ? kRegSuccess : kRegInvalidHandle;
+}
+
+void FakeRegistry::FailCall(Call call, RegKey root, const std::string& path, long error,
+                            const std::string& valueName) {
+  m_failures.push_back(
+      FailureRule{call, Joined(RootNode(root)->Path(), SplitPath(path)), valueName, error});
+}
+
+void FakeRegistry::FailOpen(RegKey root, const std::string& path) {
+  FailCall(Call::kOpen, root, path);
+  FailCall(Call::kOpenForRead, root, path);
+}
+
+void FakeRegistry::FailCreate(RegKey root, const std::string& path) {
+  FailCall(Call::kCreate, root, path);
+}
+
+void FakeRegistry::FailQuery(RegKey root, const std::string& path, const std::string& valueName) {
+  FailCall(Call::kQueryValue, root, path, kRegAccessDenied, valueName);
+}
+
+void FakeRegistry::FailSet(RegKey root, const std::string& path, const std::string& valueName) {
+  FailCall(Call::kSetValue, root, path, kRegAccessDenied, valueName);
+}
+
+void FakeRegistry::AddKey(RegKey root, const std::string& path) { MakePath(root, path); }
+
+void FakeRegistry::SetString(RegKey root, const std::string& path, const std::string& name,
+                             const std::string& text) {
+  SetRaw(root, path, name, kRegSz, text + '\0');
+}
+
+void FakeRegistry::SetDword(RegKey root, const std::string& path, const std::string& name,
+                            std::uint32_t value) {
+  SetRaw(root, path, name, kRegDword, DwordBytes(value));
+}
+
+void FakeRegistry::SetRaw(RegKey root, const std::string& path, const std::string& name,
+                          unsigned long type, const std::string& bytes) {
+  MakePath(root, path)->Store(name, Value{type, bytes});
+}
+
+std::optional<FakeRegistry::Value> FakeRegistry::GetValue(RegKey root, const std::string& path,
+                                                          const std::string& name) const {
+  const auto node = Find(root, path);
+  const Value* value = node ? node->FindValue(name) : nullptr;
+  if (!value) return std::nullopt;
+  return *value;
+}
+
+bool FakeRegistry::KeyExists(RegKey root, const std::string& path) const {
+  return Find(root, path) != nullptr;
+}
+
+TextList FakeRegistry::SubKeyNames(RegKey root, const std::string& path) const {
+  TextList names;
+  if (const auto node = Find(root, path)) {
+    for (const auto& child : node->children) names.push_back(child->name);
+  }
+  return names;
+}
+
+TextList FakeRegistry::ValueNames(RegKey root, const std::string& path) const {
+  TextList names;
+  if (const auto node = Find(root, path)) {
+    for (const auto& entry : node->values) names.push_back(entry.first);
+  }
+  return names;
+}
+
+int FakeRegistry::OpenHandleCount() const { return static_cast<int>(m_handles.size()); }
+
+long FakeRegistry::Open(Call call, RegKey parent, const std::string& path, bool writable,
+                        RegKey* key) {
+  *key = 0;
+  std::shared_ptr<Node> node;
+  TextList names;
+  const long result = Target(call, parent, path, &node, &names);
+  if (result != kRegSuccess) return result;
+  node = Descend(node, names);
+  if (!node) return kRegNotFound;
+  *key = NewHandle(node, writable);
+  return kRegSuccess;
+}
+
+long FakeRegistry::NodeOf(RegKey key, std::shared_ptr<Node>* node) const {
+  if (key == kHKeyLocalMachine || key == kHKeyCurrentUser) {
+    *node = RootNode(key);
+  } else {
+    const auto handle = m_handles.find(key);
+    if (handle == m_handles.end()) return kRegInvalidHandle;
+    *node = handle->second.node;
+  }
+  return (*node)->deleted ? kRegKeyDeleted : kRegSuccess;
+}
+
+long FakeRegistry::Target(Call call, RegKey parent, const std::string& path,
+                          std::shared_ptr<Node>* start, TextList* names) const {
+  const long result = NodeOf(parent, start);
+  if (result != kRegSuccess) return result;
+  if (!path.empty() && path.front() == '\\') return kRegBadPathname;
+  *names = SplitPath(path);
+  return InjectedFailure(call, Joined((*start)->Path(), *names), "");
+}
+
+long FakeRegistry::Subject(Call call, RegKey key, const std::string& valueName,
+                           std::shared_ptr<Node>* node) const {
+  const long result = NodeOf(key, node);
+  if (result != kRegSuccess) return result;
+  return InjectedFailure(call, (*node)->Path(), valueName);
+}
+
+long FakeRegistry::InjectedFailure(Call call, const TextList& keyPath,
+                                   const std::string& valueName) const {
+  for (const auto& rule : m_failures) {
+    if (rule.call == call && SamePath(rule.keyPath, keyPath) &&
+        (rule.valueName.empty() || EqualsIgnoreCase(rule.valueName, valueName))) {
+      return rule.error;
+    }
+  }
+  return kRegSuccess;
+}
+
+RegKey FakeRegistry::NewHandle(std::shared_ptr<Node> node, bool writable) {
+  const RegKey key = m_nextHandle;
+  m_nextHandle += 4;
+  m_handles[key] = Handle{std::move(node), writable};
+  return key;
+}
+
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::Descend(std::shared_ptr<Node> node,
+                                                          const TextList& names) {
+  for (const auto& name : names) {
+    node = node->Child(name);
+    if (!node) return nullptr;
+  }
+  return node;
+}
+
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::RootNode(RegKey root) const {
+  assert(root == kHKeyLocalMachine || root == kHKeyCurrentUser);
+  return root == kHKeyLocalMachine ? m_localMachine : m_currentUser;
+}
+
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::Find(RegKey root, const std::string& path) const {
+  return Descend(RootNode(root), SplitPath(path));
+}
+
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::MakePath(RegKey root, const std::string& path) {
+  auto node = RootNode(root);
+  for (const auto& name : SplitPath(path)) node = node->ChildOrNew(name);
+  return node;
+}

@@ -1,0 +1,125 @@
+#pragma once
+// An in-memory registry with Win32's meaning: two roots, key and value names
+// compared without regard to ASCII case but kept as created, sub-keys
+// enumerated in creation order, values stored as (type, bytes), handles as
+// integers that must be closed. Any call can be made to fail for one key.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/ansi_text.h"
+#include "platform/registry_port.h"
+
+class FakeRegistry : public RegistryPort {
+ public:
+  enum class Call {
+    kOpen,
+    kOpenForRead,
+    kCreate,
+    kCountSubKeys,
+    kEnumSubKey,
+    kQueryValue,
+    kSetValue,
+    kDeleteKey
+  };
+
+  struct Value {
+    unsigned long type;
+    std::string data;
+
+    bool operator==(const Value& other) const { return type == other.type && data == other.data; }
+    friend void PrintTo(const Value& value, std::ostream* out) {
+      *out << "type " << value.type << " data \"";
+      for (unsigned char byte : value.data) {
+        if (byte >= 0x20 && byte < 0x7F) {
+          *out << byte;
+        } else {
+          *out << "\\x" << std::hex << static_cast<int>(byte) << std::dec;
+        }
+      }
+      *out << '"';
+    }
+  };
+
+  FakeRegistry();
+  ~FakeRegistry() override;
+
+  long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
+  long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
+  long CountSubKeys(RegKey key, unsigned long* count) override;
+  long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+                  std::string* name) override;
+  long QueryValue(RegKey key, const std::string& name, std::size_t capacity, std::string* data,
+                  unsigned long* type) override;
+  long SetValue(RegKey key, const std::string& name, unsigned long type,
+                const std::string& data) override;
+  long DeleteKey(RegKey parent, const std::string& path) override;
+  long CloseKey(RegKey key) override;
+
+  // From now on, calls of `call` aimed at the key root\path return `error`
+  // and change nothing. For value calls, `valueName` narrows the rule to one
+  // value; empty means every value of the key.
+  void FailCall(Call call, RegKey root, const std::string& path, long error = kRegAccessDenied,
+                const std::string& valueName = "");
+  void FailOpen(RegKey root, const std::string& path);  // both kinds of open
+  void FailCreate(RegKey root, const std::string& path);
+  void FailQuery(RegKey root, const std::string& path, const std::string& valueName);
+  void FailSet(RegKey root, const std::string& path, const std::string& valueName);
+
+  // Arranging and inspecting the store; keys on the path are created.
+  void AddKey(RegKey root, const std::string& path);
+  void SetString(RegKey root, const std::string& path, const std::string& name,
+                 const std::string& text);  // REG_SZ, text and its NUL
+  void SetDword(RegKey root, const std::string& path, const std::string& name, std::uint32_t value);
+  void SetRaw(RegKey root, const std::string& path, const std::string& name, unsigned long type,
+              const std::string& bytes);
+  std::optional<Value> GetValue(RegKey root, const std::string& path,
+                                const std::string& name) const;
+  bool KeyExists(RegKey root, const std::string& path) const;
+  TextList SubKeyNames(RegKey root, const std::string& path) const;
+  TextList ValueNames(RegKey root, const std::string& path) const;
+
+  // Handles opened and not yet closed.
+  int OpenHandleCount() const;
+
+ private:
+  struct Node;
+  struct Handle {
+    std::shared_ptr<Node> node;
+    bool writable;
+  };
+  struct FailureRule {
+    Call call;
+    TextList keyPath;  // root name first
+    std::string valueName;
+    long error;
+  };
+
+  long Open(Call call, RegKey parent, const std::string& path, bool writable, RegKey* key);
+  long NodeOf(RegKey key, std::shared_ptr<Node>* node) const;
+  // A call aimed at parent\path: the start key and the names below it.
+  long Target(Call call, RegKey parent, const std::string& path, std::shared_ptr<Node>* start,
+              TextList* names) const;
+  // A call on an open key (and one of its values).
+  long Subject(Call call, RegKey key, const std::string& valueName,
+               std::shared_ptr<Node>* node) const;
+  long InjectedFailure(Call call, const TextList& keyPath, const std::string& valueName) const;
+  RegKey NewHandle(std::shared_ptr<Node> node, bool writable);
+  // The key `names` below `node`, or null when one of them is missing.
+  static std::shared_ptr<Node> Descend(std::shared_ptr<Node> node, const TextList& names);
+  std::shared_ptr<Node> RootNode(RegKey root) const;
+  std::shared_ptr<Node> Find(RegKey root, const std::string& path) const;
+  std::shared_ptr<Node> MakePath(RegKey root, const std::string& path);
+
+  std::shared_ptr<Node> m_localMachine;
+  std::shared_ptr<Node> m_currentUser;
+  std::map<RegKey, Handle> m_handles;
+  RegKey m_nextHandle = 0x100;
+  std::vector<FailureRule> m_failures;
+};

@@ -1,0 +1,34 @@
+// The registry contract against Win32Registry, on a scratch key of its own
+// below HKEY_CURRENT_USER\Software\SetupContractTests.
+
+#include <windows.h>
+
+#include "contract/registry_contract.h"
+#include "platform/win32/win32_registry.h"
+
+namespace {
+
+constexpr char kScratchParent[] = "Software\\SetupContractTests";
+
+class Win32RegistryUnderTest : public RegistryUnderTest {
+ public:
+  Win32RegistryUnderTest() {
+    static unsigned serial = 0;
+    m_scratchPath = std::string(kScratchParent) + "\\" + std::to_string(GetCurrentProcessId()) +
+                    "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
+  }
+  // Removes the parent too once no other run's scratch key is left in it.
+  ~Win32RegistryUnderTest() override { m_registry.DeleteKey(kHKeyCurrentUser, kScratchParent); }
+  RegistryPort& Port() override { return m_registry; }
+  std::string ScratchPath() const override { return m_scratchPath; }
+
+ private:
+  Win32Registry m_registry;
+  std::string m_scratchPath;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryUnderTest> MakeRegistryUnderTest() {
+  return std::make_unique<Win32RegistryUnderTest>();
+}
