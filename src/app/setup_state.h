@@ -56,7 +56,7 @@ class SetupState {
   TextList m_arrFoundValues;
 
  private:
-  void ScanReleases(const char* baseKey, const char* prefixFormat, int lastYear);
+  void ScanReleases(const char* baseKey, int lastYear);
 
   Platform& m_platform;
 };

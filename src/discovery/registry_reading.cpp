@@ -1,0 +1,23 @@
+#include "discovery/registry_reading.h"
+
+TextList ReadSubKeyNames(RegistryPort& registry, RegKey key) {
+  unsigned long count = 0;
+  if (registry.CountSubKeys(key, &count) != kRegSuccess) count = 0;
+  TextList names;
+  for (unsigned long index = 0; index < count; ++index) {
+    std::string name;
+    if (registry.EnumSubKey(key, index, kKeyNameCapacity, &name) == kRegSuccess) {
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
+long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,
+                   std::size_t capacity, std::string* text) {
+  std::string data;
+  unsigned long type = 0;
+  const long result = registry.QueryValue(key, name, capacity, &data, &type);
+  *text = result == kRegSuccess ? data.substr(0, data.find('\0')) : std::string();
+  return result;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Reading the registry as discovery and registration need it: sub-key names
+// through a 256-character buffer, value data as text.
+
+#include <cstddef>
+#include <string>
+
+#include "app/ansi_text.h"
+#include "platform/registry_port.h"
+
+constexpr std::size_t kKeyNameCapacity = 256;  // 255 characters and the NUL
+
+// The names of the key's sub-keys in enumeration order. A name that cannot be
+// read (the registry changed meanwhile) is left out rather than taken as empty,
+// which would name the key itself.
+TextList ReadSubKeyNames(RegistryPort& registry, RegKey key);
+
+// Reads a value of any type into a buffer of `capacity` bytes and keeps its
+// data up to the first NUL. Returns the registry's result; `text` is empty
+// unless it is kRegSuccess.
+long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,
+                   std::size_t capacity, std::string* text);
