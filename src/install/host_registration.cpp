@@ -1,0 +1,210 @@
+#include "install/host_registration.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/bounded_format.h"
+#include "app/setup_state.h"
+#include "discovery/registry_reading.h"
+
+namespace {
+
+// The file-name years each release registers: its native module's and its
+// managed library's.
+struct ReleaseFiles {
+  int releaseYear;
+  int moduleYear;
+  int libraryYear;
+};
+
+constexpr ReleaseFiles kReleaseFiles[] = {
+    {2007, 2008, 2007}, {2008, 2008, 2007}, {2009, 2009, 2009}, {2010, 2010, 2010},
+    {2011, 2010, 2010}, {2012, 2010, 2010}, {2013, 2013, 2013}, {2014, 2013, 2013},
+    {2015, 2015, 2013}, {2016, 2015, 2013}, {2017, 2017, 2013}, {2018, 2018, 2013},
+    {2019, 2019, 2013}, {2020, 2019, 2013}, {2021, 2021, 2013}, {2022, 2021, 2013},
+    {2023, 2021, 2013}, {2024, 2021, 2013}, {2025, 2025, 2013},
+};
+
+constexpr char kAcadKey[] = "SOFTWARE\\Autodesk\\AutoCAD";
+constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
+
+const ReleaseFiles* FilesOf(int releaseYear) {
+  for (const auto& files : kReleaseFiles) {
+    if (files.releaseYear == releaseYear) return &files;
+  }
+  return nullptr;
+}
+
+std::string DwordData(std::uint32_t value) {
+  std::string bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+  return bytes;
+}
+
+std::string StringData(const std::string& text) { return text + '\0'; }
+
+// A demand-load application key below a product key.
+struct ApplicationKey {
+  std::string name;
+  std::string loader;
+  bool managed;
+};
+
+// The key that loads the native module from the install folder, or the
+// managed library from the host folder; nothing when a text does not fit.
+std::optional<ApplicationKey> ApplicationKeyFor(int releaseYear, bool managed,
+                                                const std::string& folder, int fileYear) {
+  PathBuffer name;
+  PathBuffer loader;
+  const int nameLength = managed ? FormatPath(name, "Applications\\Brenix%dDLLP", releaseYear)
+                                 : FormatPath(name, "Applications\\BX_PlotSweep%d", releaseYear);
+  const int loaderLength =
+      managed ? FormatPath(loader, "%s\\ACAD%dP.dll", folder.c_str(), fileYear)
+              : FormatPath(loader, "%s\\BX_PlotSweep%d.ARX", folder.c_str(), fileYear);
+  if (nameLength < 0 || loaderLength < 0) return std::nullopt;
+  return ApplicationKey{name, loader, managed};
+}
+
+// Deleting first drops the values of an earlier installation; a key that has
+// sub-keys stays, and its values are overwritten.
+void ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const ApplicationKey& entry) {
+  registry.DeleteKey(productKey, entry.name);
+  RegKey key = 0;
+  if (registry.CreateKey(productKey, entry.name, &key) != kRegSuccess) return;
+  registry.SetValue(key, "LOADCTRLS", kRegDword, DwordData(2));
+  registry.SetValue(key, "LOADER", kRegSz, StringData(entry.loader));
+  if (entry.managed) registry.SetValue(key, "MANAGED", kRegDword, DwordData(1));
+  registry.CloseKey(key);
+}
+
+// The paths of the sub-keys of `path` below `root`, each followed by `suffix`.
+TextList SubKeyPaths(RegistryPort& registry, RegKey root, const std::string& path,
+                     const char* suffix) {
+  TextList paths;
+  RegKey key = 0;
+  if (registry.OpenKeyForRead(root, path, &key) != kRegSuccess) return paths;
+  TextList names;
+  CollectSubKeyNames(registry, key, &names);
+  for (const auto& name : names) paths.push_back(path + "\\" + name + suffix);
+  registry.CloseKey(key);
+  return paths;
+}
+
+// The Profiles key of every product of every release, ticked or not.
+TextList ProfileListKeys(RegistryPort& registry) {
+  TextList profileLists;
+  RegKey root = 0;
+  if (registry.OpenKey(kHKeyCurrentUser, "", &root) != kRegSuccess) return profileLists;
+  RegKey acad = 0;
+  if (registry.OpenKeyForRead(root, kAcadKey, &acad) == kRegSuccess) {
+    for (const auto& release : ReadSubKeyNames(registry, acad)) {
+      const TextList products =
+          SubKeyPaths(registry, root, std::string(kAcadKey) + "\\" + release, "\\Profiles");
+      profileLists.insert(profileLists.end(), products.begin(), products.end());
+    }
+    registry.CloseKey(acad);
+  }
+  registry.CloseKey(root);
+  return profileLists;
+}
+
+// The Variables key of every profile, whether it exists yet or not.
+TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
+  TextList variables;
+  RegKey root = 0;
+  if (registry.OpenKey(kHKeyCurrentUser, "", &root) != kRegSuccess) return variables;
+  for (const auto& profileList : profileLists) {
+    const TextList profiles = SubKeyPaths(registry, root, profileList, "\\Variables");
+    variables.insert(variables.end(), profiles.begin(), profiles.end());
+  }
+  registry.CloseKey(root);
+  return variables;
+}
+
+// The current trusted paths: empty when the key or the value is absent,
+// nothing when an existing value cannot be read whole (it must not be lost).
+std::optional<std::string> CurrentTrustedPaths(RegistryPort& registry,
+                                               const std::string& variablesKey) {
+  RegKey key = 0;
+  long result = registry.OpenKey(kHKeyCurrentUser, variablesKey, &key);
+  if (result == kRegNotFound) return std::string();
+  if (result != kRegSuccess) return std::nullopt;
+  std::string text;
+  result = ReadValueText(registry, key, kTrustedPaths, kLongCapacity, &text);
+  registry.CloseKey(key);
+  if (result == kRegNotFound) return std::string();
+  if (result != kRegSuccess || text.size() >= kLongCapacity) return std::nullopt;
+  return text;
+}
+
+// Existing entries come back upper-cased and untrimmed; the folder is added
+// unless some entry already contains it. Nothing when the result does not fit.
+std::optional<std::string> NewTrustedPaths(const std::string& current,
+                                           const std::string& installDir) {
+  if (current.size() <= 2) return installDir;
+  const std::string upperCurrent = ToUpperAnsi(current);
+  const std::string upperFolder = ToUpperAnsi(installDir);
+  if (upperCurrent.find(upperFolder) != std::string::npos) return upperCurrent;
+  LongBuffer joined;
+  if (FormatLong(joined, "%s;%s", upperCurrent.c_str(), upperFolder.c_str()) < 0) {
+    return std::nullopt;
+  }
+  return std::string(joined);
+}
+
+void UpdateTrustedPaths(RegistryPort& registry, const std::string& variablesKey,
+                        const std::string& installDir) {
+  const auto current = CurrentTrustedPaths(registry, variablesKey);
+  if (!current) return;
+  const auto updated = NewTrustedPaths(*current, installDir);
+  if (!updated) return;
+  RegKey key = 0;
+  if (registry.CreateKey(kHKeyCurrentUser, variablesKey, &key) != kRegSuccess) return;
+  registry.SetValue(key, kTrustedPaths, kRegSz, StringData(*updated));
+  registry.CloseKey(key);
+}
+
+}  // namespace
+
+void CollectSubKeyNames(RegistryPort& registry, RegKey key, TextList* names) {
+  for (const auto& name : ReadSubKeyNames(registry, key)) {
+    RegKey subKey = 0;
+    if (registry.OpenKeyForRead(key, name, &subKey) != kRegSuccess) continue;
+    registry.CloseKey(subKey);
+    names->push_back(name);
+  }
+}
+
+void SetupState::RegisterAcadReleases(const ReleaseTicks& ticks) {
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    if (ticks[ReleaseIndex(year)] != 0) RegisterDemandLoad(year);
+  }
+  AddTrustedPath();
+}
+
+void SetupState::RegisterDemandLoad(int year) {
+  const ReleaseFiles* files = FilesOf(year);
+  if (!files) return;
+  RegistryPort& registry = m_platform.registry;
+  const TextList& keys = AcadKeys(year);
+  const TextList& folders = AcadDirs(year);
+  for (std::size_t i = 0; i < keys.size() && i < folders.size(); ++i) {
+    // Both keys are composed before anything is deleted: a text that does not
+    // fit leaves that key's earlier registration in place.
+    const auto nativeModule = ApplicationKeyFor(year, false, m_strInstallDir, files->moduleYear);
+    const auto managedLibrary = ApplicationKeyFor(year, true, folders[i], files->libraryYear);
+    RegKey productKey = 0;
+    if (registry.OpenKey(kHKeyLocalMachine, keys[i], &productKey) != kRegSuccess) continue;
+    if (nativeModule) ReplaceApplicationKey(registry, productKey, *nativeModule);
+    if (managedLibrary) ReplaceApplicationKey(registry, productKey, *managedLibrary);
+    registry.CloseKey(productKey);
+  }
+}
+
+void SetupState::AddTrustedPath() {
+  RegistryPort& registry = m_platform.registry;
+  for (const auto& variablesKey : VariablesKeys(registry, ProfileListKeys(registry))) {
+    UpdateTrustedPaths(registry, variablesKey, m_strInstallDir);
+  }
+}

@@ -1,0 +1,313 @@
+#include "install/host_registration.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "app/setup_state.h"
+#include "support/fake_platform.h"
+
+namespace {
+
+using Value = FakeRegistry::Value;
+
+constexpr char kInstallDir[] = "C:\\Brenix\\B-PlotSweep";
+constexpr char kUpperInstallDir[] = "C:\\BRENIX\\B-PLOTSWEEP";
+
+Value Sz(const std::string& text) { return Value{kRegSz, text + '\0'}; }
+Value Dword(char lowByte) {
+  return Value{kRegDword, std::string(1, lowByte) + std::string(3, '\0')};
+}
+
+std::string Variables(const std::string& release, const std::string& product,
+                      const std::string& profile) {
+  return "SOFTWARE\\Autodesk\\AutoCAD\\" + release + "\\" + product + "\\Profiles\\" + profile +
+         "\\Variables";
+}
+
+class HostRegistrationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_state.SetInstallDir(kInstallDir); }
+  void TearDown() override { EXPECT_EQ(0, Registry().OpenHandleCount()); }
+
+  FakeRegistry& Registry() { return m_fake.registry; }
+
+  // An installation found by discovery, with its product key in place.
+  void Discover(int year, const std::string& productKey, const std::string& folder) {
+    Registry().AddKey(kHKeyLocalMachine, productKey);
+    m_state.AcadKeys(year).push_back(productKey + "\\");
+    m_state.AcadDirs(year).push_back(folder);
+  }
+
+  void Register(std::initializer_list<int> tickedYears) {
+    ReleaseTicks ticks{};
+    for (int year : tickedYears) ticks[ReleaseIndex(year)] = 1;
+    m_state.RegisterAcadReleases(ticks);
+  }
+
+  std::optional<Value> Machine(const std::string& path, const std::string& name) {
+    return Registry().GetValue(kHKeyLocalMachine, path, name);
+  }
+  std::optional<Value> Trusted(const std::string& variablesKey) {
+    return Registry().GetValue(kHKeyCurrentUser, variablesKey, "TRUSTEDPATHS");
+  }
+
+  FakePlatform m_fake;
+  SetupState m_state{m_fake.platform};
+};
+
+TEST_F(HostRegistrationTest, EveryReleaseRegistersItsOwnKeysWithItsModuleAndLibraryYears) {
+  struct Row {
+    int year;
+    int moduleYear;
+    int libraryYear;
+  };
+  const Row kRows[] = {
+      {2007, 2008, 2007}, {2008, 2008, 2007}, {2009, 2009, 2009}, {2010, 2010, 2010},
+      {2011, 2010, 2010}, {2012, 2010, 2010}, {2013, 2013, 2013}, {2014, 2013, 2013},
+      {2015, 2015, 2013}, {2016, 2015, 2013}, {2017, 2017, 2013}, {2018, 2018, 2013},
+      {2019, 2019, 2013}, {2020, 2019, 2013}, {2021, 2021, 2013}, {2022, 2021, 2013},
+      {2023, 2021, 2013}, {2024, 2021, 2013}, {2025, 2025, 2013},
+  };
+  for (const auto& row : kRows) {
+    const std::string year = std::to_string(row.year);
+    Discover(row.year, "SOFTWARE\\Autodesk\\AutoCAD\\R" + year + "\\ACAD:804", "D:\\Acad" + year);
+  }
+  Register({2007, 2008, 2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020,
+            2021, 2022, 2023, 2024, 2025});
+
+  for (const auto& row : kRows) {
+    const std::string year = std::to_string(row.year);
+    SCOPED_TRACE(year);
+    const std::string applications =
+        "SOFTWARE\\Autodesk\\AutoCAD\\R" + year + "\\ACAD:804\\Applications";
+    const std::string native = applications + "\\BX_PlotSweep" + year;
+    const std::string managed = applications + "\\Brenix" + year + "DLLP";
+    EXPECT_EQ((TextList{"BX_PlotSweep" + year, "Brenix" + year + "DLLP"}),
+              Registry().SubKeyNames(kHKeyLocalMachine, applications));
+    EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
+    EXPECT_EQ(Dword(2), Machine(native, "LOADCTRLS"));
+    EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep" + std::to_string(row.moduleYear) + ".ARX"),
+              Machine(native, "LOADER"));
+    EXPECT_EQ((TextList{"LOADCTRLS", "LOADER", "MANAGED"}),
+              Registry().ValueNames(kHKeyLocalMachine, managed));
+    EXPECT_EQ(Dword(2), Machine(managed, "LOADCTRLS"));
+    EXPECT_EQ(Sz("D:\\Acad" + year + "\\ACAD" + std::to_string(row.libraryYear) + "P.dll"),
+              Machine(managed, "LOADER"));
+    EXPECT_EQ(Dword(1), Machine(managed, "MANAGED"));
+  }
+}
+
+TEST_F(HostRegistrationTest, EachInstallationOfAReleaseGetsBothKeysWithItsOwnHostFolder) {
+  Discover(2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804", "C:\\Acad A");
+  Discover(2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D000:409", "D:\\Acad B\\");
+  Register({2014});
+  const std::string first = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Applications\\";
+  const std::string second = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D000:409\\Applications\\";
+  EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX"),
+            Machine(first + "BX_PlotSweep2014", "LOADER"));
+  EXPECT_EQ(Machine(first + "BX_PlotSweep2014", "LOADER"),
+            Machine(second + "BX_PlotSweep2014", "LOADER"));
+  EXPECT_EQ(Sz("C:\\Acad A\\ACAD2013P.dll"), Machine(first + "Brenix2014DLLP", "LOADER"));
+  EXPECT_EQ(Sz("D:\\Acad B\\\\ACAD2013P.dll"), Machine(second + "Brenix2014DLLP", "LOADER"));
+}
+
+TEST_F(HostRegistrationTest, AnEarlierApplicationKeyIsReplacedUnlessItHasSubKeys) {
+  const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
+  const std::string native = product + "\\Applications\\BX_PlotSweep2014";
+  const std::string managed = product + "\\Applications\\Brenix2014DLLP";
+  Discover(2014, product, "C:\\Acad");
+  Registry().SetString(kHKeyLocalMachine, native, "DESCRIPTION", "old");
+  Registry().SetString(kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
+  Registry().SetString(kHKeyLocalMachine, managed, "DESCRIPTION", "old");
+  Registry().SetDword(kHKeyLocalMachine, managed, "LOADCTRLS", 14);
+  Registry().AddKey(kHKeyLocalMachine, managed + "\\Commands");
+  Register({2014});
+
+  EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
+  EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX"), Machine(native, "LOADER"));
+  EXPECT_EQ((TextList{"DESCRIPTION", "LOADCTRLS", "LOADER", "MANAGED"}),
+            Registry().ValueNames(kHKeyLocalMachine, managed));
+  EXPECT_EQ(Dword(2), Machine(managed, "LOADCTRLS"));
+  EXPECT_EQ(Sz("C:\\Acad\\ACAD2013P.dll"), Machine(managed, "LOADER"));
+}
+
+TEST_F(HostRegistrationTest, RegistryFailuresSkipSilentlyWhatTheyConcern) {
+  const std::string unopenable = "SOFTWARE\\Autodesk\\AutoCAD\\R20.0\\ACAD-E001:804";
+  const std::string missing = "SOFTWARE\\Autodesk\\AutoCAD\\R20.0\\ACAD-E002:804";
+  const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R20.0\\ACAD-E003:804";
+  Discover(2015, unopenable, "C:\\One");
+  m_state.AcadKeys(2015).push_back(missing + "\\");
+  m_state.AcadDirs(2015).push_back("C:\\Two");
+  Discover(2015, product, "C:\\Three");
+  Registry().FailOpen(kHKeyLocalMachine, unopenable);
+  Registry().FailCreate(kHKeyLocalMachine, product + "\\Applications\\BX_PlotSweep2015");
+  Registry().FailSet(kHKeyLocalMachine, product + "\\Applications\\Brenix2015DLLP", "LOADER");
+  Register({2015});
+
+  EXPECT_TRUE(Registry().SubKeyNames(kHKeyLocalMachine, unopenable).empty());
+  EXPECT_FALSE(Registry().KeyExists(kHKeyLocalMachine, missing));
+  EXPECT_EQ((TextList{"Brenix2015DLLP"}),
+            Registry().SubKeyNames(kHKeyLocalMachine, product + "\\Applications"));
+  EXPECT_EQ((TextList{"LOADCTRLS", "MANAGED"}),
+            Registry().ValueNames(kHKeyLocalMachine, product + "\\Applications\\Brenix2015DLLP"));
+}
+
+TEST_F(HostRegistrationTest, OnlyTickedAndDiscoveredReleasesGetApplicationKeys) {
+  Discover(2010, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", "C:\\Acad2010");
+  Discover(2011, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804", "C:\\Acad2011");
+  Register({2011, 2012});
+  m_state.RegisterDemandLoad(2006);
+  m_state.RegisterDemandLoad(2026);
+  EXPECT_EQ((TextList{"ACAD-8001:804"}),
+            Registry().SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0"));
+  EXPECT_TRUE(
+      Registry()
+          .SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
+          .empty());
+  EXPECT_EQ(
+      (TextList{"BX_PlotSweep2011", "Brenix2011DLLP"}),
+      Registry().SubKeyNames(kHKeyLocalMachine,
+                             "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Applications"));
+  EXPECT_EQ((TextList{"R18.0", "R18.1"}),
+            Registry().SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD"));
+}
+
+TEST_F(HostRegistrationTest, AKeyWhoseTextDoesNotFit260BytesKeepsItsEarlierRegistration) {
+  const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
+  const std::string native = product + "\\Applications\\BX_PlotSweep2014";
+  const std::string managed = product + "\\Applications\\Brenix2014DLLP";
+  const std::string hostFolder = "C:\\" + std::string(242, 'h');  // + "\ACAD2013P.dll": 259
+  Discover(2014, product, hostFolder);
+  Registry().SetString(kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
+  Registry().SetString(kHKeyLocalMachine, native, "DESCRIPTION", "old");
+  // With "\BX_PlotSweep2013.ARX" the install folder of 239 bytes makes 260.
+  m_state.SetInstallDir("C:\\" + std::string(236, 'i'));
+  Register({2014});
+  EXPECT_EQ(Sz("C:\\Old\\BX.ARX"), Machine(native, "LOADER"));
+  EXPECT_EQ(Sz("old"), Machine(native, "DESCRIPTION"));
+  EXPECT_EQ(Sz(hostFolder + "\\ACAD2013P.dll"), Machine(managed, "LOADER"));
+
+  m_state.SetInstallDir("C:\\" + std::string(235, 'i'));
+  m_state.AcadDirs(2014)[0] += 'h';
+  Registry().SetString(kHKeyLocalMachine, managed, "DESCRIPTION", "kept");
+  m_state.RegisterDemandLoad(2014);
+  EXPECT_EQ(Sz("C:\\" + std::string(235, 'i') + "\\BX_PlotSweep2013.ARX"),
+            Machine(native, "LOADER"));
+  EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
+  EXPECT_EQ(Sz("kept"), Machine(managed, "DESCRIPTION"));
+  EXPECT_EQ(Sz(hostFolder + "\\ACAD2013P.dll"), Machine(managed, "LOADER"));
+}
+
+TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNeverShortened) {
+  struct Case {
+    std::string profile;
+    std::optional<Value> stored;
+    std::optional<std::string> expected;  // none: left as stored
+  };
+  const std::string folderInside = "d:\\x;c:\\brenix\\b-plotsweep;";
+  const Case kCases[] = {
+      {"absent", std::nullopt, kInstallDir},
+      {"empty", Sz(""), kInstallDir},
+      {"one byte", Sz("x"), kInstallDir},
+      {"two bytes", Sz("xy"), kInstallDir},
+      {"three bytes", Sz("xyz"), std::string("XYZ;") + kUpperInstallDir},
+      {"other folder", Sz("d:\\tools"), std::string("D:\\TOOLS;") + kUpperInstallDir},
+      {"found", Sz("c:\\brenix\\b-plotsweep;e:\\x"), std::string("C:\\BRENIX\\B-PLOTSWEEP;E:\\X")},
+      {"substring", Sz("C:\\Brenix\\B-PlotSweep2"), std::string("C:\\BRENIX\\B-PLOTSWEEP2")},
+      {"semicolon", Sz("d:\\tools;"), std::string("D:\\TOOLS;;") + kUpperInstallDir},
+      {"no nul", Value{kRegSz, "d:\\tools"}, std::string("D:\\TOOLS;") + kUpperInstallDir},
+      {"expand type", Value{2, std::string("%t%\\x") + '\0'},
+       std::string("%T%\\X;") + kUpperInstallDir},
+      {"double byte",
+       Sz("d:\\\x81\x61"
+          "bc"),
+       std::string("D:\\\x81\x61"
+                   "BC;") +
+           kUpperInstallDir},
+      {"longest joined", Sz(std::string(12977, 'a')),
+       std::string(12977, 'A') + ";" + kUpperInstallDir},
+      {"joined too long", Sz(std::string(12978, 'a')), std::nullopt},
+      {"longest readable", Sz(folderInside + std::string(12999 - folderInside.size(), 'z')),
+       ToUpperAnsi(folderInside) + std::string(12999 - folderInside.size(), 'Z')},
+      {"too long to read", Sz(std::string(13000, 'a') + kInstallDir), std::nullopt},
+      {"no nul in 13000",
+       Value{kRegSz, folderInside + std::string(13000 - folderInside.size(), 'z')}, std::nullopt},
+  };
+  for (const auto& c : kCases) {
+    const std::string key = Variables("R19.1", "ACAD-D001:804", c.profile);
+    Registry().AddKey(kHKeyCurrentUser, key);
+    if (c.stored)
+      Registry().SetRaw(kHKeyCurrentUser, key, "TRUSTEDPATHS", c.stored->type, c.stored->data);
+  }
+  m_state.AddTrustedPath();
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.profile);
+    const auto value = Trusted(Variables("R19.1", "ACAD-D001:804", c.profile));
+    EXPECT_EQ(c.expected ? Sz(*c.expected) : c.stored, value);
+  }
+}
+
+TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicked) {
+  Discover(2010, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", "C:\\Acad2010");
+  Registry().AddKey(kHKeyCurrentUser, Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>"));
+  Registry().SetString(kHKeyCurrentUser, Variables("R18.0", "ACAD-8001:804", "Mine"),
+                       "TRUSTEDPATHS", "d:\\tools");
+  Registry().AddKey(kHKeyCurrentUser,
+                    "SOFTWARE\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:804\\Profiles\\Bare");
+  Register({});
+  EXPECT_EQ(Sz(kInstallDir), Trusted(Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>")));
+  EXPECT_EQ(Sz(std::string("D:\\TOOLS;") + kUpperInstallDir),
+            Trusted(Variables("R18.0", "ACAD-8001:804", "Mine")));
+  EXPECT_EQ(Sz(kInstallDir), Trusted(Variables("R24.3", "ACAD-7101:804", "Bare")));
+  EXPECT_TRUE(
+      Registry()
+          .SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
+          .empty());
+}
+
+TEST_F(HostRegistrationTest, WithoutTheUsersAutoCADKeyNoTrustedPathIsTouched) {
+  const std::string other = "SOFTWARE\\Autodesk\\AutoCAD LT\\R18\\ACAD:804\\Profiles\\P\\Variables";
+  Registry().SetString(kHKeyCurrentUser, other, "TRUSTEDPATHS", "d:\\tools");
+  m_state.AddTrustedPath();
+  EXPECT_EQ(Sz("d:\\tools"), Registry().GetValue(kHKeyCurrentUser, other, "TRUSTEDPATHS"));
+  EXPECT_FALSE(Registry().KeyExists(kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD"));
+
+  const std::string profile = Variables("R18.0", "ACAD-8001:804", "P");
+  Registry().SetString(kHKeyCurrentUser, profile, "TRUSTEDPATHS", "d:\\tools");
+  Registry().FailOpen(kHKeyCurrentUser, "");
+  m_state.AddTrustedPath();
+  EXPECT_EQ(Sz("d:\\tools"), Trusted(profile));
+}
+
+TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
+  const std::string unreadable = Variables("R18.0", "ACAD-8001:804", "Unreadable");
+  const std::string unopenable = Variables("R18.0", "ACAD-8001:804", "Unopenable");
+  const std::string unwritable = Variables("R18.0", "ACAD-8001:804", "Unwritable");
+  const std::string hidden = Variables("R18.0", "ACAD-8001:804", "Hidden");
+  const std::string unlisted = Variables("R18.1", "ACAD-9001:804", "Unlisted");
+  const std::string plain = Variables("R18.0", "ACAD-8001:804", "Plain");
+  for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted, plain}) {
+    Registry().SetString(kHKeyCurrentUser, key, "TRUSTEDPATHS", "d:\\tools");
+  }
+  Registry().FailQuery(kHKeyCurrentUser, unreadable, "TRUSTEDPATHS");
+  Registry().FailOpen(kHKeyCurrentUser, unopenable);
+  Registry().FailCreate(kHKeyCurrentUser, unwritable);
+  // A profile key that cannot be opened for reading is not listed.
+  Registry().FailCall(FakeRegistry::Call::kOpenForRead, kHKeyCurrentUser,
+                      "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\Hidden");
+  // Profile names that cannot be read are left out, not taken as empty.
+  Registry().FailCall(FakeRegistry::Call::kEnumSubKey, kHKeyCurrentUser,
+                      "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles");
+  m_state.AddTrustedPath();
+  for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted}) {
+    EXPECT_EQ(Sz("d:\\tools"), Trusted(key)) << key;
+  }
+  EXPECT_FALSE(Registry().KeyExists(
+      kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles\\Variables"));
+  EXPECT_EQ(Sz(std::string("D:\\TOOLS;") + kUpperInstallDir), Trusted(plain));
+}
+
+}  // namespace
