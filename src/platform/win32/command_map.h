@@ -1,0 +1,32 @@
+#pragma once
+// A table that routes WM_COMMAND notifications (BN_CLICKED, EN_CHANGE, ...)
+// from a control identifier to a handler method of the window class `T`:
+//
+//   static const CommandRoute<MyDialog> kRoutes[] = {
+//       {IDC_BROWSE, BN_CLICKED, &MyDialog::OnBrowse},
+//       {IDC_PATH, EN_CHANGE, &MyDialog::OnPathEdited},
+//   };
+//   return RouteCommand(*this, kRoutes, id, code) || CDialog::OnCommand(id, code);
+
+#include <windows.h>
+
+#include <cstddef>
+
+template <typename T>
+struct CommandRoute {
+  WORD id;
+  WORD code;
+  void (T::*handler)();
+};
+
+// Calls the handler of the first route matching (id, code); false when none.
+template <typename T, std::size_t N>
+bool RouteCommand(T& target, const CommandRoute<T> (&routes)[N], WORD id, WORD code) {
+  for (const CommandRoute<T>& route : routes) {
+    if (route.id == id && route.code == code) {
+      (target.*route.handler)();
+      return true;
+    }
+  }
+  return false;
+}

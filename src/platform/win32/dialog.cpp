@@ -1,0 +1,81 @@
+#include "platform/win32/dialog.h"
+
+CDialog::CDialog(UINT templateId, HWND parent) : m_nTemplateId(templateId), m_hWndParent(parent) {}
+
+INT_PTR CDialog::DoModal() {
+  const INT_PTR result =
+      DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), m_hWndParent,
+                      &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  m_hWnd = nullptr;
+  return result;
+}
+
+void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+
+void CDialog::UpdateData(bool saveAndValidate) { DoDataExchange(saveAndValidate); }
+
+CWindow CDialog::GetDlgItem(int id) const { return CWindow(::GetDlgItem(m_hWnd, id)); }
+
+void CDialog::DoDataExchange(bool /*saveAndValidate*/) {}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(false);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  UpdateData(true);
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool CDialog::OnCommand(WORD id, WORD code) {
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDOK:
+      OnOK();
+      return true;
+    case IDCANCEL:
+      OnCancel();
+      return true;
+    default:
+      return false;
+  }
+}
+
+HBRUSH CDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
+  return reinterpret_cast<HBRUSH>(DefWindowProcA(m_hWnd, message, reinterpret_cast<WPARAM>(dc),
+                                                 reinterpret_cast<LPARAM>(control)));
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    dialog->m_hWnd = window;
+    return dialog->OnInitDialog();
+  }
+  // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
+  auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      // A dialog procedure answers colour requests with the brush itself.
+      return reinterpret_cast<INT_PTR>(
+          OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message));
+    default:
+      return FALSE;
+  }
+}

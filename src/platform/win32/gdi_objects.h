@@ -1,0 +1,41 @@
+#pragma once
+// Owners of GDI objects: each deletes the object it holds when destroyed or
+// when it creates another.
+
+#include <windows.h>
+
+template <typename Handle>
+class CGdiObject {
+ public:
+  CGdiObject() = default;
+  ~CGdiObject() { Reset(nullptr); }
+  CGdiObject(const CGdiObject&) = delete;
+  CGdiObject& operator=(const CGdiObject&) = delete;
+
+  Handle GetSafeHandle() const { return m_handle; }
+
+ protected:
+  // Takes `handle`, deleting the one held; true when it is not null.
+  bool Reset(Handle handle) {
+    if (m_handle) DeleteObject(m_handle);
+    m_handle = handle;
+    return m_handle != nullptr;
+  }
+
+ private:
+  Handle m_handle = nullptr;
+};
+
+class CBrush : public CGdiObject<HBRUSH> {
+ public:
+  // A solid brush; false when GDI refuses.
+  bool CreateSolidBrush(COLORREF color);
+};
+
+class CFont : public CGdiObject<HFONT> {
+ public:
+  // CreateFontA(height, 0, 0, 0, weight, no italic/underline/strike-out,
+  // charSet, default precisions, quality and pitch, faceName); false when GDI
+  // refuses.
+  bool Create(int height, int weight, BYTE charSet, const char* faceName);
+};

@@ -1,0 +1,125 @@
+// CWindowSubclass on a real window: commands it handles stop there, the rest
+// reach the window's own procedure, and it lets go when either side ends.
+
+#include "platform/win32/window_subclass.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+constexpr WORD kHandledId = 1;
+constexpr WORD kEditId = 14148;
+constexpr LRESULT kOriginalAnswer = 42;
+
+// The window's own procedure: records the commands it receives.
+std::vector<WPARAM> g_originalCommands;
+
+LRESULT CALLBACK OriginalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) g_originalCommands.push_back(wParam);
+  if (message == WM_USER) return kOriginalAnswer;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class RecordingSubclass : public CWindowSubclass {
+ public:
+  std::vector<WPARAM> handled;
+
+ protected:
+  bool OnCommand(WORD id, WORD code) override {
+    if ((id == kHandledId && code == BN_CLICKED) || (id == kEditId && code == EN_CHANGE)) {
+      handled.push_back(MAKEWPARAM(id, code));
+      return true;
+    }
+    return false;
+  }
+};
+
+class WindowSubclassTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_originalCommands.clear();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &OriginalProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "WindowSubclassTest";
+    RegisterClassA(&windowClass);  // fails harmlessly when registered by an earlier test
+    window_ = CreateWindowExA(0, "WindowSubclassTest", "", WS_POPUP, 0, 0, 100, 100, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window_);
+  }
+  void TearDown() override {
+    if (IsWindow(window_)) DestroyWindow(window_);
+  }
+
+  LRESULT Command(WORD id, WORD code) {
+    return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0);
+  }
+  LONG_PTR Procedure() const { return GetWindowLongPtrA(window_, GWLP_WNDPROC); }
+
+  HWND window_ = nullptr;
+};
+
+TEST_F(WindowSubclassTest, HandledCommandsStopAndTheRestReachTheWindow) {
+  RecordingSubclass subclass;
+  ASSERT_TRUE(subclass.Attach(window_));
+  EXPECT_EQ(window_, subclass.GetSafeHwnd());
+
+  Command(kHandledId, BN_CLICKED);
+  Command(kEditId, EN_CHANGE);
+  Command(kHandledId, BN_SETFOCUS);
+  Command(2, BN_CLICKED);
+
+  EXPECT_EQ(
+      std::vector<WPARAM>({MAKEWPARAM(kHandledId, BN_CLICKED), MAKEWPARAM(kEditId, EN_CHANGE)}),
+      subclass.handled);
+  EXPECT_EQ(std::vector<WPARAM>({MAKEWPARAM(kHandledId, BN_SETFOCUS), MAKEWPARAM(2, BN_CLICKED)}),
+            g_originalCommands);
+  EXPECT_EQ(kOriginalAnswer, SendMessageA(window_, WM_USER, 0, 0));
+}
+
+TEST_F(WindowSubclassTest, AWindowTakesOneSubclassAndAnObjectOneWindow) {
+  RecordingSubclass first;
+  RecordingSubclass second;
+  ASSERT_TRUE(first.Attach(window_));
+  EXPECT_FALSE(second.Attach(window_));
+  EXPECT_FALSE(first.Attach(window_));
+  EXPECT_FALSE(second.Attach(nullptr));
+}
+
+TEST_F(WindowSubclassTest, DetachGivesTheWindowBackItsProcedure) {
+  const LONG_PTR original = Procedure();
+  RecordingSubclass subclass;
+  ASSERT_TRUE(subclass.Attach(window_));
+  subclass.Detach();
+
+  EXPECT_EQ(original, Procedure());
+  EXPECT_EQ(nullptr, subclass.GetSafeHwnd());
+  Command(kHandledId, BN_CLICKED);
+  EXPECT_TRUE(subclass.handled.empty());
+  EXPECT_EQ(1u, g_originalCommands.size());
+  RecordingSubclass next;
+  EXPECT_TRUE(next.Attach(window_)) << "the window is free again";
+}
+
+TEST_F(WindowSubclassTest, DestroyingTheObjectFirstGivesTheWindowBackItsProcedure) {
+  const LONG_PTR original = Procedure();
+  {
+    RecordingSubclass subclass;
+    ASSERT_TRUE(subclass.Attach(window_));
+  }
+  EXPECT_EQ(original, Procedure());
+  Command(kHandledId, BN_CLICKED);
+  EXPECT_EQ(1u, g_originalCommands.size());
+}
+
+TEST_F(WindowSubclassTest, DestroyingTheWindowDetachesTheObject) {
+  RecordingSubclass subclass;
+  ASSERT_TRUE(subclass.Attach(window_));
+  ASSERT_TRUE(DestroyWindow(window_));
+  EXPECT_EQ(nullptr, subclass.GetSafeHwnd());
+}
+
+}  // namespace
