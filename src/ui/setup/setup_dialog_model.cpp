@@ -1,0 +1,65 @@
+#include "ui/setup/setup_dialog_model.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "app/setup_state.h"
+
+namespace {
+
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string FormatText(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  va_list measuring;
+  va_copy(measuring, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, measuring);
+  va_end(measuring);
+  std::string text;
+  if (length > 0) {
+    text.resize(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(&text[0], text.size(), format, arguments);
+    text.resize(static_cast<std::size_t>(length));
+  }
+  va_end(arguments);
+  return text;
+}
+
+}  // namespace
+
+std::string ComposeVersionTitle(int productVersion) {
+  const int major = productVersion / 10000;
+  const int minor = (productVersion - major * 10000) / 100;
+  const int patch = productVersion - (major * 100 + minor) * 100;
+  const std::string title =
+      FormatText(minor < 10 ? "批打印软件 V%d.0%d" : "批打印软件 V%d.%d", major, minor);
+  return FormatText(patch < 10 ? "%s.0%d" : "%s.%d", title.c_str(), patch);
+}
+
+std::string ComposeBitnessCaption(int acadBitness) {
+  return FormatText("( %d位 AutoCAD版 )", acadBitness);
+}
+
+ReleaseFolderCounts CountReleaseFolders(const SetupState& state) {
+  ReleaseFolderCounts counts{};
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    counts[ReleaseIndex(year)] = state.AcadDirs(year).size();
+  }
+  return counts;
+}
+
+ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, int acadBitness) {
+  ReleaseBoxStates boxes{};
+  for (int k = 0; k < kReleaseCount; ++k) {
+    const bool found = folderCounts[k] > 0;
+    const bool served = acadBitness != 32 || ReleaseYear(k) < kFirst64BitOnlyYear;
+    boxes[k] = ReleaseBoxState{found, served, found && served ? 1 : 0};
+  }
+  return boxes;
+}
+
+bool AnyReleaseTicked(const ReleaseTicks& ticks) {
+  return std::any_of(ticks.begin(), ticks.end(), [](int tick) { return tick != 0; });
+}

@@ -1,0 +1,40 @@
+#pragma once
+// What the setup dialog shows at its start, worked out from the build
+// constants and the releases that host discovery found.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "app/release_years.h"
+
+class SetupState;
+
+// Releases withdrawn from a 32-bit build: this year and every later one.
+constexpr int kFirst64BitOnlyYear = 2017;
+
+// "批打印软件 V<major>.<minor>.<patch>", minor and patch with two digits at least.
+std::string ComposeVersionTitle(int productVersion);
+
+// "( <bitness>位 AutoCAD版 )".
+std::string ComposeBitnessCaption(int acadBitness);
+
+struct ReleaseBoxState {
+  bool enabled;  // the release was found
+  bool visible;  // the release is served by this build
+  int tick;      // 1: the install serves this release
+};
+
+// Index: release year - 2007.
+using ReleaseFolderCounts = std::array<std::size_t, kReleaseCount>;
+using ReleaseBoxStates = std::array<ReleaseBoxState, kReleaseCount>;
+
+// The number of discovered installation folders of every release.
+ReleaseFolderCounts CountReleaseFolders(const SetupState& state);
+
+// A release is enabled and ticked exactly when it has a folder; a 32-bit
+// build hides and unticks 2017 to 2025 whether found or not.
+ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, int acadBitness);
+
+// Install can run only when some release is ticked.
+bool AnyReleaseTicked(const ReleaseTicks& ticks);
