@@ -1,0 +1,42 @@
+#pragma once
+// Resource and control identifiers of the setup program (setup.rc).
+
+#define IDI_SETUP 1
+#define IDI_SECOND 128
+#define IDD_SETUP 141
+#define IDB_LOGO 147
+#define IDB_COMPLETION 151
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#define IDC_INSTALL_PATH 1000
+#define IDC_TITLE 1013
+#define IDC_PROGRESS 1014
+#define IDC_BROWSE 1015
+#define IDC_COMPONENTS_LABEL 1016
+#define IDC_PATH_LABEL 1017
+#define IDC_ACAD2007 1018
+#define IDC_ACAD2008 1019
+#define IDC_ACAD2009 1020
+#define IDC_COMPLETION_PICTURE 1021
+#define IDC_INSTALL 1022
+#define IDC_COMPLETION_TEXT 1023
+#define IDC_BITNESS 1024
+#define IDC_ACAD2011 1026
+#define IDC_ACAD2010 1027
+#define IDC_ACAD2012 1028
+#define IDC_ACAD2013 1029
+#define IDC_ACAD2014 1030
+#define IDC_ACAD2015 1031
+#define IDC_ACAD2016 1032
+#define IDC_ACAD2017 1033
+#define IDC_ACAD2018 1034
+#define IDC_ACAD2019 1035
+#define IDC_ACAD2020 1036
+#define IDC_ACAD2021 1037
+#define IDC_ACAD2022 1038
+#define IDC_ACAD2023 1039
+#define IDC_ACAD2024 1040
+#define IDC_ACAD2025 1041
