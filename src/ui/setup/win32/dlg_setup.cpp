@@ -1,0 +1,129 @@
+#include "ui/setup/win32/dlg_setup.h"
+
+#include "app/setup_state.h"
+#include "platform/win32/command_map.h"
+#include "platform/win32/data_exchange.h"
+#include "ui/setup/build_constants.h"
+#include "ui/setup/setup_dialog_model.h"
+#include "ui/setup/win32/release_box_ids.h"
+#include "ui/setup/win32/resource.h"
+
+namespace {
+
+constexpr COLORREF kBackgroundColor = RGB(170, 210, 150);
+constexpr COLORREF kTextColor = RGB(0, 0, 0);
+constexpr COLORREF kHeadingColor = RGB(10, 70, 40);
+constexpr char kHeadingFace[] = "宋体";
+
+// The release boxes' control objects, 2007 first.
+using ReleaseBoxMember = CButton Dlg_Setup::*;
+constexpr ReleaseBoxMember kReleaseBoxMembers[kReleaseCount] = {
+    &Dlg_Setup::m_chkAcad2007, &Dlg_Setup::m_chkAcad2008, &Dlg_Setup::m_chkAcad2009,
+    &Dlg_Setup::m_chkAcad2010, &Dlg_Setup::m_chkAcad2011, &Dlg_Setup::m_chkAcad2012,
+    &Dlg_Setup::m_chkAcad2013, &Dlg_Setup::m_chkAcad2014, &Dlg_Setup::m_chkAcad2015,
+    &Dlg_Setup::m_chkAcad2016, &Dlg_Setup::m_chkAcad2017, &Dlg_Setup::m_chkAcad2018,
+    &Dlg_Setup::m_chkAcad2019, &Dlg_Setup::m_chkAcad2020, &Dlg_Setup::m_chkAcad2021,
+    &Dlg_Setup::m_chkAcad2022, &Dlg_Setup::m_chkAcad2023, &Dlg_Setup::m_chkAcad2024,
+    &Dlg_Setup::m_chkAcad2025};
+
+}  // namespace
+
+Dlg_Setup::Dlg_Setup(HWND parent) : CDialog(IDD_SETUP, parent), m_strInstallPath("C:\\Brenix") {
+  m_bAcad.fill(1);
+}
+
+CButton& Dlg_Setup::ReleaseBox(int year) { return this->*kReleaseBoxMembers[ReleaseIndex(year)]; }
+
+void Dlg_Setup::DoDataExchange(bool save) {
+  for (int year = kLastReleaseYear; year >= kFirstReleaseYear; --year) {
+    DdxControl(m_hWnd, ReleaseBoxId(year), ReleaseBox(year));
+  }
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    DdxCheck(m_hWnd, ReleaseBoxId(year), m_bAcad[ReleaseIndex(year)], save);
+  }
+  DdxText(m_hWnd, IDC_TITLE, m_strTitle, save);
+  DdxText(m_hWnd, IDC_BITNESS, m_strBitness, save);
+  DdxControl(m_hWnd, IDC_PROGRESS, m_progress);
+  DdxText(m_hWnd, IDC_INSTALL_PATH, m_strInstallPath, save);
+}
+
+BOOL Dlg_Setup::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_brushBack.CreateSolidBrush(kBackgroundColor);
+  m_fontTitle.Create(14, 600, ANSI_CHARSET, kHeadingFace);
+  m_fontBitness.Create(13, 400, ANSI_CHARSET, kHeadingFace);
+  m_strTitle = ComposeVersionTitle(g_nProductVersion);
+  m_strBitness = ComposeBitnessCaption(g_nAcadBitness);
+  SetSmallIcon();
+  ApplyInitialReleaseBoxes();
+  UpdateData(false);
+  UpdateInstallButton();
+  return TRUE;
+}
+
+void Dlg_Setup::SetSmallIcon() {
+  const HANDLE icon =
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+  if (icon) SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void Dlg_Setup::ApplyInitialReleaseBoxes() {
+  const ReleaseBoxStates boxes =
+      InitialReleaseBoxes(CountReleaseFolders(g_setupState), g_nAcadBitness);
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    const ReleaseBoxState& box = boxes[ReleaseIndex(year)];
+    if (!box.enabled) ReleaseBox(year).EnableWindow(false);
+    if (!box.visible) ReleaseBox(year).ShowWindow(SW_HIDE);
+    m_bAcad[ReleaseIndex(year)] = box.tick;
+  }
+}
+
+void Dlg_Setup::UpdateInstallButton() {
+  UpdateData(true);
+  GetDlgItem(IDC_INSTALL).EnableWindow(AnyReleaseTicked(m_bAcad));
+}
+
+bool Dlg_Setup::OnCommand(WORD id, WORD code) {
+  static const CommandRoute<Dlg_Setup> kRoutes[] = {
+      {IDC_ACAD2007, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2008, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2009, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2010, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2011, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2012, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2013, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2014, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2015, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2016, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2017, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2018, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2019, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2020, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2021, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2022, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2023, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2024, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_ACAD2025, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {IDC_BROWSE, BN_CLICKED, &Dlg_Setup::OnBrowse},
+      {IDC_INSTALL, BN_CLICKED, &Dlg_Setup::OnInstall},
+  };
+  return RouteCommand(*this, kRoutes, id, code) || CDialog::OnCommand(id, code);
+}
+
+HBRUSH Dlg_Setup::OnCtlColor(HDC dc, HWND control, UINT message) {
+  CDialog::OnCtlColor(dc, control, message);  // default colours first; its brush is not used
+  const int id = control == m_hWnd ? 0 : GetDlgCtrlID(control);
+  SetTextColor(dc, kTextColor);
+  if (id != IDC_INSTALL_PATH) SetBkMode(dc, TRANSPARENT);
+  const CFont* heading = id == IDC_TITLE     ? &m_fontTitle
+                         : id == IDC_BITNESS ? &m_fontBitness
+                                             : nullptr;
+  if (heading) {
+    if (heading->GetSafeHandle()) SelectObject(dc, heading->GetSafeHandle());
+    SetTextColor(dc, kHeadingColor);
+  }
+  return m_brushBack.GetSafeHandle();
+}
+
+void Dlg_Setup::OnCheckRelease() { UpdateInstallButton(); }

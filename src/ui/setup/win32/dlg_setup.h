@@ -1,0 +1,56 @@
+#pragma once
+// The setup dialog (template IDD_SETUP): the product title and version, one
+// check box per AutoCAD release, the installation folder with Browse, and
+// Install and Cancel. Its three views (settings, installing, completion)
+// share the one template; this class starts in the settings view.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/release_years.h"
+#include "platform/win32/dialog.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/window.h"
+
+class Dlg_Setup : public CDialog {
+ public:
+  explicit Dlg_Setup(HWND parent = nullptr);
+
+  // The check box of a release year (2007..2025).
+  CButton& ReleaseBox(int year);
+
+  // Controls -> members, then Install is enabled exactly when a release is ticked.
+  void UpdateInstallButton();
+
+  CBrush m_brushBack;
+  CButton m_chkAcad2025, m_chkAcad2024, m_chkAcad2023, m_chkAcad2022, m_chkAcad2021, m_chkAcad2020,
+      m_chkAcad2019, m_chkAcad2018, m_chkAcad2017, m_chkAcad2016, m_chkAcad2015, m_chkAcad2014,
+      m_chkAcad2013, m_chkAcad2012, m_chkAcad2011, m_chkAcad2010, m_chkAcad2009, m_chkAcad2008,
+      m_chkAcad2007;
+  // The release boxes' ticks in year order: m_bAcad[year - 2007] is the tick
+  // of release `year` (1 = ticked), so m_bAcad[0] is 2007 and m_bAcad[18] 2025.
+  ReleaseTicks m_bAcad;
+  std::string m_strTitle;
+  std::string m_strBitness;
+  CProgressCtrl m_progress;
+  std::string m_strInstallPath;
+
+ protected:
+  void DoDataExchange(bool saveAndValidate) override;
+  BOOL OnInitDialog() override;
+  bool OnCommand(WORD id, WORD code) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+
+ private:
+  void SetSmallIcon();
+  void ApplyInitialReleaseBoxes();
+
+  void OnCheckRelease();
+  void OnBrowse();   // dlg_setup_browse.cpp
+  void OnInstall();  // dlg_setup_install.cpp
+
+  // Fonts of the title (IDC_TITLE) and of the bitness line (IDC_BITNESS).
+  CFont m_fontTitle;
+  CFont m_fontBitness;
+};
