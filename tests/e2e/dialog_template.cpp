@@ -1,0 +1,112 @@
+#include "e2e/dialog_template.h"
+
+#include <cstring>
+
+namespace {
+
+// A bounds-checked reader of the template's little-endian fields.
+class Reader {
+ public:
+  Reader(const void* data, std::size_t size)
+      : m_data(static_cast<const BYTE*>(data)), m_size(size) {}
+
+  bool ok() const { return m_ok; }
+
+  template <typename T>
+  T Read() {
+    T value{};
+    if (m_offset + sizeof(T) > m_size) {
+      m_ok = false;
+      return value;
+    }
+    std::memcpy(&value, m_data + m_offset, sizeof(T));
+    m_offset += sizeof(T);
+    return value;
+  }
+
+  // A NUL-terminated UTF-16 string, converted to the ANSI code page.
+  std::string String() {
+    std::wstring text;
+    for (WCHAR c = Read<WCHAR>(); m_ok && c != 0; c = Read<WCHAR>()) text += c;
+    if (text.empty()) return "";
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0], length,
+                        nullptr, nullptr);
+    return ansi;
+  }
+
+  // sz_Or_Ord: 0xFFFF and an ordinal, or a string.
+  std::string StringOrOrdinal(bool isClass) {
+    const WORD first = Read<WORD>();
+    if (!m_ok) return "";
+    if (first == 0xFFFF) return OrdinalName(Read<WORD>(), isClass);
+    m_offset -= sizeof(WORD);
+    std::string text = String();
+    if (isClass) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+  }
+
+  void AlignTo(std::size_t boundary) { m_offset = (m_offset + boundary - 1) / boundary * boundary; }
+  void Skip(std::size_t bytes) { m_offset += bytes; }
+
+ private:
+  static std::string OrdinalName(WORD ordinal, bool isClass) {
+    static const char* const kPredefined[] = {"BUTTON",  "EDIT",      "STATIC",
+                                              "LISTBOX", "SCROLLBAR", "COMBOBOX"};
+    if (isClass && ordinal >= 0x80 && ordinal <= 0x85) return kPredefined[ordinal - 0x80];
+    return "#" + std::to_string(ordinal);
+  }
+
+  const BYTE* m_data;
+  std::size_t m_size;
+  std::size_t m_offset = 0;
+  bool m_ok = true;
+};
+
+}  // namespace
+
+bool ParseDialogTemplateEx(const void* data, std::size_t size, DialogTemplate* dialog) {
+  Reader in(data, size);
+  const WORD version = in.Read<WORD>();
+  const WORD signature = in.Read<WORD>();
+  if (!in.ok() || version != 1 || signature != 0xFFFF) return false;
+  in.Read<DWORD>();  // help ID
+  dialog->exStyle = in.Read<DWORD>();
+  dialog->style = in.Read<DWORD>();
+  const WORD itemCount = in.Read<WORD>();
+  dialog->x = in.Read<short>();
+  dialog->y = in.Read<short>();
+  dialog->cx = in.Read<short>();
+  dialog->cy = in.Read<short>();
+  in.StringOrOrdinal(false);  // menu
+  in.StringOrOrdinal(true);   // window class
+  dialog->title = in.String();
+  dialog->pointSize = 0;
+  if (dialog->style & (DS_SETFONT | DS_SHELLFONT)) {
+    dialog->pointSize = in.Read<WORD>();
+    in.Read<WORD>();  // weight
+    in.Read<BYTE>();  // italic
+    in.Read<BYTE>();  // character set
+    dialog->typeface = in.String();
+  }
+  dialog->items.clear();
+  for (WORD i = 0; i < itemCount && in.ok(); ++i) {
+    in.AlignTo(sizeof(DWORD));
+    DialogItemTemplate item{};
+    in.Read<DWORD>();  // help ID
+    item.exStyle = in.Read<DWORD>();
+    item.style = in.Read<DWORD>();
+    item.x = in.Read<short>();
+    item.y = in.Read<short>();
+    item.cx = in.Read<short>();
+    item.cy = in.Read<short>();
+    item.id = in.Read<DWORD>();
+    item.className = in.StringOrOrdinal(true);
+    item.title = in.StringOrOrdinal(false);
+    in.Skip(in.Read<WORD>());  // creation data
+    dialog->items.push_back(item);
+  }
+  return in.ok();
+}

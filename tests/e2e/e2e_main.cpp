@@ -1,0 +1,24 @@
+// The end-to-end tests of SetUp.exe: e2e_tests.exe --setup-exe=PATH [gtest flags].
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "e2e/setup_driver.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  constexpr char kSetupExeFlag[] = "--setup-exe=";
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], kSetupExeFlag, sizeof(kSetupExeFlag) - 1) == 0) {
+      SetSetupExePath(ToWindowsPath(argv[i] + sizeof(kSetupExeFlag) - 1));
+    }
+  }
+  if (SetupExePath().empty() ||
+      GetFileAttributesA(SetupExePath().c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::fprintf(stderr, "usage: e2e_tests --setup-exe=PATH-OF-SetUp.exe [gtest flags]\n");
+    return 2;
+  }
+  return RUN_ALL_TESTS();
+}

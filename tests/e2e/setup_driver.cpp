@@ -1,0 +1,330 @@
+#include "e2e/setup_driver.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+constexpr char kSetupCaption[] = "B-批打印软件安装";
+constexpr UINT kSendTimeout = 5000;
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::string g_setupExePath;
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+  DWORD_PTR ignored = 0;
+  return window && SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                       kSendTimeout, result ? result : &ignored) != 0;
+}
+
+std::string ClassName(HWND window) {
+  char name[64] = "";
+  const int length = GetClassNameA(window, name, sizeof(name));
+  return length > 0 && length < static_cast<int>(sizeof(name)) - 1 ? name : "";
+}
+
+// The visible dialogs (message boxes included) among the top-level windows of a process.
+struct DialogSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleDialog(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<DialogSearch*>(search);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId == s->processId && IsWindowVisible(window) && ClassName(window) == kDialogClass) {
+    s->found.push_back(window);
+  }
+  return TRUE;
+}
+
+// Removes a file or a folder with everything in it.
+void RemoveTree(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    DeleteFileA(path.c_str());
+    return;
+  }
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+}  // namespace
+
+const std::string& SetupExePath() { return g_setupExePath; }
+
+void SetSetupExePath(const std::string& path) { g_setupExePath = path; }
+
+std::string ToWindowsPath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') {
+    std::string windows = "Z:" + path;
+    for (char& c : windows) {
+      if (c == '/') c = '\\';
+    }
+    return windows;
+  }
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
+// ---- ScratchFolder ---------------------------------------------------------
+
+ScratchFolder::ScratchFolder() {
+  static unsigned counter = 0;
+  char temp[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, temp);
+  std::string base = length > 0 && length < MAX_PATH ? std::string(temp, length) : "C:\\";
+  if (base.back() != '\\') base += '\\';
+  do {
+    m_path = base + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter);
+  } while (!CreateDirectoryA(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(m_path); }
+
+std::string ScratchFolder::Child(const std::string& relative) const {
+  return m_path + "\\" + relative;
+}
+
+bool ScratchFolder::AddFolder(const std::string& relative) const {
+  return CreateDirectoryA(Child(relative).c_str(), nullptr) != 0;
+}
+
+bool ScratchFolder::AddFile(const std::string& relative, const std::string& content) const {
+  const HANDLE file = CreateFileA(Child(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+      written == content.size();
+  CloseHandle(file);
+  return ok;
+}
+
+ScratchDistribution::ScratchDistribution(const std::string& setupExe)
+    : m_setupPath(Child("SetUp.exe")),
+      m_ready(CopyFileA(setupExe.c_str(), m_setupPath.c_str(), FALSE) != 0) {}
+
+// ---- Registry --------------------------------------------------------------
+
+ScratchKeyTree::ScratchKeyTree(HKEY root, std::string path)
+    : m_root(root), m_path(std::move(path)) {
+  RegDeleteTreeA(m_root, m_path.c_str());
+  // The outermost key on the path that is missing now is the one to remove
+  // at the end; a first-level key (SOFTWARE) is never a candidate.
+  std::string::size_type end = m_path.find('\\');
+  do {
+    end = end == std::string::npos ? end : m_path.find('\\', end + 1);
+    m_createdTop = m_path.substr(0, end);
+  } while (end != std::string::npos && KeyExists(m_root, m_createdTop));
+}
+
+ScratchKeyTree::~ScratchKeyTree() { RegDeleteTreeA(m_root, m_createdTop.c_str()); }
+
+bool ScratchKeyTree::SetValues(
+    const std::string& relative,
+    const std::vector<std::pair<std::string, std::string>>& values) const {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(m_root, (m_path + "\\" + relative).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  bool ok = true;
+  for (const auto& value : values) {
+    ok = ok && RegSetValueExA(key, value.first.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(value.second.c_str()),
+                              static_cast<DWORD>(value.second.size() + 1)) == ERROR_SUCCESS;
+  }
+  RegCloseKey(key);
+  return ok;
+}
+
+AcadInstallation SampleInstallation(int year, const char* baseKey) {
+  // Release key and product-code prefix of each year, 2007 first.
+  static const std::array<std::array<const char*, 2>, 19> kReleases = {{{"R17.0", "ACAD-5001"},
+                                                                        {"R17.1", "ACAD-6001"},
+                                                                        {"R17.2", "ACAD-7001"},
+                                                                        {"R18.0", "ACAD-8001"},
+                                                                        {"R18.1", "ACAD-9001"},
+                                                                        {"R18.2", "ACAD-A001"},
+                                                                        {"R19.0", "ACAD-B001"},
+                                                                        {"R19.1", "ACAD-D001"},
+                                                                        {"R20.0", "ACAD-E001"},
+                                                                        {"R20.1", "ACAD-F001"},
+                                                                        {"R21.0", "ACAD-0001"},
+                                                                        {"R22.0", "ACAD-1001"},
+                                                                        {"R23.0", "ACAD-2001"},
+                                                                        {"R23.1", "ACAD-3001"},
+                                                                        {"R24.0", "ACAD-4101"},
+                                                                        {"R24.1", "ACAD-5101"},
+                                                                        {"R24.2", "ACAD-6101"},
+                                                                        {"R24.3", "ACAD-7101"},
+                                                                        {"R25.0", "ACAD-8101"}}};
+  const auto& release = kReleases.at(static_cast<std::size_t>(year - 2007));
+  const std::string yearText = std::to_string(year);
+  return AcadInstallation{baseKey, release[0], std::string(release[1]) + ":804",
+                          "C:\\Program Files\\AutoCAD " + yearText,
+                          "AutoCAD " + yearText + " - 简体中文 (Simplified Chinese)"};
+}
+
+ScratchAcadRegistry::ScratchAcadRegistry()
+    : m_machine(HKEY_LOCAL_MACHINE, kAcadBaseKey),
+      m_machineWow64(HKEY_LOCAL_MACHINE, kAcadWow64BaseKey),
+      m_user(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD") {}
+
+bool ScratchAcadRegistry::AddInstallation(const AcadInstallation& installation) const {
+  const ScratchKeyTree& tree =
+      std::string(installation.baseKey) == kAcadWow64BaseKey ? m_machineWow64 : m_machine;
+  return tree.SetValues(
+      installation.releaseKey + "\\" + installation.productKey,
+      {{"AcadLocation", installation.location}, {"ProductName", installation.productName}});
+}
+
+bool ScratchAcadRegistry::AddProfile(const std::string& releaseKey, const std::string& productKey,
+                                     const std::string& profileName) const {
+  return m_user.SetValues(
+      releaseKey + "\\" + productKey + "\\Profiles\\" + profileName + "\\Variables", {});
+}
+
+// ---- WindowDriver ----------------------------------------------------------
+
+std::string WindowDriver::Caption() const {
+  char caption[256] = "";
+  const int length = GetWindowTextA(m_hWnd, caption, sizeof(caption));
+  return length > 0 ? std::string(caption, length) : "";
+}
+
+HWND WindowDriver::Control(int id) const { return m_hWnd ? GetDlgItem(m_hWnd, id) : nullptr; }
+
+bool WindowDriver::Visible(int id) const { return IsWindowVisible(Control(id)) != 0; }
+
+bool WindowDriver::Enabled(int id) const { return IsWindowEnabled(Control(id)) != 0; }
+
+bool WindowDriver::Checked(int id) const {
+  DWORD_PTR state = 0;
+  return Send(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+}
+
+std::string WindowDriver::Text(int id) const {
+  // Another process's control: only WM_GETTEXT gives its current text.
+  const HWND control = Control(id);
+  DWORD_PTR length = 0;
+  if (!Send(control, WM_GETTEXTLENGTH, 0, 0, &length) || length == 0) return "";
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied))
+    return "";
+  text.resize(copied);
+  return text;
+}
+
+bool WindowDriver::SetText(int id, const std::string& text) const {
+  return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool WindowDriver::Click(int id) const { return Send(Control(id), BM_CLICK, 0, 0); }
+
+bool WindowDriver::PostClick(int id) const {
+  const HWND control = Control(id);
+  return control && PostMessageA(control, BM_CLICK, 0, 0);
+}
+
+bool WindowDriver::PostClose() const { return m_hWnd && PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
+
+bool WindowDriver::PostEscape() const {
+  // The dialog's message loop turns Escape into IDCANCEL, whichever control has the focus.
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  const DWORD threadId = GetWindowThreadProcessId(m_hWnd, nullptr);
+  const HWND target =
+      GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus ? thread.hwndFocus : m_hWnd;
+  return m_hWnd && PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+}
+
+std::string MessageBoxText(const WindowDriver& box) { return box.Text(kMessageBoxTextId); }
+
+// ---- SetupProcess ----------------------------------------------------------
+
+SetupProcess::SetupProcess(const std::string& setupPath) {
+  const std::string folder = setupPath.substr(0, setupPath.find_last_of('\\'));
+  std::string commandLine = "\"" + setupPath + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  if (!CreateProcessA(setupPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &m_process)) {
+    m_process = PROCESS_INFORMATION{};
+  }
+}
+
+SetupProcess::~SetupProcess() {
+  if (!started()) return;
+  if (!WaitForExit(0)) Kill();
+  CloseHandle(m_process.hThread);
+  CloseHandle(m_process.hProcess);
+}
+
+std::vector<HWND> SetupProcess::VisibleDialogs() const {
+  DialogSearch search{m_process.dwProcessId, {}};
+  EnumWindows(&CollectVisibleDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+WindowDriver SetupProcess::WaitForDialog(DWORD timeout) {
+  WaitUntil(
+      [this] {
+        for (HWND window : VisibleDialogs()) {
+          if (WindowDriver(window).Caption() == kSetupCaption) {
+            m_hDialog = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
+  return WindowDriver(m_hDialog);
+}
+
+WindowDriver SetupProcess::WaitForMessageBox(DWORD timeout) const {
+  HWND box = nullptr;
+  WaitUntil(
+      [this, &box] {
+        for (HWND window : VisibleDialogs()) {
+          if (window != m_hDialog) box = window;
+        }
+        return box != nullptr;
+      },
+      timeout);
+  return WindowDriver(box);
+}
+
+bool SetupProcess::WaitForExit(DWORD timeout) const {
+  return started() && WaitForSingleObject(m_process.hProcess, timeout) == WAIT_OBJECT_0;
+}
+
+void SetupProcess::Kill() const {
+  if (!started()) return;
+  TerminateProcess(m_process.hProcess, 1);
+  WaitForSingleObject(m_process.hProcess, kExitTimeout);
+}

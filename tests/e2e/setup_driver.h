@@ -1,0 +1,179 @@
+#pragma once
+// Drives the real SetUp.exe from outside, as a user would: prepares a
+// distribution folder and the AutoCAD registry keys, starts the program,
+// finds its dialog and message boxes, reads and clicks their controls.
+// Texts are ANSI (GBK under the Chinese code page the tests run with).
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Timeouts in milliseconds.
+constexpr DWORD kWindowTimeout = 20000;
+constexpr DWORD kExitTimeout = 10000;
+
+// Polls `condition` until it holds (true) or the timeout has passed (false).
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeout = kWindowTimeout) {
+  constexpr DWORD kPollInterval = 50;
+  const ULONGLONG deadline = GetTickCount64() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollInterval);
+  }
+}
+
+// The SetUp.exe under test (Windows path), from --setup-exe.
+const std::string& SetupExePath();
+void SetSetupExePath(const std::string& path);
+
+// A path as Windows programs take it: a Unix path (/tmp/x) becomes Z:\tmp\x,
+// a Windows path is made absolute.
+std::string ToWindowsPath(const std::string& path);
+
+// A fresh folder below %TEMP%, removed with its contents at destruction.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& path() const { return m_path; }
+  // path() + "\" + relative.
+  std::string Child(const std::string& relative) const;
+  // Creates a folder below it (its parent must exist); false on failure.
+  bool AddFolder(const std::string& relative) const;
+  // Creates or replaces a file below it; false on failure.
+  bool AddFile(const std::string& relative, const std::string& content) const;
+
+ private:
+  std::string m_path;
+};
+
+// An unpacked distribution: SetUp.exe copied into a scratch folder. The
+// payload (a Data folder, or the flat layout) is added by the test.
+class ScratchDistribution : public ScratchFolder {
+ public:
+  explicit ScratchDistribution(const std::string& setupExe);
+  const std::string& setupPath() const { return m_setupPath; }
+  bool ready() const { return m_ready; }
+
+ private:
+  std::string m_setupPath;
+  bool m_ready;
+};
+
+// A registry key tree that the tests own: emptied at construction (left-overs
+// of an earlier run), removed at destruction together with every parent key
+// that did not exist before.
+class ScratchKeyTree {
+ public:
+  ScratchKeyTree(HKEY root, std::string path);
+  ~ScratchKeyTree();
+  ScratchKeyTree(const ScratchKeyTree&) = delete;
+  ScratchKeyTree& operator=(const ScratchKeyTree&) = delete;
+
+  // Creates path() + "\" + relative (every missing key on the way) and sets
+  // its REG_SZ values; false on failure.
+  bool SetValues(const std::string& relative,
+                 const std::vector<std::pair<std::string, std::string>>& values) const;
+
+ private:
+  HKEY m_root;
+  std::string m_path;
+  std::string m_createdTop;  // the outermost key this object creates
+};
+
+// Base keys of AutoCAD's installations (HKEY_LOCAL_MACHINE).
+constexpr char kAcadBaseKey[] = "SOFTWARE\\Autodesk\\AutoCAD";
+constexpr char kAcadWow64BaseKey[] = "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD";
+
+struct AcadInstallation {
+  const char* baseKey;      // kAcadBaseKey or kAcadWow64BaseKey
+  std::string releaseKey;   // "R17.1"
+  std::string productKey;   // "ACAD-6001:804"
+  std::string location;     // value "AcadLocation"
+  std::string productName;  // value "ProductName", carries the year
+};
+
+// A typical installation of a release year (2007..2025): its real release and
+// product key names, location "C:\Program Files\AutoCAD <year>" and product
+// name "AutoCAD <year> - 简体中文 (Simplified Chinese)".
+AcadInstallation SampleInstallation(int year, const char* baseKey = kAcadBaseKey);
+
+// AutoCAD's registry as the tests set it up: no installation at first.
+class ScratchAcadRegistry {
+ public:
+  ScratchAcadRegistry();
+  bool AddInstallation(const AcadInstallation& installation) const;
+  // HKCU ...\AutoCAD\<release>\<product>\Profiles\<profile>\Variables.
+  bool AddProfile(const std::string& releaseKey, const std::string& productKey,
+                  const std::string& profileName) const;
+
+ private:
+  ScratchKeyTree m_machine;
+  ScratchKeyTree m_machineWow64;
+  ScratchKeyTree m_user;
+};
+
+// A top-level window of the program (its dialog or a message box) and the
+// controls in it. Every message is sent with a timeout, so a hung program
+// fails the test instead of blocking it.
+class WindowDriver {
+ public:
+  explicit WindowDriver(HWND window = nullptr) : m_hWnd(window) {}
+  HWND hwnd() const { return m_hWnd; }
+
+  std::string Caption() const;
+  HWND Control(int id) const;
+  bool Exists(int id) const { return Control(id) != nullptr; }
+  bool Visible(int id) const;
+  bool Enabled(int id) const;
+  bool Checked(int id) const;
+  std::string Text(int id) const;
+  bool SetText(int id, const std::string& text) const;
+
+  // Clicks a button and returns when the program has handled the click.
+  bool Click(int id) const;
+  // Clicks a button and returns at once: for a click that opens a modal
+  // message box or dialog (Click would wait until that closes).
+  bool PostClick(int id) const;
+  // The close box (WM_CLOSE) and the Escape key (to the focused control).
+  bool PostClose() const;
+  bool PostEscape() const;
+
+ private:
+  HWND m_hWnd;
+};
+
+// SetUp.exe started in its folder; killed at destruction if still running.
+class SetupProcess {
+ public:
+  explicit SetupProcess(const std::string& setupPath);
+  ~SetupProcess();
+  SetupProcess(const SetupProcess&) = delete;
+  SetupProcess& operator=(const SetupProcess&) = delete;
+
+  bool started() const { return m_process.hProcess != nullptr; }
+
+  // The setup dialog once it is shown; an empty driver on timeout.
+  WindowDriver WaitForDialog(DWORD timeout = kWindowTimeout);
+  // A message box (a dialog of the process other than the setup dialog) once
+  // it is shown; an empty driver on timeout.
+  WindowDriver WaitForMessageBox(DWORD timeout = kWindowTimeout) const;
+  // true when the process has ended within the timeout.
+  bool WaitForExit(DWORD timeout = kExitTimeout) const;
+  void Kill() const;
+
+ private:
+  std::vector<HWND> VisibleDialogs() const;
+
+  PROCESS_INFORMATION m_process{};
+  HWND m_hDialog = nullptr;
+};
+
+// A message box's text (its static control 0xFFFF).
+std::string MessageBoxText(const WindowDriver& box);
