@@ -1,0 +1,197 @@
+#include "install/install_sequence.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "install/install_messages.h"
+#include "support/fake_platform.h"
+#include "support/recording_progress.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class InstallSequenceTest : public ::testing::Test {
+ protected:
+  InstallSequenceTest() {
+    g_bCheckAcadRunning = true;
+    fake.files.AddDrive('C');
+    fake.files.AddDrive('D');
+    fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
+    fake.environment.SetVariable("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+    fake.files.AddFolder("C:\\Users\\u\\AppData\\Roaming");
+    fake.files.AddFolder("C:\\Dist\\Data");
+  }
+
+  std::vector<std::string> MakeDirPaths() const {
+    std::vector<std::string> paths;
+    for (const FsCall& call : fake.files.CallsOf(FsOp::kMakeDir)) paths.push_back(call.path);
+    return paths;
+  }
+
+  FakePlatform fake;
+};
+
+TEST_F(InstallSequenceTest, AnyImageNameContainingAcadExeInAnyCaseCountsAsRunning) {
+  fake.processes.SetImageNames({"explorer.exe", "notepad.exe"});
+  EXPECT_FALSE(IsAcadRunning(fake.processes));
+  for (const char* name : {"ACAD.EXE", "acad.exe", "AcAd.ExE", "myacad.exe.old"}) {
+    fake.processes.SetImageNames({"explorer.exe", name});
+    EXPECT_TRUE(IsAcadRunning(fake.processes)) << name;
+  }
+  fake.processes.SetImageNames({"acad.ex", "acadexe"});
+  EXPECT_FALSE(IsAcadRunning(fake.processes));
+  fake.processes.SetImageNames({"acad.exe"});
+  fake.processes.FailSnapshot(true);
+  EXPECT_FALSE(IsAcadRunning(fake.processes));
+}
+
+TEST_F(InstallSequenceTest, RunningHostIsWarnedAboutOnceThenNoLongerChecked) {
+  fake.processes.SetImageNames({"ACAD.EXE"});
+  fake.prompt.Answer(kIdOk);
+  EXPECT_TRUE(WarnIfAcadRunning(fake.platform));
+  EXPECT_THAT(fake.prompt.Calls(),
+              ElementsAre(PromptCall{"请关闭AutoCAD后再进行安装 !", kSetupCaption, kMbOk}));
+  EXPECT_FALSE(g_bCheckAcadRunning);
+
+  const int snapshots = fake.processes.SnapshotCount();
+  EXPECT_FALSE(WarnIfAcadRunning(fake.platform));
+  EXPECT_EQ(fake.processes.SnapshotCount(), snapshots);
+  EXPECT_EQ(fake.prompt.Calls().size(), 1u);
+}
+
+TEST_F(InstallSequenceTest, NoWarningAndFlagKeptWhenTheHostIsNotRunning) {
+  fake.processes.SetImageNames({"explorer.exe"});
+  EXPECT_FALSE(WarnIfAcadRunning(fake.platform));
+  EXPECT_TRUE(g_bCheckAcadRunning);
+  EXPECT_THAT(fake.prompt.Calls(), IsEmpty());
+}
+
+TEST_F(InstallSequenceTest, InstallFolderIsTheChosenFolderWithTheProductSubFolder) {
+  struct Case {
+    std::string chosen, install, created;
+  };
+  const Case cases[] = {
+      {"C:\\Brenix", "C:\\Brenix\\B-PlotSweep", "C:\\Brenix"},
+      {"D:\\Tools\\", "D:\\Tools\\B-PlotSweep", "D:\\Tools"},
+      {"D:\\", "D:\\B-PlotSweep", "D:"},
+      {"C:\\x\\B-PlotSweep", "C:\\x\\B-PlotSweep\\B-PlotSweep", "C:\\x\\B-PlotSweep"},
+  };
+  for (const Case& c : cases) {
+    fake.files.ClearLog();
+    std::string path = c.chosen;
+    ASSERT_TRUE(SettleInstallFolder(fake.platform, &path)) << c.chosen;
+    EXPECT_EQ(path, c.install);
+    EXPECT_THAT(MakeDirPaths(), ElementsAre(c.created, c.install)) << c.chosen;
+  }
+  EXPECT_TRUE(fake.files.FolderExists("D:\\Tools\\B-PlotSweep"));
+  EXPECT_THAT(fake.prompt.Calls(), IsEmpty());
+}
+
+TEST_F(InstallSequenceTest, EmptyOrOverLongFolderIsRefusedBeforeAnythingIsCreated) {
+  const std::string fits = "C:\\" + std::string(259 - 3 - 12, 'a');  // + "\B-PlotSweep" = 259
+  const std::string tooLong = fits + "b";
+  for (const std::string& chosen : {std::string(), std::string("\\"), tooLong, tooLong + "\\"}) {
+    fake.prompt.Answer(kIdOk);
+    std::string path = chosen;
+    EXPECT_FALSE(SettleInstallFolder(fake.platform, &path)) << chosen.size();
+    EXPECT_EQ(path, chosen);
+  }
+  EXPECT_THAT(MakeDirPaths(), IsEmpty());
+  ASSERT_EQ(fake.prompt.Calls().size(), 4u);
+  EXPECT_EQ(fake.prompt.Calls()[0].caption, kSetupCaption);
+  EXPECT_EQ(fake.prompt.Calls()[0].style, kMbOk);
+
+  std::string path = fits;
+  EXPECT_TRUE(SettleInstallFolder(fake.platform, &path));
+  EXPECT_EQ(path.size(), 259u);
+}
+
+class RunInstallStepsTest : public InstallSequenceTest {
+ protected:
+  RunInstallStepsTest() : state(fake.platform) {
+    ticks.fill(0);
+    ticks[ReleaseIndex(2014)] = 1;
+    state.AcadKeys(2014).push_back("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\");
+    state.AcadDirs(2014).push_back("D:\\AutoCAD 2014");
+    fake.registry.AddKey(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804");
+    fake.files.AddFolder("D:\\AutoCAD 2014\\Fonts");
+    fake.files.AddFolder("C:\\Brenix\\B-PlotSweep");
+  }
+
+  void AddPayloadFiles(int count) {
+    for (int i = 0; i < count; ++i) {
+      fake.files.AddFile("C:\\Dist\\Data\\file" + std::to_string(i) + ".dat", "x");
+    }
+  }
+
+  bool HostStepRan() const {
+    return fake.registry.KeyExists(kHKeyLocalMachine,
+                                   "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:"
+                                   "804\\Applications\\BX_PlotSweep2014") ||
+           fake.files.FileExists("D:\\AutoCAD 2014\\itextsharp.dll");
+  }
+
+  SetupState state;
+  ReleaseTicks ticks;
+  RecordingProgress progress;
+  const std::string install = "C:\\Brenix\\B-PlotSweep";
+};
+
+TEST_F(RunInstallStepsTest, StepsRunInOrderAndTheBarEndsFull) {
+  AddPayloadFiles(3);  // with "." and "..": 5 entries
+  fake.files.AddFile("C:\\Dist\\Data\\itextsharp.dll", "lib");
+
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+
+  std::vector<std::string> expected = {"SetRange(0,50)", "SetStep(1)", "SetPos(0)"};
+  expected.insert(expected.end(), 6 + 1 + 3, "StepIt");  // copier N + 1, then three more
+  expected.push_back("SetPos(50)");
+  EXPECT_EQ(progress.Calls(), expected);
+  EXPECT_EQ(progress.Position(), 50);
+
+  EXPECT_EQ(state.m_strInstallDir, install);
+  EXPECT_TRUE(fake.files.FileExists(install + "\\file2.dat"));
+  EXPECT_TRUE(fake.registry.KeyExists(
+      kHKeyLocalMachine,
+      "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Applications\\BX_PlotSweep2014"));
+  EXPECT_TRUE(fake.files.FileExists("D:\\AutoCAD 2014\\itextsharp.dll"));
+}
+
+TEST_F(RunInstallStepsTest, BarStartsOverPastItsMaximumBeforeItIsSetFull) {
+  AddPayloadFiles(58);  // 60 entries: 61 copier steps wrap the 0..50 bar
+
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+
+  EXPECT_EQ(progress.StepCount(), 61 + 3);
+  EXPECT_EQ(progress.Calls().back(), "SetPos(50)");
+  EXPECT_EQ(progress.Position(), 50);
+}
+
+TEST_F(RunInstallStepsTest, AbortOnAFailedCopyStopsBeforeAnyHostStep) {
+  AddPayloadFiles(2);
+  fake.files.Lock("C:\\Dist\\Data\\file0.dat");
+  fake.prompt.Answer(kIdAbort);
+
+  EXPECT_FALSE(RunInstallSteps(state, install, ticks, progress));
+
+  EXPECT_FALSE(HostStepRan());
+  EXPECT_TRUE(state.m_strInstallDir.empty());
+  EXPECT_NE(progress.Calls().back(), "SetPos(50)");
+  EXPECT_FALSE(fake.files.FileExists(install + "\\file1.dat"));
+}
+
+TEST_F(RunInstallStepsTest, MissingPayloadStopsBeforeAnyHostStep) {
+  fake.environment.SetModulePath("C:\\Elsewhere\\SetUp.exe");
+  fake.prompt.Answer(kIdOk);
+
+  EXPECT_FALSE(RunInstallSteps(state, install, ticks, progress));
+
+  EXPECT_THAT(fake.prompt.Calls(),
+              ElementsAre(PromptCall{kNoPayloadMessage, kSetupCaption, kMbOk}));
+  EXPECT_FALSE(HostStepRan());
+  EXPECT_EQ(progress.StepCount(), 0);
+}
+
+}  // namespace
