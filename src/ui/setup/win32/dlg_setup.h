@@ -49,6 +49,8 @@ class Dlg_Setup : public CDialog {
   void OnCheckRelease();
   void OnBrowse();   // dlg_setup_browse.cpp
   void OnInstall();  // dlg_setup_install.cpp
+  bool RunInstall();
+  void ShowCompletionView();
 
   // Fonts of the title (IDC_TITLE) and of the bitness line (IDC_BITNESS).
   CFont m_fontTitle;
