@@ -31,3 +31,11 @@ target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJE
 target_link_libraries(e2e_tests PRIVATE GTest::gtest ${SETUP_WIN32_LIBS} version)
 target_link_options(e2e_tests PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(e2e_tests)
+
+# The demo's driver: one scripted install with screenshots.
+add_executable(demo_driver ${PROJECT_SOURCE_DIR}/tools/demo_driver.cpp
+                           ${PROJECT_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+target_include_directories(demo_driver PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(demo_driver PRIVATE ${SETUP_WIN32_LIBS})
+target_link_options(demo_driver PRIVATE ${SETUP_STATIC_LINK})
+setup_compile_options(demo_driver)
