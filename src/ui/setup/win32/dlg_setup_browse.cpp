@@ -1,4 +1,22 @@
+#include "ui/picker/win32/path_dialog.h"
 #include "ui/setup/win32/dlg_setup.h"
 
-// The Browse handler comes with the folder picker.
-void Dlg_Setup::OnBrowse() {}
+namespace {
+
+// Caption and prompt of the picker: "choose the installation folder".
+constexpr char kPickerTitle[] = "请选择安装目录：";
+
+}  // namespace
+
+// Browse: the picker opens at the folder in the path edit (typed or not) and
+// its accepted folder, which exists by then, replaces it.
+void Dlg_Setup::OnBrowse() {
+  UpdateData(true);
+  const std::string startFolder = m_strInstallPath;
+  CPathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), nullptr);
+  if (picker.Browse() == 1) {
+    m_strInstallPath = picker.GetChosenPath();
+    UpdateData(false);
+  }
+  UpdateInstallButton();
+}
