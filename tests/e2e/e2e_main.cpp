@@ -1,13 +1,19 @@
 // The end-to-end tests of SetUp.exe: e2e_tests.exe --setup-exe=PATH [gtest flags].
+// With --idle=MILLISECONDS alone it only sleeps, as a stand-in process.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "e2e/setup_driver.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strncmp(argv[1], kIdleFlag, sizeof(kIdleFlag) - 1) == 0) {
+    Sleep(std::strtoul(argv[1] + sizeof(kIdleFlag) - 1, nullptr, 10));
+    return 0;
+  }
   ::testing::InitGoogleTest(&argc, argv);
   constexpr char kSetupExeFlag[] = "--setup-exe=";
   for (int i = 1; i < argc; ++i) {

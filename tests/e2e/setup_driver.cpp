@@ -61,13 +61,6 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
 }  // namespace
 
 const std::string& SetupExePath() { return g_setupExePath; }
@@ -85,6 +78,45 @@ std::string ToWindowsPath(const std::string& path) {
   char full[MAX_PATH];
   const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
+// ---- Files and keys --------------------------------------------------------
+
+std::optional<std::string> ReadFileContent(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::string> content = std::string();
+  char chunk[4096];
+  DWORD read = 0;
+  do {
+    if (!ReadFile(file, chunk, sizeof(chunk), &read, nullptr)) {
+      content.reset();
+      break;
+    }
+    content->append(chunk, read);
+  } while (read > 0);
+  CloseHandle(file);
+  return content;
+}
+
+bool WriteFileContent(const std::string& path, const std::string& content) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+      written == content.size();
+  CloseHandle(file);
+  return ok;
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
 }
 
 // ---- ScratchFolder ---------------------------------------------------------
@@ -112,15 +144,7 @@ bool ScratchFolder::AddFolder(const std::string& relative) const {
 }
 
 bool ScratchFolder::AddFile(const std::string& relative, const std::string& content) const {
-  const HANDLE file = CreateFileA(Child(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok =
-      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-      written == content.size();
-  CloseHandle(file);
-  return ok;
+  return WriteFileContent(Child(relative), content);
 }
 
 ScratchDistribution::ScratchDistribution(const std::string& setupExe)
@@ -138,7 +162,7 @@ ScratchKeyTree::ScratchKeyTree(HKEY root, std::string path)
   do {
     end = end == std::string::npos ? end : m_path.find('\\', end + 1);
     m_createdTop = m_path.substr(0, end);
-  } while (end != std::string::npos && KeyExists(m_root, m_createdTop));
+  } while (end != std::string::npos && RegistryKeyExists(m_root, m_createdTop));
 }
 
 ScratchKeyTree::~ScratchKeyTree() { RegDeleteTreeA(m_root, m_createdTop.c_str()); }
@@ -202,10 +226,11 @@ bool ScratchAcadRegistry::AddInstallation(const AcadInstallation& installation) 
       {{"AcadLocation", installation.location}, {"ProductName", installation.productName}});
 }
 
-bool ScratchAcadRegistry::AddProfile(const std::string& releaseKey, const std::string& productKey,
-                                     const std::string& profileName) const {
+bool ScratchAcadRegistry::AddProfile(
+    const std::string& releaseKey, const std::string& productKey, const std::string& profileName,
+    const std::vector<std::pair<std::string, std::string>>& variables) const {
   return m_user.SetValues(
-      releaseKey + "\\" + productKey + "\\Profiles\\" + profileName + "\\Variables", {});
+      releaseKey + "\\" + productKey + "\\Profiles\\" + profileName + "\\Variables", variables);
 }
 
 // ---- WindowDriver ----------------------------------------------------------

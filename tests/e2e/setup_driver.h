@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,17 @@ void SetSetupExePath(const std::string& path);
 // A path as Windows programs take it: a Unix path (/tmp/x) becomes Z:\tmp\x,
 // a Windows path is made absolute.
 std::string ToWindowsPath(const std::string& path);
+
+// The whole content of a file; nullopt when it cannot be read.
+std::optional<std::string> ReadFileContent(const std::string& path);
+// Creates or replaces a file with `content`; false on failure.
+bool WriteFileContent(const std::string& path, const std::string& content);
+
+bool RegistryKeyExists(HKEY root, const std::string& path);
+
+// Run as `e2e_tests.exe --idle=MILLISECONDS`, the test program only sleeps
+// that long: a copy of it serves as a running process of any image name.
+constexpr char kIdleFlag[] = "--idle=";
 
 // A fresh folder below %TEMP%, removed with its contents at destruction.
 class ScratchFolder {
@@ -109,9 +121,11 @@ class ScratchAcadRegistry {
  public:
   ScratchAcadRegistry();
   bool AddInstallation(const AcadInstallation& installation) const;
-  // HKCU ...\AutoCAD\<release>\<product>\Profiles\<profile>\Variables.
+  // HKCU ...\AutoCAD\<release>\<product>\Profiles\<profile>\Variables,
+  // holding the given REG_SZ values.
   bool AddProfile(const std::string& releaseKey, const std::string& productKey,
-                  const std::string& profileName) const;
+                  const std::string& profileName,
+                  const std::vector<std::pair<std::string, std::string>>& variables = {}) const;
 
  private:
   ScratchKeyTree m_machine;

@@ -1,0 +1,210 @@
+// What stops or holds up an install through SetUp.exe: a missing payload, a
+// running AutoCAD, a product file that cannot be copied (Abort, Retry,
+// Ignore), and a chosen folder that cannot hold the install folder.
+
+#include <memory>
+
+#include "e2e/install_fixture.h"
+#include "ui/setup/win32/resource.h"
+
+namespace {
+
+// ---- No payload ------------------------------------------------------------
+
+enum class MissingPayload { kNothing, kPlainFileNamedData };
+
+class MissingPayloadTest : public InstallTest,
+                           public ::testing::WithParamInterface<MissingPayload> {};
+
+TEST_P(MissingPayloadTest, ShowsTheMissingDataMessageAndEndsLeavingTheEmptyFolders) {
+  if (GetParam() == MissingPayload::kPlainFileNamedData) {
+    ASSERT_TRUE(distribution_.AddFile("Data", "not a folder"));
+  }
+  const WindowDriver dialog = Start();
+  ASSERT_NE(nullptr, dialog.hwnd());
+
+  const WindowDriver box = ClickInstallForMessage();
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ(
+      "未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n请解压后再执行SetUp.exe !",
+      MessageBoxText(box));
+  // The installing view is up behind the message.
+  EXPECT_TRUE(dialog.Visible(IDC_PROGRESS));
+  EXPECT_FALSE(dialog.Visible(IDC_INSTALL_PATH));
+  Answer(box, IDOK);
+  EXPECT_TRUE(process_->WaitForExit());
+
+  EXPECT_EQ(std::set<std::string>({"B-PlotSweep"}), FolderEntries(chosenFolder()));
+  EXPECT_TRUE(PathExists(installFolder()));
+  EXPECT_TRUE(FolderEntries(installFolder()).empty());
+  EXPECT_FALSE(PathExists(settingsFile_.path()));
+  for (const TestRelease& release : releases_) {
+    ExpectNoDemandLoadKeys(release);
+    ExpectHostUntouched(release);
+  }
+  ExpectTrustedPathsUnchanged();
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, MissingPayloadTest,
+                         ::testing::Values(MissingPayload::kNothing,
+                                           MissingPayload::kPlainFileNamedData),
+                         [](const ::testing::TestParamInfo<MissingPayload>& info) {
+                           return info.param == MissingPayload::kNothing ? "NoDataNoMarker"
+                                                                         : "PlainFileNamedData";
+                         });
+
+// ---- Running AutoCAD -------------------------------------------------------
+
+TEST_F(InstallTest, ARunningAutoCadIsWarnedAboutOnceAndTheNextClickInstalls) {
+  ASSERT_TRUE(AddDataPayload());
+  const StandInProcess acad(sandbox_.Child("ACAD.EXE"));
+  ASSERT_TRUE(WaitUntil([&acad] { return acad.listed(); })) << "no stand-in ACAD.EXE runs";
+  const WindowDriver dialog = Start();
+  ASSERT_NE(nullptr, dialog.hwnd());
+
+  const WindowDriver box = ClickInstallForMessage();
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ("请关闭AutoCAD后再进行安装 !", MessageBoxText(box));
+  Answer(box, IDOK);
+  ASSERT_TRUE(DialogResponds());
+  ExpectSettingsView(dialog);
+  EXPECT_FALSE(PathExists(chosenFolder()));
+
+  ASSERT_TRUE(acad.listed());
+  ASSERT_TRUE(ClickInstall());
+  ASSERT_TRUE(WaitForCompletionView());
+  ExpectInstalledFiles(installFolder());
+  ExpectDemandLoadKeys(Release(2014), installFolder());
+}
+
+// ---- A product file that cannot be copied ----------------------------------
+
+// Put after the destination path in the copy-failure message.
+constexpr char kCopyFailureReasons[] =
+    " 失败，可能原因如下：\n\n"
+    "1、AutoCAD未关闭\n\n"
+    "2、系统权限未开放，请以管理者权限登陆系统";
+
+// Readme.txt of an earlier install lies in the install folder, held open
+// without sharing as a running AutoCAD holds its files: copying over it fails.
+class CopyFailureTest : public InstallTest {
+ protected:
+  static constexpr char kEarlierContent[] = "from an earlier install";
+
+  std::string lockedFile() const { return installFolder() + "\\Readme.txt"; }
+
+  // Locks the earlier file, starts the install and returns the copy-failure box.
+  WindowDriver InstallOverLockedFile() {
+    EXPECT_TRUE(AddDataPayload());
+    EXPECT_TRUE(sandbox_.AddFolder("Brenix") && sandbox_.AddFolder("Brenix\\B-PlotSweep") &&
+                WriteFileContent(lockedFile(), kEarlierContent));
+    lock_.reset(new ExclusiveLock(lockedFile()));
+    EXPECT_TRUE(lock_->held());
+    EXPECT_NE(nullptr, Start().hwnd());
+    return ExpectCopyFailure(ClickInstallForMessage());
+  }
+
+  // The copy-failure box's text and buttons checked.
+  WindowDriver ExpectCopyFailure(const WindowDriver& box) const {
+    EXPECT_EQ("拷贝文件 " + lockedFile() + kCopyFailureReasons, MessageBoxText(box));
+    for (int id : {IDABORT, IDRETRY, IDIGNORE}) EXPECT_TRUE(box.Exists(id)) << id;
+    EXPECT_FALSE(box.Exists(IDOK));
+    return box;
+  }
+
+  std::unique_ptr<ExclusiveLock> lock_;
+};
+
+TEST_F(CopyFailureTest, AbortEndsTheProgramWithNothingRegistered) {
+  const WindowDriver box = InstallOverLockedFile();
+  ASSERT_NE(nullptr, box.hwnd());
+  Answer(box, IDABORT);
+  EXPECT_TRUE(process_->WaitForExit());
+
+  lock_->Release();
+  EXPECT_EQ(kEarlierContent, ReadFileContent(lockedFile()).value_or("<no file>"));
+  for (const TestRelease& release : releases_) {
+    ExpectNoDemandLoadKeys(release);
+    ExpectHostUntouched(release);
+  }
+  ExpectTrustedPathsUnchanged();
+}
+
+TEST_F(CopyFailureTest, RetryAsksAgainWhileTheFileIsLockedAndCopiesItOnceFree) {
+  const WindowDriver first = InstallOverLockedFile();
+  ASSERT_NE(nullptr, first.hwnd());
+  Answer(first, IDRETRY);
+  const WindowDriver second = ExpectCopyFailure(process_->WaitForMessageBox());
+  ASSERT_NE(nullptr, second.hwnd());
+
+  lock_->Release();
+  Answer(second, IDRETRY);
+  ASSERT_TRUE(WaitForCompletionView());
+  ExpectInstalledFiles(installFolder());
+  ExpectDemandLoadKeys(Release(2014), installFolder());
+}
+
+TEST_F(CopyFailureTest, IgnoreLeavesTheFileAsItWasAndTheInstallCompletes) {
+  const WindowDriver box = InstallOverLockedFile();
+  ASSERT_NE(nullptr, box.hwnd());
+  Answer(box, IDIGNORE);
+  ASSERT_TRUE(WaitForCompletionView());
+
+  lock_->Release();
+  EXPECT_EQ(kEarlierContent, ReadFileContent(lockedFile()).value_or("<no file>"));
+  EXPECT_EQ(std::set<std::string>(kProductFiles.begin(), kProductFiles.end()),
+            FolderEntries(installFolder()));
+  EXPECT_EQ(PayloadContent("BX_PlotSweep2013.ARX"),
+            ReadFileContent(installFolder() + "\\BX_PlotSweep2013.ARX").value_or("<no file>"));
+  ExpectDemandLoadKeys(Release(2014), installFolder());
+  ExpectTrustedPaths(installFolder());
+}
+
+// ---- A chosen folder that cannot hold the install folder -------------------
+
+enum class InvalidFolder { kEmpty, kTooLong };
+
+class InvalidFolderTest : public InstallTest, public ::testing::WithParamInterface<InvalidFolder> {
+ protected:
+  // Too long: 248 characters, so that with "\B-PlotSweep" it needs 261 bytes.
+  std::string Typed() const {
+    if (GetParam() == InvalidFolder::kEmpty) return "";
+    const std::string folder = sandbox_.Child("x");
+    return folder + std::string(248 - folder.size(), 'x');
+  }
+};
+
+TEST_P(InvalidFolderTest, IsRefusedWithAMessageAndNothingCreatedAndAValidOneInstallsAfter) {
+  ASSERT_TRUE(AddDataPayload());
+  // An empty folder would put B-PlotSweep at the root of SetUp.exe's drive.
+  const std::string rootProductFolder = distribution_.path().substr(0, 3) + "B-PlotSweep";
+  ASSERT_FALSE(PathExists(rootProductFolder)) << "left over from an earlier run?";
+  const std::set<std::string> sandboxBefore = FolderEntries(sandbox_.path());
+  const WindowDriver dialog = Start(Typed());
+  ASSERT_NE(nullptr, dialog.hwnd());
+
+  const WindowDriver box = ClickInstallForMessage();
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ("安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。",
+            MessageBoxText(box));
+  Answer(box, IDOK);
+  ASSERT_TRUE(DialogResponds());
+  ExpectSettingsView(dialog);
+  EXPECT_EQ(Typed(), dialog.Text(IDC_INSTALL_PATH));
+  EXPECT_EQ(sandboxBefore, FolderEntries(sandbox_.path()));
+  EXPECT_FALSE(PathExists(rootProductFolder));
+  ExpectNoDemandLoadKeys(Release(2014));
+
+  ASSERT_TRUE(dialog.SetText(IDC_INSTALL_PATH, chosenFolder()));
+  ASSERT_TRUE(ClickInstall());
+  ASSERT_TRUE(WaitForCompletionView());
+  ExpectInstalledFiles(installFolder());
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, InvalidFolderTest,
+                         ::testing::Values(InvalidFolder::kEmpty, InvalidFolder::kTooLong),
+                         [](const ::testing::TestParamInfo<InvalidFolder>& info) {
+                           return info.param == InvalidFolder::kEmpty ? "Empty" : "TooLong";
+                         });
+
+}  // namespace
