@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/win32/command_map.h"
+#include "platform/win32/data_exchange.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/picker/folder_check.h"
 #include "ui/picker/win32/picker_ids.h"
@@ -66,17 +67,19 @@ CPathDialog::CPathDialog(const char* windowText, const char* prompt, const char*
 }
 
 int CPathDialog::Browse() {
-  char displayName[MAX_PATH];  // the shell's choice of a display name; not used
   m_browseInfo.lpfn = BrowseCallback;
   m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
-  m_browseInfo.pszDisplayName = displayName;
 
   IMalloc* allocator = nullptr;
   if (FAILED(SHGetMalloc(&allocator)) || !allocator) return -1;
   m_bAccepted = 0;
-  if (LPITEMIDLIST chosen = SHBrowseForFolderA(&m_browseInfo)) allocator->Free(chosen);
+  // The shell writes the chosen folder's display name into a buffer of this
+  // call; the name is not used.
+  char displayName[MAX_PATH];
+  BROWSEINFOA browseInfo = m_browseInfo;
+  browseInfo.pszDisplayName = displayName;
+  if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browseInfo)) allocator->Free(chosen);
   allocator->Release();
-  m_browseInfo.pszDisplayName = nullptr;
   return m_bAccepted ? 1 : -1;
 }
 
@@ -133,10 +136,7 @@ void CPathDialog::OnSelectionChanged(HWND window, LPCITEMIDLIST selection) {
 }
 
 std::string CPathDialog::ReadPathEdit() {
-  const HWND edit = GetDlgItem(m_hBrowseWnd, kPickerPathEditId);
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+  const std::string text = GetWindowTextString(GetDlgItem(m_hBrowseWnd, kPickerPathEditId));
   // A path too long for the buffer is never kept cut short.
   if (text.size() < sizeof(m_szChosenPath)) {
     std::memcpy(m_szChosenPath, text.c_str(), text.size() + 1);
