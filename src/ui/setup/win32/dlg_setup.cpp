@@ -26,20 +26,41 @@ constexpr ReleaseBoxMember kReleaseBoxMembers[kReleaseCount] = {
     &Dlg_Setup::m_chkAcad2022, &Dlg_Setup::m_chkAcad2023, &Dlg_Setup::m_chkAcad2024,
     &Dlg_Setup::m_chkAcad2025};
 
+// The release boxes' tick values, 2007 first.
+using ReleaseTickMember = int Dlg_Setup::*;
+constexpr ReleaseTickMember kReleaseTickMembers[kReleaseCount] = {
+    &Dlg_Setup::m_bAcad2007, &Dlg_Setup::m_bAcad2008, &Dlg_Setup::m_bAcad2009,
+    &Dlg_Setup::m_bAcad2010, &Dlg_Setup::m_bAcad2011, &Dlg_Setup::m_bAcad2012,
+    &Dlg_Setup::m_bAcad2013, &Dlg_Setup::m_bAcad2014, &Dlg_Setup::m_bAcad2015,
+    &Dlg_Setup::m_bAcad2016, &Dlg_Setup::m_bAcad2017, &Dlg_Setup::m_bAcad2018,
+    &Dlg_Setup::m_bAcad2019, &Dlg_Setup::m_bAcad2020, &Dlg_Setup::m_bAcad2021,
+    &Dlg_Setup::m_bAcad2022, &Dlg_Setup::m_bAcad2023, &Dlg_Setup::m_bAcad2024,
+    &Dlg_Setup::m_bAcad2025};
+
 }  // namespace
 
 Dlg_Setup::Dlg_Setup(HWND parent) : CDialog(IDD_SETUP, parent), m_strInstallPath("C:\\Brenix") {
-  m_bAcad.fill(1);
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) ReleaseTick(year) = 1;
 }
 
 CButton& Dlg_Setup::ReleaseBox(int year) { return this->*kReleaseBoxMembers[ReleaseIndex(year)]; }
+
+int& Dlg_Setup::ReleaseTick(int year) { return this->*kReleaseTickMembers[ReleaseIndex(year)]; }
+
+ReleaseTicks Dlg_Setup::Ticks() {
+  ReleaseTicks ticks;
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    ticks[ReleaseIndex(year)] = ReleaseTick(year);
+  }
+  return ticks;
+}
 
 void Dlg_Setup::DoDataExchange(bool save) {
   for (int year = kLastReleaseYear; year >= kFirstReleaseYear; --year) {
     DdxControl(m_hWnd, ReleaseBoxId(year), ReleaseBox(year));
   }
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    DdxCheck(m_hWnd, ReleaseBoxId(year), m_bAcad[ReleaseIndex(year)], save);
+    DdxCheck(m_hWnd, ReleaseBoxId(year), ReleaseTick(year), save);
   }
   DdxText(m_hWnd, IDC_TITLE, m_strTitle, save);
   DdxText(m_hWnd, IDC_BITNESS, m_strBitness, save);
@@ -75,13 +96,13 @@ void Dlg_Setup::ApplyInitialReleaseBoxes() {
     const ReleaseBoxState& box = boxes[ReleaseIndex(year)];
     if (!box.enabled) ReleaseBox(year).EnableWindow(false);
     if (!box.visible) ReleaseBox(year).ShowWindow(SW_HIDE);
-    m_bAcad[ReleaseIndex(year)] = box.tick;
+    ReleaseTick(year) = box.tick;
   }
 }
 
 void Dlg_Setup::UpdateInstallButton() {
   UpdateData(true);
-  GetDlgItem(IDC_INSTALL).EnableWindow(AnyReleaseTicked(m_bAcad));
+  GetDlgItem(IDC_INSTALL).EnableWindow(AnyReleaseTicked(Ticks()));
 }
 
 bool Dlg_Setup::OnCommand(WORD id, WORD code) {

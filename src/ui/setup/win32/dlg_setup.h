@@ -17,8 +17,11 @@ class Dlg_Setup : public CDialog {
  public:
   explicit Dlg_Setup(HWND parent = nullptr);
 
-  // The check box of a release year (2007..2025).
+  // The check box and the tick value of a release year (2007..2025).
   CButton& ReleaseBox(int year);
+  int& ReleaseTick(int year);
+  // The 19 tick values, 2007 first.
+  ReleaseTicks Ticks();
 
   // Controls -> members, then Install is enabled exactly when a release is ticked.
   void UpdateInstallButton();
@@ -28,9 +31,10 @@ class Dlg_Setup : public CDialog {
       m_chkAcad2019, m_chkAcad2018, m_chkAcad2017, m_chkAcad2016, m_chkAcad2015, m_chkAcad2014,
       m_chkAcad2013, m_chkAcad2012, m_chkAcad2011, m_chkAcad2010, m_chkAcad2009, m_chkAcad2008,
       m_chkAcad2007;
-  // The release boxes' ticks in year order: m_bAcad[year - 2007] is the tick
-  // of release `year` (1 = ticked), so m_bAcad[0] is 2007 and m_bAcad[18] 2025.
-  ReleaseTicks m_bAcad;
+  // The release boxes' ticks in year order (1 = ticked).
+  int m_bAcad2007, m_bAcad2008, m_bAcad2009, m_bAcad2010, m_bAcad2011, m_bAcad2012, m_bAcad2013,
+      m_bAcad2014, m_bAcad2015, m_bAcad2016, m_bAcad2017, m_bAcad2018, m_bAcad2019, m_bAcad2020,
+      m_bAcad2021, m_bAcad2022, m_bAcad2023, m_bAcad2024, m_bAcad2025;
   std::string m_strTitle;
   std::string m_strBitness;
   CProgressCtrl m_progress;

@@ -36,7 +36,7 @@ bool Dlg_Setup::RunInstall() {
   ShowControl(*this, IDC_PROGRESS, true);
 
   Win32Progress progress(m_progress.GetSafeHwnd());
-  if (!RunInstallSteps(g_setupState, m_strInstallPath, m_bAcad, progress)) {
+  if (!RunInstallSteps(g_setupState, m_strInstallPath, Ticks(), progress)) {
     EndDialog(IDCANCEL);
     return false;
   }
