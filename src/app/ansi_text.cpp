@@ -1,20 +1,26 @@
 #include "app/ansi_text.h"
 
-#include <cstddef>
-
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+std::size_t CharacterLength(const std::string& text, std::size_t pos) {
+  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+}
+
+std::size_t FindLastBackslash(const std::string& text) {
+  std::size_t found = std::string::npos;
+  for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {
+    if (text[i] == '\\') found = i;
+  }
+  return found;
+}
 
 namespace {
 
 template <typename Map>
 std::string MapAsciiLetters(const std::string& text, Map map) {
   std::string result = text;
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(result[i]);
-    if (IsGbkLeadByte(byte)) {
-      ++i;  // the trail byte belongs to this character
-      continue;
-    }
+  // A lead byte is no letter; its trail byte is skipped over.
+  for (std::size_t i = 0; i < result.size(); i += CharacterLength(result, i)) {
     result[i] = map(result[i]);
   }
   return result;

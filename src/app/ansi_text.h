@@ -2,12 +2,21 @@
 // Helpers for ANSI (GBK) byte strings. A GBK lead byte (0x81-0xFE) carries
 // the next byte with it, so casing and searching never split a character.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 using TextList = std::vector<std::string>;
 
 bool IsGbkLeadByte(unsigned char byte);
+
+// Bytes of the character that starts at `pos`: 2 for a lead byte (even when
+// its trail byte is missing at the end of the text), 1 otherwise.
+std::size_t CharacterLength(const std::string& text, std::size_t pos);
+
+// Position of the last backslash that is a character of its own (not the
+// trail byte of a double-byte character); npos when there is none.
+std::size_t FindLastBackslash(const std::string& text);
 
 // ASCII letters only; double-byte characters are left as they are.
 std::string ToUpperAnsi(const std::string& text);

@@ -12,11 +12,9 @@ std::string ApplicationName(EnvironmentPort& environment) {
   // character is never taken for a separator.
   std::size_t nameStart = 0;
   std::size_t extensionStart = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
+  for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
     const char c = path[i];
-    if (IsGbkLeadByte(static_cast<unsigned char>(c))) {
-      ++i;
-    } else if (c == '\\' || c == '/' || c == ':') {
+    if (c == '\\' || c == '/' || c == ':') {
       nameStart = i + 1;
       extensionStart = std::string::npos;
     } else if (c == '.') {

@@ -12,12 +12,6 @@ namespace {
 constexpr std::string_view kForbiddenInName = "\"*/:<>?\\|";
 constexpr std::string_view kNotAtNameEdge = "\t .";
 
-// Bytes of the character that starts at `pos`: a GBK lead byte takes the
-// next byte with it.
-std::size_t CharacterLength(const std::string& text, std::size_t pos) {
-  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
-}
-
 bool IsOneOf(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
 
 // Position of the next backslash character at or after `from`, or the text's length.
