@@ -1,5 +1,6 @@
 #include "install/payload.h"
 
+#include "app/ansi_text.h"
 #include "install/install_messages.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr std::size_t kModulePathCapacity = 261;
 bool SetupFolder(EnvironmentPort& environment, std::string* folder) {
   std::string path;
   if (!environment.ModulePath(&path) || path.size() >= kModulePathCapacity) return false;
-  const std::size_t lastBackslash = path.rfind('\\');
+  const std::size_t lastBackslash = FindLastBackslash(path);
   if (lastBackslash == std::string::npos) return false;
   *folder = path.substr(0, lastBackslash);
   return true;

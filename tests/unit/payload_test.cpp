@@ -53,6 +53,13 @@ TEST_F(PayloadTest, DataFolderWinsOverTheMarkerFile) {
   EXPECT_EQ(Found(), "C:\\Dist\\Data");
 }
 
+TEST_F(PayloadTest, DoubleByteProgramNameIsNotCutInsideACharacter) {
+  // The second byte of this GBK character is a backslash.
+  fake.environment.SetModulePath("C:\\Dist\\SetUp\x95\x5C.exe");
+  fake.files.AddFolder("C:\\Dist\\Data");
+  EXPECT_EQ(Found(), "C:\\Dist\\Data");
+}
+
 TEST_F(PayloadTest, NothingBesideTheSetupProgramIsNoPayload) { ExpectNoPayload(); }
 
 TEST_F(PayloadTest, PlainFileNamedDataIsNoPayload) {
