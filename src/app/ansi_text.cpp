@@ -40,5 +40,5 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
 }
 
 void DropTrailingBackslash(std::string* text) {
-  if (!text->empty() && text->back() == '\\') text->pop_back();
+  if (!text->empty() && FindLastBackslash(*text) == text->size() - 1) text->pop_back();
 }

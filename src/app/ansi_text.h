@@ -25,5 +25,6 @@ std::string ToLowerAnsi(const std::string& text);
 // Byte comparison that ignores the case of ASCII letters.
 bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 
-// Removes exactly one final backslash, if there is one.
+// Removes exactly one final backslash, if there is one; the trail byte of a
+// double-byte character is not a backslash.
 void DropTrailingBackslash(std::string* text);
