@@ -10,12 +10,27 @@ target_link_libraries(unit_tests PRIVATE setup_core GTest::gtest_main GTest::gmo
 setup_compile_options(unit_tests)
 gtest_discover_tests(unit_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 
-# The Windows build's programs, run under Wine in one shared prefix.
+# The Windows builds' programs, run under Wine: the 32-bit ones in a 32-bit
+# prefix, the 64-bit ones in a 64-bit prefix, one prefix per architecture for
+# the whole run. A machine that cannot run an architecture's programs reports
+# its suites as skipped (wine-run exits 77).
+function(add_wine_suites arch build_dir)
+  set(wine_run ${PROJECT_SOURCE_DIR}/scripts/wine-run win${arch})
+  add_test(NAME wine${arch}.win32_tests COMMAND ${wine_run} ${build_dir}/win32_tests.exe)
+  add_test(NAME wine${arch}.e2e_tests
+           COMMAND ${wine_run} ${build_dir}/e2e_tests.exe --setup-exe=${build_dir}/SetUp.exe ${ARGN})
+  set_tests_properties(wine${arch}.win32_tests wine${arch}.e2e_tests
+                       PROPERTIES RUN_SERIAL TRUE TIMEOUT 1800 SKIP_RETURN_CODE 77)
+endfunction()
+
 if(SETUP_WIN32_BUILD_DIR)
-  set(WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run)
-  add_test(NAME wine.win32_tests COMMAND ${WINE_RUN} ${SETUP_WIN32_BUILD_DIR}/win32_tests.exe)
-  add_test(NAME wine.e2e_tests
-           COMMAND ${WINE_RUN} ${SETUP_WIN32_BUILD_DIR}/e2e_tests.exe
-                   --setup-exe=${SETUP_WIN32_BUILD_DIR}/SetUp.exe)
-  set_tests_properties(wine.win32_tests wine.e2e_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 1800)
+  add_wine_suites(32 ${SETUP_WIN32_BUILD_DIR})
+endif()
+if(SETUP_WIN64_BUILD_DIR)
+  # The 64-bit suites also start the 32-bit program in their 64-bit prefix.
+  set(setup32_flag)
+  if(SETUP_WIN32_BUILD_DIR)
+    set(setup32_flag --setup32-exe=${SETUP_WIN32_BUILD_DIR}/SetUp.exe)
+  endif()
+  add_wine_suites(64 ${SETUP_WIN64_BUILD_DIR} ${setup32_flag})
 endif()

@@ -1,4 +1,5 @@
-// The end-to-end tests of SetUp.exe: e2e_tests.exe --setup-exe=PATH [gtest flags].
+// The end-to-end tests of SetUp.exe:
+//   e2e_tests.exe --setup-exe=PATH [--setup32-exe=PATH] [gtest flags].
 // With --idle=MILLISECONDS alone it only sleeps, as a stand-in process.
 
 #include <gtest/gtest.h>
@@ -16,9 +17,13 @@ int main(int argc, char** argv) {
   }
   ::testing::InitGoogleTest(&argc, argv);
   constexpr char kSetupExeFlag[] = "--setup-exe=";
+  constexpr char kSetup32ExeFlag[] = "--setup32-exe=";
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], kSetupExeFlag, sizeof(kSetupExeFlag) - 1) == 0) {
       SetSetupExePath(ToWindowsPath(argv[i] + sizeof(kSetupExeFlag) - 1));
+    }
+    if (std::strncmp(argv[i], kSetup32ExeFlag, sizeof(kSetup32ExeFlag) - 1) == 0) {
+      SetSetup32ExePath(ToWindowsPath(argv[i] + sizeof(kSetup32ExeFlag) - 1));
     }
   }
   if (SetupExePath().empty() ||

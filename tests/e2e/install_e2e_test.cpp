@@ -1,8 +1,8 @@
 // A whole install through SetUp.exe with releases 2008, 2010 and 2014
-// discovered: the product in the chosen folder's B-PlotSweep sub-folder, the
-// settings file in the user's application data, fonts, libraries and the
-// plot driver in the hosts, the demand-load keys and trusted paths, and the
-// completion view whose button ends the program.
+// discovered (and 2020 for the 64-bit program): the product in the chosen folder's B-PlotSweep
+// sub-folder, the settings file in the user's application data, fonts, libraries and the plot
+// driver in the hosts, the demand-load keys and trusted paths, and the completion view whose button
+// ends the program.
 
 #include "e2e/install_fixture.h"
 #include "ui/setup/win32/release_box_ids.h"
@@ -32,6 +32,18 @@ TEST_F(InstallTest, RegistersEveryTickedReleaseAndTrustsTheFolderInEveryProfile)
   ASSERT_TRUE(InstallWithStandardSettings());
   for (const TestRelease& release : releases_) ExpectDemandLoadKeys(release, installFolder());
   ExpectTrustedPaths(installFolder());
+}
+
+// A release found only below Wow6432Node is registered under the key it was
+// found under, never under the same names in the program's own view.
+TEST_F(InstallTest, ARelease2008FoundUnderWow6432NodeIsRegisteredThere) {
+  ASSERT_TRUE(InstallWithStandardSettings());
+  const AcadInstallation& found = Release(2008).installation;
+  ASSERT_EQ(std::string(kAcadWow64BaseKey), found.baseKey);
+  ExpectDemandLoadKeys(Release(2008), installFolder());
+  EXPECT_FALSE(RegistryKeyExists(
+      HKEY_LOCAL_MACHINE,
+      std::string(kAcadBaseKey) + "\\" + found.releaseKey + "\\" + found.productKey));
 }
 
 TEST_F(InstallTest, AnUntickedReleaseIsNeitherRegisteredNorServed) {

@@ -41,6 +41,8 @@ void InstallTest::SetUp() {
   releases_ = {{2008, SampleInstallation(2008, kAcadWow64BaseKey), 2008, 2007},
                {2010, SampleInstallation(2010), 2010, 2010},
                {2014, SampleInstallation(2014), 2013, 2013}};
+  // Only the 64-bit program serves the releases from 2017 on.
+  if (kProgramBitness == 64) releases_.push_back({2020, SampleInstallation(2020), 2019, 2013});
   for (TestRelease& release : releases_) {
     const std::string host = "AutoCAD " + std::to_string(release.year);
     release.installation.location = sandbox_.Child(host);
@@ -53,7 +55,8 @@ void InstallTest::SetUp() {
 
   profiles_ = {{2010, "<<Unnamed Profile>>", std::nullopt},
                {2014, "Drafting", "d:\\tools"},
-               {2015, "Legacy", std::nullopt}};
+               {2015, "Legacy", std::nullopt},
+               {2020, "<<Unnamed Profile>>", "e:\\lisp;C:\\Program Files\\Acme"}};
   for (const TestProfile& profile : profiles_) {
     const AcadInstallation sample = SampleInstallation(profile.year);
     std::vector<std::pair<std::string, std::string>> variables;

@@ -43,11 +43,11 @@ struct TestProfile {
   std::optional<std::string> trustedPaths;
 };
 
-// Releases 2008 (under Wow6432Node), 2010 and 2014 discovered, each with a
-// host folder (Fonts, Drv with the host's own pdfplot9.hdi) in the sandbox;
-// profiles of 2010 (no trusted paths), 2014 ("d:\tools") and of 2015, a
-// release not installed; the chosen folder sandbox\Brenix. The payload is
-// added by each test.
+// Releases 2008 (under Wow6432Node), 2010 and 2014 discovered, and 2020 for
+// the 64-bit program, each with a host folder (Fonts, Drv with the host's own
+// pdfplot9.hdi) in the sandbox; profiles of 2010 (no trusted paths), 2014
+// ("d:\tools"), 2020 (two entries) and of 2015, a release not installed;
+// the chosen folder sandbox\Brenix. The payload is added by each test.
 class InstallTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -58,19 +58,22 @@ class ResourcesTest : public ::testing::Test {
   HMODULE module_ = nullptr;
 };
 
-TEST_F(ResourcesTest, IsA32BitX86WindowsGuiProgram) {
+// The program under test is built for the same machine as this test program.
+TEST_F(ResourcesTest, IsAWindowsGuiProgramOfItsBitness) {
   std::ifstream file(SetupExePath(), std::ios::binary);
   const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   ASSERT_GT(image.size(), 0x200u);
   ASSERT_EQ("MZ", image.substr(0, 2));
   DWORD peOffset = 0;
   std::memcpy(&peOffset, image.data() + 0x3C, sizeof(peOffset));
-  ASSERT_LT(peOffset + sizeof(IMAGE_NT_HEADERS32), image.size());
-  IMAGE_NT_HEADERS32 headers;
+  ASSERT_LT(peOffset + sizeof(IMAGE_NT_HEADERS), image.size());
+  IMAGE_NT_HEADERS headers;
   std::memcpy(&headers, image.data() + peOffset, sizeof(headers));
   EXPECT_EQ(IMAGE_NT_SIGNATURE, headers.Signature);
-  EXPECT_EQ(IMAGE_FILE_MACHINE_I386, headers.FileHeader.Machine);
-  EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, headers.OptionalHeader.Magic);
+  EXPECT_EQ(kProgramBitness == 64 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386,
+            headers.FileHeader.Machine);
+  EXPECT_EQ(kProgramBitness == 64 ? IMAGE_NT_OPTIONAL_HDR64_MAGIC : IMAGE_NT_OPTIONAL_HDR32_MAGIC,
+            headers.OptionalHeader.Magic);
   EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, headers.OptionalHeader.Subsystem);
 }
 

@@ -11,6 +11,7 @@ constexpr UINT kSendTimeout = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
 
 std::string g_setupExePath;
+std::string g_setup32ExePath;
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
   DWORD_PTR ignored = 0;
@@ -66,6 +67,15 @@ void RemoveTree(const std::string& path) {
 const std::string& SetupExePath() { return g_setupExePath; }
 
 void SetSetupExePath(const std::string& path) { g_setupExePath = path; }
+
+const std::string& Setup32ExePath() { return g_setup32ExePath; }
+
+void SetSetup32ExePath(const std::string& path) {
+  char runs[2] = "";
+  const DWORD length = GetEnvironmentVariableA("SETUP_WINE_RUNS_32BIT", runs, sizeof(runs));
+  const bool cannotRun = length == 1 && runs[0] == '0';
+  g_setup32ExePath = cannotRun ? std::string() : path;
+}
 
 std::string ToWindowsPath(const std::string& path) {
   if (!path.empty() && path[0] == '/') {

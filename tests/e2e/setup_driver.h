@@ -14,6 +14,10 @@
 constexpr DWORD kWindowTimeout = 20000;
 constexpr DWORD kExitTimeout = 10000;
 
+// The bitness of the SetUp.exe under test: each Windows build's test
+// programs test that build's program.
+constexpr int kProgramBitness = sizeof(void*) == 8 ? 64 : 32;
+
 // Polls `condition` until it holds (true) or the timeout has passed (false).
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeout = kWindowTimeout) {
@@ -29,6 +33,11 @@ bool WaitUntil(Condition condition, DWORD timeout = kWindowTimeout) {
 // The SetUp.exe under test (Windows path), from --setup-exe.
 const std::string& SetupExePath();
 void SetSetupExePath(const std::string& path);
+// The 32-bit SetUp.exe, from --setup32-exe, for the 64-bit tests that start
+// it in their 64-bit prefix; empty when not given, or when this machine
+// cannot run 32-bit programs (SETUP_WINE_RUNS_32BIT=0).
+const std::string& Setup32ExePath();
+void SetSetup32ExePath(const std::string& path);
 
 // A path as Windows programs take it: a Unix path (/tmp/x) becomes Z:\tmp\x,
 // a Windows path is made absolute.

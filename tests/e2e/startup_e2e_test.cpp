@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <set>
+#include <string>
 
 #include "e2e/setup_driver.h"
 #include "ui/setup/win32/release_box_ids.h"
@@ -13,7 +14,11 @@
 
 namespace {
 
-constexpr int kFirstHiddenYear = 2017;
+// The 64-bit program serves every release, the 32-bit one those before 2017.
+bool Served(int year) { return kProgramBitness == 64 || year < 2017; }
+
+// Time given to a message box that must not appear.
+constexpr DWORD kNoMessageWait = 1000;
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -36,7 +41,7 @@ class StartupTest : public ::testing::Test {
   static void ExpectReleaseBoxes(const WindowDriver& dialog, const std::set<int>& found) {
     for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
       const int id = ReleaseBoxId(year);
-      const bool served = year < kFirstHiddenYear;
+      const bool served = Served(year);
       EXPECT_EQ(found.count(year) == 1, dialog.Enabled(id)) << year << " enabled";
       EXPECT_EQ(served, dialog.Visible(id)) << year << " visible";
       EXPECT_EQ(served && found.count(year) == 1, dialog.Checked(id)) << year << " ticked";
@@ -48,16 +53,15 @@ class StartupTest : public ::testing::Test {
   std::unique_ptr<SetupProcess> process_;
 };
 
-TEST_F(StartupTest, FoundReleasesAreTickedAndTheLaterOnesWithdrawn) {
+TEST_F(StartupTest, FoundReleasesAreTickedAndTheUnservedOnesWithdrawn) {
   AddRelease(2008, kAcadWow64BaseKey);
-  AddRelease(2010);
-  AddRelease(2014);
-  AddRelease(2020);
+  for (int year : {2010, 2014, 2018, 2020, 2024}) AddRelease(year);
   const WindowDriver dialog = Start();
   ASSERT_NE(nullptr, dialog.hwnd());
 
-  ExpectReleaseBoxes(dialog, {2008, 2010, 2014, 2020});
+  ExpectReleaseBoxes(dialog, {2008, 2010, 2014, 2018, 2020, 2024});
   EXPECT_TRUE(dialog.Enabled(IDC_INSTALL));
+  EXPECT_EQ(nullptr, process_->WaitForMessageBox(kNoMessageWait).hwnd());
 }
 
 TEST_F(StartupTest, ShowsTheSettingsViewWithTitleBitnessAndDefaultFolder) {
@@ -67,7 +71,8 @@ TEST_F(StartupTest, ShowsTheSettingsViewWithTitleBitnessAndDefaultFolder) {
 
   EXPECT_EQ("B-批打印软件安装", dialog.Caption());
   EXPECT_EQ("批打印软件 V2025.03.01", dialog.Text(IDC_TITLE));
-  EXPECT_EQ("( 32位 AutoCAD版 )", dialog.Text(IDC_BITNESS));
+  EXPECT_EQ(kProgramBitness == 64 ? "( 64位 AutoCAD版 )" : "( 32位 AutoCAD版 )",
+            dialog.Text(IDC_BITNESS));
   EXPECT_EQ("C:\\Brenix", dialog.Text(IDC_INSTALL_PATH));
   EXPECT_EQ("请选择安装组件：", dialog.Text(IDC_COMPONENTS_LABEL));
   EXPECT_EQ("请选择安装路径：", dialog.Text(IDC_PATH_LABEL));
@@ -115,14 +120,42 @@ TEST_F(StartupTest, WithoutAnyReleaseEveryBoxAndInstallAreDisabled) {
   EXPECT_TRUE(dialog.Enabled(IDC_BROWSE));
 }
 
-TEST_F(StartupTest, OnlyAWithdrawnReleaseFoundLeavesInstallDisabled) {
+TEST_F(StartupTest, OnlyARelease2018FoundLeavesInstallToTheProgramThatServesIt) {
   AddRelease(2018);
   const WindowDriver dialog = Start();
   ASSERT_NE(nullptr, dialog.hwnd());
 
-  EXPECT_FALSE(dialog.Visible(IDC_ACAD2018));
-  EXPECT_FALSE(dialog.Checked(IDC_ACAD2018));
+  EXPECT_EQ(Served(2018), dialog.Visible(IDC_ACAD2018));
+  EXPECT_EQ(Served(2018), dialog.Checked(IDC_ACAD2018));
+  EXPECT_EQ(Served(2018), dialog.Enabled(IDC_INSTALL));
+}
+
+// The 32-bit program in a 64-bit prefix where only 64-bit hosts are
+// registered: once its dialog shows, it says once that the 64-bit setup
+// program is needed, and the dialog stays usable.
+TEST_F(StartupTest, The32BitProgramSends64BitHostsToThe64BitSetup) {
+  if (kProgramBitness != 64) GTEST_SKIP() << "needs the 64-bit prefix";
+  if (Setup32ExePath().empty()) GTEST_SKIP() << "this machine cannot run the 32-bit program";
+  AddRelease(2020);
+  ScratchDistribution distribution32(Setup32ExePath());
+  ASSERT_TRUE(distribution32.ready());
+  process_.reset(new SetupProcess(distribution32.setupPath()));
+  const WindowDriver dialog = process_->WaitForDialog();
+  ASSERT_NE(nullptr, dialog.hwnd());
+
+  const WindowDriver box = process_->WaitForMessageBox();
+  ASSERT_NE(nullptr, box.hwnd()) << "no notice";
+  EXPECT_EQ("B-软件安装", box.Caption());
+  EXPECT_NE(std::string::npos, MessageBoxText(box).find("64位")) << MessageBoxText(box);
+  ASSERT_TRUE(box.Click(IDOK));
+  EXPECT_TRUE(WaitUntil([&box] { return !IsWindow(box.hwnd()); }));
+  EXPECT_EQ(nullptr, process_->WaitForMessageBox(kNoMessageWait).hwnd()) << "a second notice";
+
+  EXPECT_EQ("( 32位 AutoCAD版 )", dialog.Text(IDC_BITNESS));
+  EXPECT_FALSE(dialog.Visible(IDC_ACAD2020));
   EXPECT_FALSE(dialog.Enabled(IDC_INSTALL));
+  ASSERT_TRUE(dialog.PostClick(IDCANCEL));
+  EXPECT_TRUE(process_->WaitForExit());
 }
 
 // Each way of closing the dialog ends the program.

@@ -58,8 +58,18 @@ TEST(VersionTitle, MinorAndPatchEachGetALeadingZeroOnlyBelowTen) {
 }
 
 TEST(BitnessCaption, NamesTheBitness) {
-  EXPECT_EQ("( 32位 AutoCAD版 )", ComposeBitnessCaption(g_nAcadBitness));
+  EXPECT_EQ("( 32位 AutoCAD版 )", ComposeBitnessCaption(32));
   EXPECT_EQ("( 64位 AutoCAD版 )", ComposeBitnessCaption(64));
+}
+
+// Each Windows program serves the hosts of its own bitness; the native build
+// has the 32-bit program's constant.
+TEST(BuildConstants, TheProgramServesHostsOfItsOwnBitness) {
+#ifdef _WIN32
+  EXPECT_EQ(static_cast<int>(sizeof(void*) * 8), g_nAcadBitness);
+#else
+  EXPECT_EQ(32, g_nAcadBitness);
+#endif
 }
 
 TEST(InitialReleaseBoxes, NoReleaseFoundLeavesEveryBoxDisabledAndUnticked) {

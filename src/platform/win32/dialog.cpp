@@ -1,5 +1,12 @@
 #include "platform/win32/dialog.h"
 
+namespace {
+
+// Posted at initialisation; it arrives once the modal loop runs.
+constexpr UINT kShownMessage = WM_APP;
+
+}  // namespace
+
 CDialog::CDialog(UINT templateId, HWND parent) : m_nTemplateId(templateId), m_hWndParent(parent) {}
 
 INT_PTR CDialog::DoModal() {
@@ -22,6 +29,8 @@ BOOL CDialog::OnInitDialog() {
   UpdateData(false);
   return TRUE;
 }
+
+void CDialog::OnShown() {}
 
 void CDialog::OnOK() {
   UpdateData(true);
@@ -54,6 +63,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
     dialog->m_hWnd = window;
+    PostMessageA(window, kShownMessage, 0, 0);
     return dialog->OnInitDialog();
   }
   // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
@@ -63,6 +73,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kShownMessage:
+      OnShown();
+      return TRUE;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_CTLCOLORMSGBOX:

@@ -5,6 +5,8 @@
 //    runs it in one direction;
 //  - OnInitDialog: runs once the controls exist; the base pushes the members
 //    into the controls and returns TRUE (focus to the first tab stop);
+//  - OnShown: runs once the dialog is on the screen and its message loop
+//    runs (for a message that must appear over the dialog, not before it);
 //  - OnCommand: WM_COMMAND by control identifier and notification code, for
 //    instance through a CommandRoute table (command_map.h); the base handles
 //    IDOK (OnOK) and IDCANCEL (OnCancel, also Escape and the close box);
@@ -35,6 +37,7 @@ class CDialog {
  protected:
   virtual void DoDataExchange(bool saveAndValidate);
   virtual BOOL OnInitDialog();
+  virtual void OnShown();
   virtual void OnOK();      // controls -> members, then ends with IDOK
   virtual void OnCancel();  // ends with IDCANCEL
   // true when the notification was handled.

@@ -4,14 +4,26 @@
 
 #include <vector>
 
-namespace {
+// The port's root values are the 32-bit values of the predefined keys; a
+// 64-bit HKEY holds them sign-extended.
+HKEY Win32Registry::ToHkey(RegKey key) {
+  if (key == kHKeyLocalMachine) return HKEY_LOCAL_MACHINE;
+  if (key == kHKeyCurrentUser) return HKEY_CURRENT_USER;
+  return reinterpret_cast<HKEY>(key);
+}
 
-HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
-
-long Opened(LONG result, HKEY opened, RegKey* key) {
-  *key = result == ERROR_SUCCESS ? reinterpret_cast<RegKey>(opened) : 0;
+long Win32Registry::Opened(LONG result, HKEY opened, RegKey* key) {
+  if (result != ERROR_SUCCESS) {
+    *key = 0;
+  } else if (opened == HKEY_LOCAL_MACHINE || opened == HKEY_CURRENT_USER) {
+    *key = opened == HKEY_LOCAL_MACHINE ? kHKeyLocalMachine : kHKeyCurrentUser;
+  } else {
+    *key = reinterpret_cast<RegKey>(opened);
+  }
   return result;
 }
+
+namespace {
 
 bool IsRoot(RegKey key) { return key == kHKeyLocalMachine || key == kHKeyCurrentUser; }
 

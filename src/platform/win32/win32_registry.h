@@ -1,6 +1,8 @@
 #pragma once
 // The registry port over the ANSI advapi32 calls.
 
+#include <windows.h>
+
 #include "platform/registry_port.h"
 
 class Win32Registry : public RegistryPort {
@@ -17,4 +19,11 @@ class Win32Registry : public RegistryPort {
                 const std::string& data) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
+
+ protected:
+  // The handle the advapi32 calls take for a port key, roots included.
+  static HKEY ToHkey(RegKey key);
+  // Hands `opened` out as a port key when `result` is a success (a root as
+  // its port value), 0 otherwise; returns `result`.
+  static long Opened(LONG result, HKEY opened, RegKey* key);
 };

@@ -3,6 +3,8 @@
 #include "app/setup_state.h"
 #include "platform/win32/command_map.h"
 #include "platform/win32/data_exchange.h"
+#include "platform/win32/win32_registry_view.h"
+#include "ui/setup/bitness_notice.h"
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_dialog_model.h"
 #include "ui/setup/win32/release_box_ids.h"
@@ -80,6 +82,13 @@ BOOL Dlg_Setup::OnInitDialog() {
   UpdateData(false);
   UpdateInstallButton();
   return TRUE;
+}
+
+void Dlg_Setup::OnShown() {
+  const ReleaseBoxStates boxes =
+      InitialReleaseBoxes(CountReleaseFolders(g_setupState), g_nAcadBitness);
+  NoticeIfHostsNeed64BitSetup(g_setupState.platform(), boxes, g_nAcadBitness,
+                              Open64BitRegistryView().get());
 }
 
 void Dlg_Setup::SetSmallIcon() {

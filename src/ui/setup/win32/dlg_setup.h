@@ -43,6 +43,7 @@ class Dlg_Setup : public CDialog {
  protected:
   void DoDataExchange(bool saveAndValidate) override;
   BOOL OnInitDialog() override;
+  void OnShown() override;
   bool OnCommand(WORD id, WORD code) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 

@@ -1,0 +1,42 @@
+#include "platform/win32/win32_registry_view.h"
+
+#include <windows.h>
+
+#include "platform/win32/win32_registry.h"
+
+namespace {
+
+// Opens every key with KEY_WOW64_64KEY; enumeration, queries and closing are
+// the plain adapter's. Writes are refused: this view only serves looking.
+class Win32Registry64BitView : public Win32Registry {
+ public:
+  long OpenKey(RegKey parent, const std::string& path, RegKey* key) override {
+    return OpenKeyForRead(parent, path, key);
+  }
+  long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override {
+    HKEY opened = nullptr;
+    const LONG result =
+        RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &opened);
+    return Opened(result, opened, key);
+  }
+  long CreateKey(RegKey, const std::string&, RegKey* key) override {
+    *key = 0;
+    return kRegAccessDenied;
+  }
+  long SetValue(RegKey, const std::string&, unsigned long, const std::string&) override {
+    return kRegAccessDenied;
+  }
+  long DeleteKey(RegKey, const std::string&) override { return kRegAccessDenied; }
+};
+
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+}  // namespace
+
+std::unique_ptr<RegistryPort> Open64BitRegistryView() {
+  if (!RunsUnderWow64()) return nullptr;
+  return std::make_unique<Win32Registry64BitView>();
+}

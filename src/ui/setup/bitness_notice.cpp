@@ -1,0 +1,27 @@
+#include "ui/setup/bitness_notice.h"
+
+#include <algorithm>
+
+#include "discovery/view_discovery.h"
+#include "install/install_messages.h"
+
+namespace {
+
+constexpr char kNeeds64BitSetupMessage[] =
+    "本机安装的是64位AutoCAD，本安装程序只适用于32位AutoCAD。\n"
+    "请使用64位版本的安装程序（SetUp.exe）进行安装。";
+
+bool ServesAFoundRelease(const ReleaseBoxStates& boxes) {
+  return std::any_of(boxes.begin(), boxes.end(),
+                     [](const ReleaseBoxState& box) { return box.enabled && box.visible; });
+}
+
+}  // namespace
+
+bool NoticeIfHostsNeed64BitSetup(const Platform& platform, const ReleaseBoxStates& boxes,
+                                 int acadBitness, RegistryPort* view64) {
+  if (acadBitness != 32 || view64 == nullptr || ServesAFoundRelease(boxes)) return false;
+  if (!FindsAcadInstallations(platform, *view64)) return false;
+  platform.prompt.Show(kNeeds64BitSetupMessage, kSetupCaption, kMbOk | kMbIconWarning);
+  return true;
+}
