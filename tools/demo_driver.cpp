@@ -2,7 +2,9 @@
 // shows the settings view, clicks Install, waits for the completion view,
 // and saves a screenshot of each view as a BMP file.
 //
-//   demo_driver.exe --setup-exe=PATH --out=FOLDER
+//   demo_driver.exe --setup-exe=PATH --out=FOLDER [--suffix=TEXT]
+//
+// The screenshots are FOLDER\settings<TEXT>.bmp and FOLDER\completion<TEXT>.bmp.
 
 #include <windows.h>
 
@@ -91,8 +93,9 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
   const std::string setupExe = ToWindowsPath(FlagValue(argc, argv, "--setup-exe="));
   const std::string out = ToWindowsPath(FlagValue(argc, argv, "--out="));
+  const std::string suffix = FlagValue(argc, argv, "--suffix=");
   if (setupExe.empty() || out.empty()) {
-    return Fail("usage: demo_driver --setup-exe=PATH --out=FOLDER");
+    return Fail("usage: demo_driver --setup-exe=PATH --out=FOLDER [--suffix=TEXT]");
   }
 
   SetupProcess setup(setupExe);
@@ -100,7 +103,8 @@ int main(int argc, char** argv) {
   WindowDriver dialog = setup.WaitForDialog();
   if (dialog.hwnd() == nullptr) return Fail("the setup dialog did not appear");
   Sleep(kPaintDelay);
-  if (!SaveScreenshot(dialog.hwnd(), out + "\\settings.bmp")) return Fail("no settings screenshot");
+  if (!SaveScreenshot(dialog.hwnd(), out + "\\settings" + suffix + ".bmp"))
+    return Fail("no settings screenshot");
 
   if (!dialog.PostClick(kIdInstall)) return Fail("Install could not be clicked");
   if (!WaitUntilVisible(dialog, kIdFinished, kInstallTimeout)) {
@@ -109,7 +113,7 @@ int main(int argc, char** argv) {
     return Fail("the completion view did not appear");
   }
   Sleep(kPaintDelay);
-  if (!SaveScreenshot(dialog.hwnd(), out + "\\completion.bmp")) {
+  if (!SaveScreenshot(dialog.hwnd(), out + "\\completion" + suffix + ".bmp")) {
     return Fail("no completion screenshot");
   }
 
