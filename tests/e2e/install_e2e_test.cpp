@@ -46,6 +46,21 @@ TEST_F(InstallTest, ARelease2008FoundUnderWow6432NodeIsRegisteredThere) {
       std::string(kAcadBaseKey) + "\\" + found.releaseKey + "\\" + found.productKey));
 }
 
+// Enter does what the visible default does: Install in the settings view,
+// the completion button in the completion view.
+TEST_F(InstallTest, EnterAfterTypingAFolderInstallsAndEnterAtTheEndCloses) {
+  ASSERT_TRUE(AddDataPayload());
+  const WindowDriver dialog = Start();
+  ASSERT_NE(nullptr, dialog.hwnd());
+  ASSERT_TRUE(dialog.PostKey(VK_RETURN));
+  ASSERT_TRUE(WaitForCompletionView());
+  ExpectInstalledFiles(installFolder());
+  ExpectDemandLoadKeys(Release(2014), installFolder());
+
+  ASSERT_TRUE(dialog.PostKey(VK_RETURN));
+  EXPECT_TRUE(process_->WaitForExit());
+}
+
 TEST_F(InstallTest, AnUntickedReleaseIsNeitherRegisteredNorServed) {
   ASSERT_TRUE(AddDataPayload());
   const WindowDriver dialog = Start();

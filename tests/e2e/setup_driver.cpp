@@ -288,14 +288,16 @@ bool WindowDriver::PostClick(int id) const {
 
 bool WindowDriver::PostClose() const { return m_hWnd && PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
 
-bool WindowDriver::PostEscape() const {
-  // The dialog's message loop turns Escape into IDCANCEL, whichever control has the focus.
+bool WindowDriver::PostKey(UINT virtualKey) const {
+  // The dialog's message loop turns Escape into IDCANCEL and Enter into the
+  // default command, whichever control has the focus.
   GUITHREADINFO thread{};
   thread.cbSize = sizeof(thread);
   const DWORD threadId = GetWindowThreadProcessId(m_hWnd, nullptr);
   const HWND target =
       GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus ? thread.hwndFocus : m_hWnd;
-  return m_hWnd && PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  const LPARAM repeatAndScanCode = 1 | MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) << 16;
+  return m_hWnd && PostMessageA(target, WM_KEYDOWN, virtualKey, repeatAndScanCode);
 }
 
 std::string MessageBoxText(const WindowDriver& box) { return box.Text(kMessageBoxTextId); }

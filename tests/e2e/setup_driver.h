@@ -164,9 +164,11 @@ class WindowDriver {
   // Clicks a button and returns at once: for a click that opens a modal
   // message box or dialog (Click would wait until that closes).
   bool PostClick(int id) const;
-  // The close box (WM_CLOSE) and the Escape key (to the focused control).
+  // The close box (WM_CLOSE).
   bool PostClose() const;
-  bool PostEscape() const;
+  // A key press (VK_ESCAPE, VK_RETURN, ...) to the focused control, as the
+  // keyboard would send it.
+  bool PostKey(UINT virtualKey) const;
 
  private:
   HWND m_hWnd;

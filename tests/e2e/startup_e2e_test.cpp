@@ -120,6 +120,17 @@ TEST_F(StartupTest, WithoutAnyReleaseEveryBoxAndInstallAreDisabled) {
   EXPECT_TRUE(dialog.Enabled(IDC_BROWSE));
 }
 
+TEST_F(StartupTest, EnterWithInstallDisabledDoesNothing) {
+  const WindowDriver dialog = Start();
+  ASSERT_NE(nullptr, dialog.hwnd());
+  ASSERT_FALSE(dialog.Enabled(IDC_INSTALL));
+
+  ASSERT_TRUE(dialog.PostKey(VK_RETURN));
+  EXPECT_FALSE(process_->WaitForExit(kNoMessageWait)) << "Enter ended the program";
+  EXPECT_TRUE(dialog.Visible(IDC_INSTALL));
+  EXPECT_EQ(nullptr, process_->WaitForMessageBox(0).hwnd());
+}
+
 TEST_F(StartupTest, OnlyARelease2018FoundLeavesInstallToTheProgramThatServesIt) {
   AddRelease(2018);
   const WindowDriver dialog = Start();
@@ -176,7 +187,7 @@ TEST_P(CloseTest, ClosingTheDialogEndsTheProgram) {
       ASSERT_TRUE(dialog.PostClose());
       break;
     case CloseBy::kEscape:
-      ASSERT_TRUE(dialog.PostEscape());
+      ASSERT_TRUE(dialog.PostKey(VK_ESCAPE));
       break;
   }
   EXPECT_TRUE(process_->WaitForExit());

@@ -14,6 +14,8 @@ class CWindow {
 
   void ShowWindow(int showCommand) const;  // SW_SHOW, SW_HIDE, ...
   void EnableWindow(bool enable) const;
+  bool IsWindowVisible() const;
+  bool IsWindowEnabled() const;
 
  protected:
   HWND m_hWnd = nullptr;

@@ -157,3 +157,15 @@ HBRUSH Dlg_Setup::OnCtlColor(HDC dc, HWND control, UINT message) {
 }
 
 void Dlg_Setup::OnCheckRelease() { UpdateInstallButton(); }
+
+// Enter reaches the dialog as IDOK, the completion button's command, in every
+// view. It ends the dialog only from the completion view; in the settings
+// view it does what the visible default, Install, does, when Install can run.
+void Dlg_Setup::OnOK() {
+  if (GetDlgItem(IDOK).IsWindowVisible()) {
+    CDialog::OnOK();
+    return;
+  }
+  const CWindow install = GetDlgItem(IDC_INSTALL);
+  if (install.IsWindowVisible() && install.IsWindowEnabled()) OnInstall();
+}

@@ -44,6 +44,7 @@ class Dlg_Setup : public CDialog {
   void DoDataExchange(bool saveAndValidate) override;
   BOOL OnInitDialog() override;
   void OnShown() override;
+  void OnOK() override;
   bool OnCommand(WORD id, WORD code) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
