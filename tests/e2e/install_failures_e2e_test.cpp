@@ -93,15 +93,33 @@ class CopyFailureTest : public InstallTest {
 
   std::string lockedFile() const { return installFolder() + "\\Readme.txt"; }
 
-  // Locks the earlier file, starts the install and returns the copy-failure box.
-  WindowDriver InstallOverLockedFile() {
+  void TearDown() override {
+    if (otherWindow_) DestroyWindow(otherWindow_);
+  }
+
+  // Locks the earlier file, starts the install and returns the copy-failure
+  // box; with `fromAnotherWindow`, a window of another program is active when
+  // Install is clicked (the user has gone to close AutoCAD, say).
+  WindowDriver InstallOverLockedFile(bool fromAnotherWindow = false) {
     EXPECT_TRUE(AddDataPayload());
     EXPECT_TRUE(sandbox_.AddFolder("Brenix") && sandbox_.AddFolder("Brenix\\B-PlotSweep") &&
                 WriteFileContent(lockedFile(), kEarlierContent));
     lock_.reset(new ExclusiveLock(lockedFile()));
     EXPECT_TRUE(lock_->held());
     EXPECT_NE(nullptr, Start().hwnd());
-    return ExpectCopyFailure(ClickInstallForMessage());
+    if (!fromAnotherWindow) return ExpectCopyFailure(ClickInstallForMessage());
+    ActivateOtherWindow();
+    EXPECT_TRUE(dialog_.PostCommand(IDC_INSTALL));
+    return ExpectCopyFailure(process_->WaitForMessageBox());
+  }
+
+  // A window of this test program, brought to the foreground.
+  void ActivateOtherWindow() {
+    otherWindow_ = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                                   100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, otherWindow_);
+    SetForegroundWindow(otherWindow_);
+    EXPECT_TRUE(WaitUntil([this] { return GetForegroundWindow() == otherWindow_; }));
   }
 
   // The copy-failure box's text and buttons checked.
@@ -113,6 +131,7 @@ class CopyFailureTest : public InstallTest {
   }
 
   std::unique_ptr<ExclusiveLock> lock_;
+  HWND otherWindow_ = nullptr;
 };
 
 TEST_F(CopyFailureTest, AbortEndsTheProgramWithNothingRegistered) {
@@ -128,6 +147,19 @@ TEST_F(CopyFailureTest, AbortEndsTheProgramWithNothingRegistered) {
     ExpectHostUntouched(release);
   }
   ExpectTrustedPathsUnchanged();
+}
+
+// The box belongs to the setup dialog even when another program's window
+// was active: the dialog stays disabled under it, so Install cannot be
+// clicked again nor the dialog closed while the install waits.
+TEST_F(CopyFailureTest, TheBoxDisablesTheDialogWhileAnotherWindowIsActive) {
+  const WindowDriver box = InstallOverLockedFile(true);
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ(dialog_.hwnd(), GetWindow(box.hwnd(), GW_OWNER));
+  EXPECT_FALSE(IsWindowEnabled(dialog_.hwnd()));
+  Answer(box, IDIGNORE);
+  ASSERT_TRUE(WaitForCompletionView());
+  EXPECT_TRUE(IsWindowEnabled(dialog_.hwnd()));
 }
 
 TEST_F(CopyFailureTest, RetryAsksAgainWhileTheFileIsLockedAndCopiesItOnceFree) {

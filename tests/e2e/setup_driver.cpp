@@ -286,6 +286,12 @@ bool WindowDriver::PostClick(int id) const {
   return control && PostMessageA(control, BM_CLICK, 0, 0);
 }
 
+bool WindowDriver::PostCommand(int id) const {
+  const HWND control = Control(id);
+  return control && PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(control));
+}
+
 bool WindowDriver::PostClose() const { return m_hWnd && PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
 
 bool WindowDriver::PostKey(UINT virtualKey) const {

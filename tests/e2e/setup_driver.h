@@ -19,6 +19,7 @@ constexpr DWORD kExitTimeout = 10000;
 constexpr int kProgramBitness = sizeof(void*) == 8 ? 64 : 32;
 
 // Polls `condition` until it holds (true) or the timeout has passed (false).
+// Meanwhile the messages of this thread's own windows are handled.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeout = kWindowTimeout) {
   constexpr DWORD kPollInterval = 50;
@@ -26,7 +27,9 @@ bool WaitUntil(Condition condition, DWORD timeout = kWindowTimeout) {
   for (;;) {
     if (condition()) return true;
     if (GetTickCount64() >= deadline) return false;
-    Sleep(kPollInterval);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollInterval, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   }
 }
 
@@ -164,6 +167,9 @@ class WindowDriver {
   // Clicks a button and returns at once: for a click that opens a modal
   // message box or dialog (Click would wait until that closes).
   bool PostClick(int id) const;
+  // Posts the command a click on button `id` sends, without the click's
+  // activation of the window: as from a program that is not in front.
+  bool PostCommand(int id) const;
   // The close box (WM_CLOSE).
   bool PostClose() const;
   // A key press (VK_ESCAPE, VK_RETURN, ...) to the focused control, as the

@@ -3,15 +3,18 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
-#include "platform/win32/win32_prompt.h"
 #include "platform/win32/win32_registry.h"
+
+Win32Prompt& Win32MessageBoxes() {
+  static Win32Prompt prompt;
+  return prompt;
+}
 
 Platform& Win32Platform() {
   static Win32Registry registry;
   static Win32FileSystem files;
   static Win32Environment environment;
   static Win32Processes processes;
-  static Win32Prompt prompt;
-  static Platform platform{registry, files, environment, processes, prompt};
+  static Platform platform{registry, files, environment, processes, Win32MessageBoxes()};
   return platform;
 }

@@ -2,6 +2,10 @@
 // The program's platform: the Win32 adapters of every port.
 
 #include "platform/platform.h"
+#include "platform/win32/win32_prompt.h"
 
 // One bundle for the whole process, created at the first call.
 Platform& Win32Platform();
+
+// The bundle's message boxes, for naming their owner (ScopedPromptOwner).
+Win32Prompt& Win32MessageBoxes();

@@ -40,6 +40,7 @@ void CPathDialogSub::OnPickerOK() {
   CPathDialog& picker = *m_pPicker;
   const std::string path = picker.ReadPathEdit();
   Platform& platform = Win32Platform();
+  const ScopedPromptOwner owner(Win32MessageBoxes(), picker.m_hBrowseWnd);
   if (CheckFolder(platform.files, platform.prompt, platform.environment, path) == kFolderReady) {
     picker.m_bAccepted = 1;
     EndDialog(picker.m_hBrowseWnd, 1);

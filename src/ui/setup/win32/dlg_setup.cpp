@@ -3,6 +3,7 @@
 #include "app/setup_state.h"
 #include "platform/win32/command_map.h"
 #include "platform/win32/data_exchange.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_registry_view.h"
 #include "ui/setup/bitness_notice.h"
 #include "ui/setup/build_constants.h"
@@ -85,6 +86,7 @@ BOOL Dlg_Setup::OnInitDialog() {
 }
 
 void Dlg_Setup::OnShown() {
+  const ScopedPromptOwner owner(Win32MessageBoxes(), m_hWnd);
   const ReleaseBoxStates boxes =
       InitialReleaseBoxes(CountReleaseFolders(g_setupState), g_nAcadBitness);
   NoticeIfHostsNeed64BitSetup(g_setupState.platform(), boxes, g_nAcadBitness,

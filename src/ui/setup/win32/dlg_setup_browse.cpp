@@ -13,7 +13,7 @@ constexpr char kPickerTitle[] = "请选择安装目录：";
 void Dlg_Setup::OnBrowse() {
   UpdateData(true);
   const std::string startFolder = m_strInstallPath;
-  CPathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), nullptr);
+  CPathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), m_hWnd);
   if (picker.Browse() == 1) {
     m_strInstallPath = picker.GetChosenPath();
     UpdateData(false);

@@ -1,5 +1,6 @@
 #include "app/setup_state.h"
 #include "install/install_sequence.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_progress.h"
 #include "ui/setup/win32/dlg_setup.h"
 #include "ui/setup/win32/resource.h"
@@ -21,6 +22,7 @@ LONG ClientBottom(HWND dialog, HWND control) {
 }  // namespace
 
 void Dlg_Setup::OnInstall() {
+  const ScopedPromptOwner owner(Win32MessageBoxes(), m_hWnd);
   Platform& platform = g_setupState.platform();
   if (WarnIfAcadRunning(platform)) return;
   UpdateData(true);
