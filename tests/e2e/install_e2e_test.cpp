@@ -5,7 +5,7 @@
 // ends the program.
 
 #include "e2e/install_fixture.h"
-#include "ui/setup/win32/release_box_ids.h"
+#include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
 namespace {
@@ -105,7 +105,7 @@ TEST_F(InstallTest, EndsInTheShortenedCompletionViewWhoseButtonEndsTheProgram) {
                  IDC_INSTALL_PATH, IDC_BROWSE}) {
     EXPECT_FALSE(dialog.Visible(id)) << id;
   }
-  for (int id : kReleaseBoxIds) EXPECT_FALSE(dialog.Visible(id)) << id;
+  for (const ReleaseRow& row : kReleaseRows) EXPECT_FALSE(dialog.Visible(row.boxId)) << row.year;
   EXPECT_EQ("安装完成", dialog.Text(IDOK));
   EXPECT_EQ(installFolder(), dialog.Text(IDC_INSTALL_PATH));
 

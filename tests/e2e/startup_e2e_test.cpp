@@ -9,7 +9,7 @@
 #include <string>
 
 #include "e2e/setup_driver.h"
-#include "ui/setup/win32/release_box_ids.h"
+#include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
 namespace {

@@ -5,6 +5,7 @@
 //   static const CommandRoute<MyDialog> kRoutes[] = {
 //       {IDC_BROWSE, BN_CLICKED, &MyDialog::OnBrowse},
 //       {IDC_PATH, EN_CHANGE, &MyDialog::OnPathEdited},
+//       {0, BN_CLICKED, &MyDialog::OnOption, &IsOptionBoxId},  // a set of controls
 //   };
 //   return RouteCommand(*this, kRoutes, id, code) || CDialog::OnCommand(id, code);
 
@@ -17,13 +18,18 @@ struct CommandRoute {
   WORD id;
   WORD code;
   void (T::*handler)();
+  // When set, the route takes every control whose identifier this accepts
+  // and `id` is unused (WTL's COMMAND_RANGE_HANDLER, for identifiers that
+  // are not contiguous).
+  bool (*accepts)(WORD id) = nullptr;
 };
 
 // Calls the handler of the first route matching (id, code); false when none.
 template <typename T, std::size_t N>
 bool RouteCommand(T& target, const CommandRoute<T> (&routes)[N], WORD id, WORD code) {
   for (const CommandRoute<T>& route : routes) {
-    if (route.id == id && route.code == code) {
+    const bool forControl = route.accepts ? route.accepts(id) : route.id == id;
+    if (forControl && route.code == code) {
       (target.*route.handler)();
       return true;
     }

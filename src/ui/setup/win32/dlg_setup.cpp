@@ -8,7 +8,7 @@
 #include "ui/setup/bitness_notice.h"
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_dialog_model.h"
-#include "ui/setup/win32/release_box_ids.h"
+#include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
 namespace {
@@ -18,37 +18,15 @@ constexpr COLORREF kTextColor = RGB(0, 0, 0);
 constexpr COLORREF kHeadingColor = RGB(10, 70, 40);
 constexpr char kHeadingFace[] = "宋体";
 
-// The release boxes' control objects, 2007 first.
-using ReleaseBoxMember = CButton Dlg_Setup::*;
-constexpr ReleaseBoxMember kReleaseBoxMembers[kReleaseCount] = {
-    &Dlg_Setup::m_chkAcad2007, &Dlg_Setup::m_chkAcad2008, &Dlg_Setup::m_chkAcad2009,
-    &Dlg_Setup::m_chkAcad2010, &Dlg_Setup::m_chkAcad2011, &Dlg_Setup::m_chkAcad2012,
-    &Dlg_Setup::m_chkAcad2013, &Dlg_Setup::m_chkAcad2014, &Dlg_Setup::m_chkAcad2015,
-    &Dlg_Setup::m_chkAcad2016, &Dlg_Setup::m_chkAcad2017, &Dlg_Setup::m_chkAcad2018,
-    &Dlg_Setup::m_chkAcad2019, &Dlg_Setup::m_chkAcad2020, &Dlg_Setup::m_chkAcad2021,
-    &Dlg_Setup::m_chkAcad2022, &Dlg_Setup::m_chkAcad2023, &Dlg_Setup::m_chkAcad2024,
-    &Dlg_Setup::m_chkAcad2025};
-
-// The release boxes' tick values, 2007 first.
-using ReleaseTickMember = int Dlg_Setup::*;
-constexpr ReleaseTickMember kReleaseTickMembers[kReleaseCount] = {
-    &Dlg_Setup::m_bAcad2007, &Dlg_Setup::m_bAcad2008, &Dlg_Setup::m_bAcad2009,
-    &Dlg_Setup::m_bAcad2010, &Dlg_Setup::m_bAcad2011, &Dlg_Setup::m_bAcad2012,
-    &Dlg_Setup::m_bAcad2013, &Dlg_Setup::m_bAcad2014, &Dlg_Setup::m_bAcad2015,
-    &Dlg_Setup::m_bAcad2016, &Dlg_Setup::m_bAcad2017, &Dlg_Setup::m_bAcad2018,
-    &Dlg_Setup::m_bAcad2019, &Dlg_Setup::m_bAcad2020, &Dlg_Setup::m_bAcad2021,
-    &Dlg_Setup::m_bAcad2022, &Dlg_Setup::m_bAcad2023, &Dlg_Setup::m_bAcad2024,
-    &Dlg_Setup::m_bAcad2025};
-
 }  // namespace
 
 Dlg_Setup::Dlg_Setup(HWND parent) : CDialog(IDD_SETUP, parent), m_strInstallPath("C:\\Brenix") {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) ReleaseTick(year) = 1;
 }
 
-CButton& Dlg_Setup::ReleaseBox(int year) { return this->*kReleaseBoxMembers[ReleaseIndex(year)]; }
+CButton& Dlg_Setup::ReleaseBox(int year) { return this->*ReleaseRowOf(year).box; }
 
-int& Dlg_Setup::ReleaseTick(int year) { return this->*kReleaseTickMembers[ReleaseIndex(year)]; }
+int& Dlg_Setup::ReleaseTick(int year) { return this->*ReleaseRowOf(year).tick; }
 
 ReleaseTicks Dlg_Setup::Ticks() {
   ReleaseTicks ticks;
@@ -118,25 +96,7 @@ void Dlg_Setup::UpdateInstallButton() {
 
 bool Dlg_Setup::OnCommand(WORD id, WORD code) {
   static const CommandRoute<Dlg_Setup> kRoutes[] = {
-      {IDC_ACAD2007, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2008, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2009, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2010, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2011, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2012, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2013, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2014, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2015, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2016, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2017, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2018, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2019, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2020, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2021, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2022, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2023, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2024, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
-      {IDC_ACAD2025, BN_CLICKED, &Dlg_Setup::OnCheckRelease},
+      {0, BN_CLICKED, &Dlg_Setup::OnCheckRelease, &IsReleaseBoxId},
       {IDC_BROWSE, BN_CLICKED, &Dlg_Setup::OnBrowse},
       {IDC_INSTALL, BN_CLICKED, &Dlg_Setup::OnInstall},
   };
