@@ -35,15 +35,15 @@ class DataExchangeTest : public ::testing::Test {
 
 TEST_F(DataExchangeTest, TickGoesToTheBoxAndComesBack) {
   int tick = 1;
-  DdxCheck(parent_, kCheckBoxId, tick, false);
+  DdxCheck(parent_, kCheckBoxId, tick, Exchange::kToControls);
   EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(parent_, kCheckBoxId));
 
   CheckDlgButton(parent_, kCheckBoxId, BST_UNCHECKED);
-  DdxCheck(parent_, kCheckBoxId, tick, true);
+  DdxCheck(parent_, kCheckBoxId, tick, Exchange::kToMembers);
   EXPECT_EQ(0, tick);
 
   CheckDlgButton(parent_, kCheckBoxId, BST_CHECKED);
-  DdxCheck(parent_, kCheckBoxId, tick, true);
+  DdxCheck(parent_, kCheckBoxId, tick, Exchange::kToMembers);
   EXPECT_EQ(1, tick);
 }
 
@@ -52,15 +52,15 @@ TEST_F(DataExchangeTest, LongAndChineseTextsComeBackWhole) {
   for (const std::string& text : {std::string("C:\\Brenix"), std::string("D:\\批打印\\软件"),
                                   std::string(5000, 'x') + "尾"}) {
     std::string sent = text;
-    DdxText(parent_, kEditId, sent, false);
+    DdxText(parent_, kEditId, sent, Exchange::kToControls);
     std::string received = "left over";
-    DdxText(parent_, kEditId, received, true);
+    DdxText(parent_, kEditId, received, Exchange::kToMembers);
     EXPECT_EQ(text, received);
   }
   std::string empty;
-  DdxText(parent_, kEditId, empty, false);
+  DdxText(parent_, kEditId, empty, Exchange::kToControls);
   std::string received = "left over";
-  DdxText(parent_, kEditId, received, true);
+  DdxText(parent_, kEditId, received, Exchange::kToMembers);
   EXPECT_EQ("", received);
 }
 

@@ -1,19 +1,35 @@
 #include "platform/win32/data_exchange.h"
 
-void DdxControl(HWND dialog, int id, CWindow& control) { control.Attach(GetDlgItem(dialog, id)); }
+#include <cassert>
 
-void DdxCheck(HWND dialog, int id, int& value, bool save) {
-  const CButton box(GetDlgItem(dialog, id));
-  if (save) {
+namespace {
+
+// The control `id` of `dialog`; a missing one is a fault of the caller.
+HWND ExistingControl(HWND dialog, int id) {
+  assert(dialog != nullptr);
+  const HWND control = GetDlgItem(dialog, id);
+  assert(control != nullptr);
+  return control;
+}
+
+}  // namespace
+
+void DdxControl(HWND dialog, int id, CWindow& control) {
+  control.Attach(ExistingControl(dialog, id));
+}
+
+void DdxCheck(HWND dialog, int id, int& value, Exchange direction) {
+  const CButton box(ExistingControl(dialog, id));
+  if (direction == Exchange::kToMembers) {
     value = box.GetCheck() == BST_CHECKED ? 1 : 0;
   } else {
     box.SetCheck(value != 0 ? BST_CHECKED : BST_UNCHECKED);
   }
 }
 
-void DdxText(HWND dialog, int id, std::string& value, bool save) {
-  const HWND control = GetDlgItem(dialog, id);
-  if (save) {
+void DdxText(HWND dialog, int id, std::string& value, Exchange direction) {
+  const HWND control = ExistingControl(dialog, id);
+  if (direction == Exchange::kToMembers) {
     value = GetWindowTextString(control);
   } else {
     SetWindowTextA(control, value.c_str());

@@ -1,5 +1,7 @@
 #include "platform/win32/dialog.h"
 
+#include <cassert>
+
 namespace {
 
 // Posted at initialisation; it arrives once the modal loop runs.
@@ -19,21 +21,24 @@ INT_PTR CDialog::DoModal() {
 
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 
-void CDialog::UpdateData(bool saveAndValidate) { DoDataExchange(saveAndValidate); }
+void CDialog::UpdateData(Exchange direction) {
+  assert(m_hWnd != nullptr);
+  DoDataExchange(direction);
+}
 
 CWindow CDialog::GetDlgItem(int id) const { return CWindow(::GetDlgItem(m_hWnd, id)); }
 
-void CDialog::DoDataExchange(bool /*saveAndValidate*/) {}
+void CDialog::DoDataExchange(Exchange /*direction*/) {}
 
 BOOL CDialog::OnInitDialog() {
-  UpdateData(false);
+  UpdateData(Exchange::kToControls);
   return TRUE;
 }
 
 void CDialog::OnShown() {}
 
 void CDialog::OnOK() {
-  UpdateData(true);
+  UpdateData(Exchange::kToMembers);
   EndDialog(IDOK);
 }
 

@@ -2,7 +2,7 @@
 // A modal dialog built from a dialog template of the program's resources.
 // A derived class overrides what it needs:
 //  - DoDataExchange: binds controls to members (data_exchange.h); UpdateData
-//    runs it in one direction;
+//    runs it in one direction, once the dialog exists;
 //  - OnInitDialog: runs once the controls exist; the base pushes the members
 //    into the controls and returns TRUE (focus to the first tab stop);
 //  - OnShown: runs once the dialog is on the screen and its message loop
@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/data_exchange.h"
 #include "platform/win32/window.h"
 
 class CDialog {
@@ -28,14 +29,13 @@ class CDialog {
   INT_PTR DoModal();
   void EndDialog(int result);
 
-  // true: controls -> members; false: members -> controls.
-  void UpdateData(bool saveAndValidate);
+  void UpdateData(Exchange direction);
 
   HWND GetSafeHwnd() const { return m_hWnd; }
   CWindow GetDlgItem(int id) const;
 
  protected:
-  virtual void DoDataExchange(bool saveAndValidate);
+  virtual void DoDataExchange(Exchange direction);
   virtual BOOL OnInitDialog();
   virtual void OnShown();
   virtual void OnOK();      // controls -> members, then ends with IDOK

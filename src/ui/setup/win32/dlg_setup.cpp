@@ -36,17 +36,17 @@ ReleaseTicks Dlg_Setup::Ticks() {
   return ticks;
 }
 
-void Dlg_Setup::DoDataExchange(bool save) {
+void Dlg_Setup::DoDataExchange(Exchange direction) {
   for (int year = kLastReleaseYear; year >= kFirstReleaseYear; --year) {
     DdxControl(m_hWnd, ReleaseBoxId(year), ReleaseBox(year));
   }
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    DdxCheck(m_hWnd, ReleaseBoxId(year), ReleaseTick(year), save);
+    DdxCheck(m_hWnd, ReleaseBoxId(year), ReleaseTick(year), direction);
   }
-  DdxText(m_hWnd, IDC_TITLE, m_strTitle, save);
-  DdxText(m_hWnd, IDC_BITNESS, m_strBitness, save);
+  DdxText(m_hWnd, IDC_TITLE, m_strTitle, direction);
+  DdxText(m_hWnd, IDC_BITNESS, m_strBitness, direction);
   DdxControl(m_hWnd, IDC_PROGRESS, m_progress);
-  DdxText(m_hWnd, IDC_INSTALL_PATH, m_strInstallPath, save);
+  DdxText(m_hWnd, IDC_INSTALL_PATH, m_strInstallPath, direction);
 }
 
 BOOL Dlg_Setup::OnInitDialog() {
@@ -58,7 +58,7 @@ BOOL Dlg_Setup::OnInitDialog() {
   m_strBitness = ComposeBitnessCaption(g_nAcadBitness);
   SetSmallIcon();
   ApplyInitialReleaseBoxes();
-  UpdateData(false);
+  UpdateData(Exchange::kToControls);
   UpdateInstallButton();
   return TRUE;
 }
@@ -90,7 +90,7 @@ void Dlg_Setup::ApplyInitialReleaseBoxes() {
 }
 
 void Dlg_Setup::UpdateInstallButton() {
-  UpdateData(true);
+  UpdateData(Exchange::kToMembers);
   GetDlgItem(IDC_INSTALL).EnableWindow(AnyReleaseTicked(Ticks()));
 }
 

@@ -11,12 +11,12 @@ constexpr char kPickerTitle[] = "请选择安装目录：";
 // Browse: the picker opens at the folder in the path edit (typed or not) and
 // its accepted folder, which exists by then, replaces it.
 void Dlg_Setup::OnBrowse() {
-  UpdateData(true);
+  UpdateData(Exchange::kToMembers);
   const std::string startFolder = m_strInstallPath;
   CPathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), m_hWnd);
   if (picker.Browse() == 1) {
     m_strInstallPath = picker.GetChosenPath();
-    UpdateData(false);
+    UpdateData(Exchange::kToControls);
   }
   UpdateInstallButton();
 }

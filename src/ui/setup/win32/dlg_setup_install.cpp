@@ -25,7 +25,7 @@ void Dlg_Setup::OnInstall() {
   const ScopedPromptOwner owner(Win32MessageBoxes(), m_hWnd);
   Platform& platform = g_setupState.platform();
   if (WarnIfAcadRunning(platform)) return;
-  UpdateData(true);
+  UpdateData(Exchange::kToMembers);
   if (!SettleInstallFolder(platform, &m_strInstallPath)) return;
   if (!RunInstall()) return;
   ShowCompletionView();
@@ -56,7 +56,7 @@ void Dlg_Setup::ShowCompletionView() {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     ReleaseBox(year).ShowWindow(SW_HIDE);
   }
-  UpdateData(false);
+  UpdateData(Exchange::kToControls);
 
   // Cut away the strip below the completion button: the window's bottom edge
   // moves up by the distance from Cancel's bottom to the completion button's.
