@@ -5,15 +5,15 @@
 #include <memory>
 #include <string>
 
-constexpr unsigned long kAttrReadOnly = 0x01;        // FILE_ATTRIBUTE_READONLY
-constexpr unsigned long kAttrHidden = 0x02;          // FILE_ATTRIBUTE_HIDDEN
-constexpr unsigned long kAttrDirectory = 0x10;       // FILE_ATTRIBUTE_DIRECTORY
-constexpr unsigned long kAttrNormal = 0x80;          // FILE_ATTRIBUTE_NORMAL
+constexpr unsigned long kAttrReadOnly = 0x01;              // FILE_ATTRIBUTE_READONLY
+constexpr unsigned long kAttrHidden = 0x02;                // FILE_ATTRIBUTE_HIDDEN
+constexpr unsigned long kAttrDirectory = 0x10;             // FILE_ATTRIBUTE_DIRECTORY
+constexpr unsigned long kAttrNormal = 0x80;                // FILE_ATTRIBUTE_NORMAL
 constexpr unsigned long kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 
 struct FileEntry {
-  std::string name;           // without its folder
-  unsigned long attributes;   // FILE_ATTRIBUTE_* bits
+  std::string name;          // without its folder
+  unsigned long attributes;  // FILE_ATTRIBUTE_* bits
 };
 
 // An open FindFirstFileA/FindNextFileA search; destroying it is FindClose.

@@ -3,7 +3,6 @@
 // setup dialog taking the accepted folder.
 
 #include <windows.h>
-// The tree-view messages need windows.h first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "platform/win32/data_exchange.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

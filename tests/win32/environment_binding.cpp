@@ -1,8 +1,8 @@
 // The environment contract against Win32Environment in this test program,
 // with the temporary folder made current for the test.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "contract/environment_contract.h"
 #include "platform/win32/win32_environment.h"

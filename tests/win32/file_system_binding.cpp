@@ -1,8 +1,8 @@
 // The file-system contract against Win32FileSystem, in a scratch folder of
 // its own below the temporary folder.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <map>
 

@@ -1,7 +1,6 @@
 // The progress contract against Win32Progress on a hidden progress bar.
 
 #include <windows.h>
-// windows.h first: commctrl.h relies on its types.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "platform/win32/window_subclass.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 

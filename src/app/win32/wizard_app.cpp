@@ -1,7 +1,6 @@
 #include "app/win32/wizard_app.h"
 
 #include <windows.h>
-// windows.h first: commctrl.h relies on its types.
 #include <commctrl.h>
 
 #include "app/setup_state.h"

@@ -1,8 +1,8 @@
 #include "platform/win32/win32_file_system.h"
 
+#include <windows.h>
 #include <direct.h>
 #include <io.h>
-#include <windows.h>
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_processes.h"
 
 #include <windows.h>
-// windows.h first: tlhelp32.h relies on its types.
 #include <tlhelp32.h>
 
 bool Win32Processes::ImageNames(std::vector<std::string>* names) {

@@ -4,8 +4,8 @@
 // takes a typed path; OK closes the dialog only when CheckFolder accepts the
 // path (asking for and creating a missing folder), so a chosen folder exists.
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 
