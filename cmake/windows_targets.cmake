@@ -2,6 +2,8 @@
 enable_language(RC)
 set(SETUP_WIN32_LIBS comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
 set(SETUP_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# The lean windows.h, without min/max macros, with distinct handle types.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 file(GLOB_RECURSE SETUP_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.rc)
 set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/win32/main.cpp)
