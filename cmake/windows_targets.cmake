@@ -27,17 +27,24 @@ target_link_libraries(win32_tests PRIVATE setup_win32 GTest::gtest_main GTest::g
 target_link_options(win32_tests PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(win32_tests)
 
+# Drives the real SetUp.exe from outside: the end-to-end tests and the demo's
+# driver both use it.
+set(SETUP_DRIVER_SOURCE ${PROJECT_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+add_library(setup_driver STATIC ${SETUP_DRIVER_SOURCE})
+target_include_directories(setup_driver PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(setup_driver PUBLIC ${SETUP_WIN32_LIBS})
+setup_compile_options(setup_driver)
+
 file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+list(REMOVE_ITEM SETUP_E2E_SOURCES ${SETUP_DRIVER_SOURCE})
 add_executable(e2e_tests ${SETUP_E2E_SOURCES})
-target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(e2e_tests PRIVATE GTest::gtest ${SETUP_WIN32_LIBS} version)
+target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(e2e_tests PRIVATE setup_driver GTest::gtest version)
 target_link_options(e2e_tests PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(e2e_tests)
 
 # The demo's driver: one scripted install with screenshots.
-add_executable(demo_driver ${PROJECT_SOURCE_DIR}/tools/demo_driver.cpp
-                           ${PROJECT_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
-target_include_directories(demo_driver PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(demo_driver PRIVATE ${SETUP_WIN32_LIBS})
+add_executable(demo_driver ${PROJECT_SOURCE_DIR}/tools/demo_driver.cpp)
+target_link_libraries(demo_driver PRIVATE setup_driver)
 target_link_options(demo_driver PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(demo_driver)
