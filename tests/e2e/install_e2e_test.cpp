@@ -155,6 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ChosenFolderCase{"TrailingBackslash", "Tools\\", "Tools\\B-PlotSweep"},
                       ChosenFolderCase{"EndingInTheProductFolder", "B-PlotSweep",
                                        "B-PlotSweep\\B-PlotSweep"}),
-    [](const ::testing::TestParamInfo<ChosenFolderCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<ChosenFolderCase>& test) { return test.param.name; });
 
 }  // namespace

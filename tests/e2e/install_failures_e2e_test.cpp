@@ -48,8 +48,8 @@ TEST_P(MissingPayloadTest, ShowsTheMissingDataMessageAndEndsLeavingTheEmptyFolde
 INSTANTIATE_TEST_SUITE_P(Each, MissingPayloadTest,
                          ::testing::Values(MissingPayload::kNothing,
                                            MissingPayload::kPlainFileNamedData),
-                         [](const ::testing::TestParamInfo<MissingPayload>& info) {
-                           return info.param == MissingPayload::kNothing ? "NoDataNoMarker"
+                         [](const ::testing::TestParamInfo<MissingPayload>& test) {
+                           return test.param == MissingPayload::kNothing ? "NoDataNoMarker"
                                                                          : "PlainFileNamedData";
                          });
 
@@ -235,8 +235,8 @@ TEST_P(InvalidFolderTest, IsRefusedWithAMessageAndNothingCreatedAndAValidOneInst
 
 INSTANTIATE_TEST_SUITE_P(Each, InvalidFolderTest,
                          ::testing::Values(InvalidFolder::kEmpty, InvalidFolder::kTooLong),
-                         [](const ::testing::TestParamInfo<InvalidFolder>& info) {
-                           return info.param == InvalidFolder::kEmpty ? "Empty" : "TooLong";
+                         [](const ::testing::TestParamInfo<InvalidFolder>& test) {
+                           return test.param == InvalidFolder::kEmpty ? "Empty" : "TooLong";
                          });
 
 }  // namespace
