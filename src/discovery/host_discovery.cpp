@@ -7,6 +7,7 @@
 #include "app/bounded_format.h"
 #include "app/setup_state.h"
 #include "discovery/registry_reading.h"
+#include "platform/scoped_key.h"
 
 namespace {
 
@@ -55,13 +56,12 @@ void ScanRelease(SetupState& state, RegKey baseKey, const char* basePath,
                  const std::string& releaseName, int lastYear) {
   PathBuffer prefix;
   if (FormatPath(prefix, "%s\\%s\\", basePath, releaseName.c_str()) < 0) return;
-  RegistryPort& registry = state.platform().registry;
-  RegKey releaseKey = 0;
-  if (registry.OpenKeyForRead(baseKey, releaseName, &releaseKey) != kRegSuccess) return;
-  const WalkResult locations = Walk(state, releaseKey, prefix, "AcadLocation");
-  const WalkResult names = Walk(state, releaseKey, prefix, "ProductName");
+  const ScopedKey releaseKey =
+      ScopedKey::OpenForRead(state.platform().registry, baseKey, releaseName);
+  if (!releaseKey) return;
+  const WalkResult locations = Walk(state, releaseKey.get(), prefix, "AcadLocation");
+  const WalkResult names = Walk(state, releaseKey.get(), prefix, "ProductName");
   RecordInstallations(state, locations, names, lastYear);
-  registry.CloseKey(releaseKey);
 }
 
 }  // namespace
@@ -77,16 +77,13 @@ void SetupState::ScanWow64Releases() {
 
 void SetupState::ScanReleases(const char* baseKey, int lastYear) {
   RegistryPort& registry = m_platform.registry;
-  RegKey root = 0;
-  if (registry.OpenKey(kHKeyLocalMachine, "", &root) != kRegSuccess) return;
-  RegKey base = 0;
-  if (registry.OpenKeyForRead(root, baseKey, &base) == kRegSuccess) {
-    for (const auto& releaseName : ReadSubKeyNames(registry, base)) {
-      ScanRelease(*this, base, baseKey, releaseName, lastYear);
-    }
-    registry.CloseKey(base);
+  const ScopedKey root = ScopedKey::Open(registry, kHKeyLocalMachine, "");
+  if (!root) return;
+  const ScopedKey base = ScopedKey::OpenForRead(registry, root.get(), baseKey);
+  if (!base) return;
+  for (const auto& releaseName : ReadSubKeyNames(registry, base.get())) {
+    ScanRelease(*this, base.get(), baseKey, releaseName, lastYear);
   }
-  registry.CloseKey(root);
 }
 
 // Depth-first: a key that holds the value ends its branch; otherwise each of
@@ -94,16 +91,15 @@ void SetupState::ScanReleases(const char* baseKey, int lastYear) {
 void SetupState::CollectRegValues(RegKey parentKey, const std::string& subKeyName,
                                   std::string relativePath, std::string pathPrefix) {
   RegistryPort& registry = m_platform.registry;
-  RegKey key = 0;
-  if (registry.OpenKeyForRead(parentKey, subKeyName, &key) != kRegSuccess) return;
+  const ScopedKey key = ScopedKey::OpenForRead(registry, parentKey, subKeyName);
+  if (!key) return;
   std::string value;
-  if (ReadValueText(registry, key, m_strValueName, kValueCapacity, &value) == kRegSuccess) {
+  if (ReadValueText(registry, key.get(), m_strValueName, kValueCapacity, &value) == kRegSuccess) {
     m_arrFoundKeys.push_back(pathPrefix + relativePath);
     m_arrFoundValues.push_back(value);
-  } else {
-    for (const auto& name : ReadSubKeyNames(registry, key)) {
-      CollectRegValues(key, name, relativePath + name + "\\", pathPrefix);
-    }
+    return;
   }
-  registry.CloseKey(key);
+  for (const auto& name : ReadSubKeyNames(registry, key.get())) {
+    CollectRegValues(key.get(), name, relativePath + name + "\\", pathPrefix);
+  }
 }
