@@ -14,6 +14,11 @@ constexpr std::string_view kNotAtNameEdge = "\t .";
 
 bool IsOneOf(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
 
+// A lead byte without its second byte is no character of any name.
+bool IsLoneLeadByte(const std::string& text, std::size_t pos) {
+  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) && CharacterLength(text, pos) == 1;
+}
+
 // Position of the next backslash character at or after `from`, or the text's length.
 std::size_t FindSeparator(const std::string& path, std::size_t from) {
   for (std::size_t i = from; i < path.size(); i += CharacterLength(path, i)) {
@@ -45,10 +50,9 @@ int IsValidFolderName(const std::string& name) {
   if (name.empty() || IsOneOf(kNotAtNameEdge, name.front())) return 0;
   std::size_t lastStart = 0;
   for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i)) {
-    if (IsOneOf(kForbiddenInName, name[i])) return 0;
+    if (IsOneOf(kForbiddenInName, name[i]) || IsLoneLeadByte(name, i)) return 0;
     lastStart = i;
   }
-  if (lastStart + CharacterLength(name, lastStart) > name.size()) return 0;  // cut-off character
   if (IsOneOf(kNotAtNameEdge, name[lastStart])) return 0;
   return 1;
 }
