@@ -14,6 +14,13 @@ std::size_t CharacterLength(const std::string& text, std::size_t pos) {
   return pair ? 2 : 1;
 }
 
+std::size_t FindBackslash(const std::string& text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); i += CharacterLength(text, i)) {
+    if (text[i] == '\\') return i;
+  }
+  return std::string::npos;
+}
+
 std::size_t FindLastBackslash(const std::string& text) {
   std::size_t found = std::string::npos;
   for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {

@@ -16,6 +16,10 @@ bool IsGbkLeadByte(unsigned char byte);
 // stands alone, and the byte after it is a character of its own.
 std::size_t CharacterLength(const std::string& text, std::size_t pos);
 
+// Position of the first backslash at or after `from` that is a character of
+// its own; npos when there is none.
+std::size_t FindBackslash(const std::string& text, std::size_t from);
+
 // Position of the last backslash that is a character of its own (not the
 // trail byte of a double-byte character); npos when there is none.
 std::size_t FindLastBackslash(const std::string& text);

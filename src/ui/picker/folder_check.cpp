@@ -6,6 +6,7 @@
 #include "app/ansi_text.h"
 #include "app/application_name.h"
 #include "app/bounded_format.h"
+#include "app/windows_path.h"
 
 namespace {
 
@@ -21,16 +22,8 @@ bool IsLoneLeadByte(const std::string& text, std::size_t pos) {
 
 // Position of the next backslash character at or after `from`, or the text's length.
 std::size_t FindSeparator(const std::string& path, std::size_t from) {
-  for (std::size_t i = from; i < path.size(); i += CharacterLength(path, i)) {
-    if (path[i] == '\\') return i;
-  }
-  return path.size();
-}
-
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool HasDriveRoot(const std::string& path) {
-  return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+  const std::size_t found = FindBackslash(path, from);
+  return found == std::string::npos ? path.size() : found;
 }
 
 std::string FolderMessage(const std::string& path, const char* verdict) {
