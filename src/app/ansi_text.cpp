@@ -2,8 +2,23 @@
 
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
+namespace {
+
+bool IsGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+
+}  // namespace
+
 std::size_t CharacterLength(const std::string& text, std::size_t pos) {
-  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+  const bool pair = IsGbkLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+                    IsGbkTrailByte(static_cast<unsigned char>(text[pos + 1]));
+  return pair ? 2 : 1;
+}
+
+std::size_t FindBackslash(const std::string& text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); i += CharacterLength(text, i)) {
+    if (text[i] == '\\') return i;
+  }
+  return std::string::npos;
 }
 
 std::size_t FindLastBackslash(const std::string& text) {

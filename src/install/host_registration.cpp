@@ -6,6 +6,7 @@
 
 #include "app/bounded_format.h"
 #include "app/setup_state.h"
+#include "app/windows_path.h"
 #include "discovery/registry_reading.h"
 
 namespace {
@@ -192,8 +193,12 @@ void SetupState::RegisterDemandLoad(int year) {
   for (std::size_t i = 0; i < keys.size() && i < folders.size(); ++i) {
     // Both keys are composed before anything is deleted: a text that does not
     // fit leaves that key's earlier registration in place.
+    // The managed library lies in the host folder: without an absolute one
+    // the host would look for it in whatever folder is current.
     const auto nativeModule = ApplicationKeyFor(year, false, m_strInstallDir, files->moduleYear);
-    const auto managedLibrary = ApplicationKeyFor(year, true, folders[i], files->libraryYear);
+    const auto managedLibrary = IsAbsolutePath(folders[i])
+                                    ? ApplicationKeyFor(year, true, folders[i], files->libraryYear)
+                                    : std::nullopt;
     RegKey productKey = 0;
     if (registry.OpenKey(kHKeyLocalMachine, keys[i], &productKey) != kRegSuccess) continue;
     if (nativeModule) ReplaceApplicationKey(registry, productKey, *nativeModule);

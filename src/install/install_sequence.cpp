@@ -2,6 +2,7 @@
 
 #include "app/ansi_text.h"
 #include "app/bounded_format.h"
+#include "app/windows_path.h"
 #include "install/install_messages.h"
 #include "install/product_copier.h"
 
@@ -38,7 +39,10 @@ bool SettleInstallFolder(Platform& platform, std::string* installPath) {
   std::string chosen = *installPath;
   DropTrailingBackslash(&chosen);
   PathBuffer installFolder;
-  if (chosen.empty() || FormatPath(installFolder, "%s%s", chosen.c_str(), kProductSubFolder) < 0) {
+  // A folder that is not absolute would be resolved against whatever folder
+  // is current, here and in the host that loads the module.
+  if (!IsAbsolutePath(*installPath) ||
+      FormatPath(installFolder, "%s%s", chosen.c_str(), kProductSubFolder) < 0) {
     platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, kMbOk);
     return false;
   }

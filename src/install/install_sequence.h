@@ -25,9 +25,10 @@ bool IsAcadRunning(ProcessPort& processes);
 bool WarnIfAcadRunning(Platform& platform);
 
 // Drops one trailing backslash from the chosen folder, creates it, appends
-// the product sub-folder and creates that too. A folder that is empty, or
-// too long for the install folder to fit a path, is refused with a message
-// before anything is created; the path is then left as it was.
+// the product sub-folder and creates that too. A folder that is not absolute
+// (a drive root or a server share; so also an empty one), or too long for the
+// install folder to fit a path, is refused with a message before anything is
+// created; the path is then left as it was.
 bool SettleInstallFolder(Platform& platform, std::string* installPath);
 
 // Copies the product, stores the install folder, registers the ticked

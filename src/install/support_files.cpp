@@ -1,11 +1,13 @@
 // Fonts, libraries and the plot driver copied into every installation of
-// every ticked release. Failures are silent: a copy that cannot be made is
-// left out and the rest go on. No folder is created.
+// every ticked release whose folder is an absolute path. Failures are
+// silent: a copy that cannot be made is left out and the rest go on. No
+// folder is created.
 
 #include <string>
 
 #include "app/bounded_format.h"
 #include "app/setup_state.h"
+#include "app/windows_path.h"
 #include "install/payload.h"
 
 namespace {
@@ -37,6 +39,9 @@ void SetupState::DeploySupportFiles(const ReleaseTicks& ticks) {
 }
 
 void SetupState::CopySupportFiles(std::string hostFolder, bool withDriver) {
+  // A host folder that is not absolute would put the files below whatever
+  // folder is current.
+  if (!IsAbsolutePath(hostFolder)) return;
   std::string payload;
   if (!FindPayloadFolder(m_platform, &payload)) return;  // no sources to copy
   FileSystemPort& files = m_platform.files;

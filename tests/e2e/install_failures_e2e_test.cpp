@@ -1,6 +1,7 @@
 // What stops or holds up an install through SetUp.exe: a missing payload, a
 // running AutoCAD, a product file that cannot be copied (Abort, Retry,
-// Ignore), and a chosen folder that cannot hold the install folder.
+// Ignore), and a chosen folder that is not absolute or cannot hold the
+// install folder.
 
 #include <memory>
 
@@ -192,15 +193,17 @@ TEST_F(CopyFailureTest, IgnoreLeavesTheFileAsItWasAndTheInstallCompletes) {
   ExpectTrustedPaths(installFolder());
 }
 
-// ---- A chosen folder that cannot hold the install folder -------------------
+// ---- A chosen folder that is not absolute or cannot hold the install folder -
 
-enum class InvalidFolder { kEmpty, kTooLong };
+enum class InvalidFolder { kEmpty, kTooLong, kRelative };
 
 class InvalidFolderTest : public InstallTest, public ::testing::WithParamInterface<InvalidFolder> {
  protected:
   // Too long: 248 characters, so that with "\B-PlotSweep" it needs 261 bytes.
+  // Relative: it would lie below SetUp.exe's folder, the program's current one.
   std::string Typed() const {
     if (GetParam() == InvalidFolder::kEmpty) return "";
+    if (GetParam() == InvalidFolder::kRelative) return "RelBrenix";
     const std::string folder = sandbox_.Child("x");
     return folder + std::string(248 - folder.size(), 'x');
   }
@@ -212,6 +215,7 @@ TEST_P(InvalidFolderTest, IsRefusedWithAMessageAndNothingCreatedAndAValidOneInst
   const std::string rootProductFolder = distribution_.path().substr(0, 3) + "B-PlotSweep";
   ASSERT_FALSE(PathExists(rootProductFolder)) << "left over from an earlier run?";
   const std::set<std::string> sandboxBefore = FolderEntries(sandbox_.path());
+  const std::set<std::string> distributionBefore = FolderEntries(distribution_.path());
   const WindowDriver dialog = Start(Typed());
   ASSERT_NE(nullptr, dialog.hwnd());
 
@@ -224,8 +228,10 @@ TEST_P(InvalidFolderTest, IsRefusedWithAMessageAndNothingCreatedAndAValidOneInst
   ExpectSettingsView(dialog);
   EXPECT_EQ(Typed(), dialog.Text(IDC_INSTALL_PATH));
   EXPECT_EQ(sandboxBefore, FolderEntries(sandbox_.path()));
+  EXPECT_EQ(distributionBefore, FolderEntries(distribution_.path()));
   EXPECT_FALSE(PathExists(rootProductFolder));
-  ExpectNoDemandLoadKeys(Release(2014));
+  for (const TestRelease& release : releases_) ExpectNoDemandLoadKeys(release);
+  ExpectTrustedPathsUnchanged();
 
   ASSERT_TRUE(dialog.SetText(IDC_INSTALL_PATH, chosenFolder()));
   ASSERT_TRUE(ClickInstall());
@@ -233,10 +239,14 @@ TEST_P(InvalidFolderTest, IsRefusedWithAMessageAndNothingCreatedAndAValidOneInst
   ExpectInstalledFiles(installFolder());
 }
 
+std::string InvalidFolderName(const ::testing::TestParamInfo<InvalidFolder>& info) {
+  const char* const kNames[] = {"Empty", "TooLong", "Relative"};
+  return kNames[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Each, InvalidFolderTest,
-                         ::testing::Values(InvalidFolder::kEmpty, InvalidFolder::kTooLong),
-                         [](const ::testing::TestParamInfo<InvalidFolder>& test) {
-                           return test.param == InvalidFolder::kEmpty ? "Empty" : "TooLong";
-                         });
+                         ::testing::Values(InvalidFolder::kEmpty, InvalidFolder::kTooLong,
+                                           InvalidFolder::kRelative),
+                         InvalidFolderName);
 
 }  // namespace

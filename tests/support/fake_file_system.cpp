@@ -39,10 +39,8 @@ bool IsWildcard(char c) { return c == '*' || c == '?'; }
 // passed as its lead byte with `single` false.
 template <typename Visit>
 void ForEachChar(const std::string& text, std::size_t from, Visit visit) {
-  for (std::size_t i = from; i < text.size(); ++i) {
-    const bool lead = IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-    if (!visit(i, !lead)) return;
-    if (lead) ++i;
+  for (std::size_t i = from; i < text.size(); i += CharacterLength(text, i)) {
+    if (!visit(i, CharacterLength(text, i) == 1)) return;
   }
 }
 

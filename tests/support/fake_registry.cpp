@@ -59,11 +59,9 @@ namespace {
 TextList SplitPath(const std::string& path) {
   TextList names;
   std::string part;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (IsGbkLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-      part += path.substr(i++, 2);
-    } else if (path[i] != '\\') {
-      part += path[i];
+  for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
+    if (path[i] != '\\') {
+      part += path.substr(i, CharacterLength(path, i));
     } else if (!part.empty()) {
       names.push_back(part);
       part.clear();

@@ -28,4 +28,20 @@ TEST(AnsiTextTest, TrailByteIsNoBackslash) {
   EXPECT_EQ(path, "D:\\" + kTrailBackslash + "\\");
 }
 
+TEST(AnsiTextTest, ALeadByteTakesTheNextByteOnlyWhenItCanBeASecondByte) {
+  struct Case {
+    std::string text;
+    std::size_t length;  // of the character at 0
+  };
+  const Case kCases[] = {
+      {"\x81\x40", 2}, {"\x81\x7E", 2}, {"\x81\x80", 2}, {"\xFE\xFE", 2},
+      {"\x81\x3F", 1}, {"\x81\x7F", 1}, {"\xFE\xFF", 1}, {std::string("\x81\0", 2), 1},
+      {"\x81\t", 1},   {"\x81", 1},     {"\x80\x40", 1}, {"\xFF\x40", 1},
+      {"a\x81", 1},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(c.length, CharacterLength(c.text, 0)) << ::testing::PrintToString(c.text);
+  }
+}
+
 }  // namespace

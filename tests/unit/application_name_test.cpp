@@ -28,6 +28,11 @@ TEST(ApplicationNameTest, KeepsDoubleByteCharactersWhole) {
              "SetUp.exe"));
 }
 
+TEST(ApplicationNameTest, ALoneLeadByteHidesNoSeparatorOrDot) {
+  EXPECT_EQ("SetUp", NameOf("C:\\dist\x81/SetUp.exe"));
+  EXPECT_EQ("Set\x81", NameOf("C:\\dist\\Set\x81.exe"));
+}
+
 TEST(ApplicationNameTest, IsEmptyWhenTheProgramPathIsUnknown) {
   FakeEnvironment environment;
   EXPECT_EQ("", ApplicationName(environment));

@@ -213,6 +213,25 @@ TEST(CreateFolderPathTest, CreationStopsAtTheFirstInvalidComponent) {
   EXPECT_EQ(1u, files.CallsOf(FsOp::kCreateDir).size());
 }
 
+TEST(IsValidFolderNameTest, ALoneLeadByteHidesNoForbiddenByteAndIsItselfInvalid) {
+  // Each byte that cannot be a second byte ends a lead byte's character
+  // before it: the lead byte stands alone, the byte is judged on its own.
+  for (const char* after : {"\"", "*", "/", ":", "<", ">", "?", " ", ".", "\t", "0", "\x7F"}) {
+    const std::string name = std::string("a\x81") + after + "b";
+    SCOPED_TRACE(::testing::PrintToString(name));
+    EXPECT_EQ(0, IsValidFolderName(name));
+    FakeFileSystem files;
+    files.AddDrive('C');
+    EXPECT_EQ(kFolderInvalid, CreateFolderPath(files, ("C:\\x\\" + name).c_str(), false));
+    EXPECT_FALSE(files.FolderExists("C:\\x\\" + name));
+  }
+  for (const char* name : {"a\x81", "a\x81 ", "a\x81.", "\x81"}) {
+    EXPECT_EQ(0, IsValidFolderName(name)) << ::testing::PrintToString(name);
+  }
+  // A second byte that is "\" or "|" still belongs to its character.
+  EXPECT_EQ(1, IsValidFolderName("a\x81\\b\x81|"));
+}
+
 TEST(IsValidFolderNameTest, JudgesWholeCharacters) {
   EXPECT_EQ(1, IsValidFolderName("a b.c"));
   EXPECT_EQ(1, IsValidFolderName("\x95\x5c"));

@@ -114,6 +114,36 @@ TEST_F(HostRegistrationTest, EachInstallationOfAReleaseGetsBothKeysWithItsOwnHos
   EXPECT_EQ(Sz("D:\\Acad B\\\\ACAD2013P.dll"), Machine(second + "Brenix2014DLLP", "LOADER"));
 }
 
+TEST_F(HostRegistrationTest, OnlyAnAbsoluteHostFolderGetsTheManagedLibraryKey) {
+  struct Case {
+    std::string product;
+    std::string hostFolder;
+    bool managed;
+  };
+  const Case kCases[] = {
+      {"ACAD-D001:804", "", false},
+      {"ACAD-D002:804", "Acad", false},
+      {"ACAD-D003:804", "\\Acad", false},
+      {"ACAD-D004:804", "C:Acad", false},
+      {"ACAD-D005:804", "..\\Acad", false},
+      {"ACAD-D006:804", "C:\\Acad", true},
+      {"ACAD-D007:804", "\\\\srv\\acad", true},
+  };
+  const std::string release = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\";
+  for (const Case& c : kCases) Discover(2014, release + c.product, c.hostFolder);
+  Register({2014});
+
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.product);
+    const std::string applications = release + c.product + "\\Applications";
+    const TextList expected =
+        c.managed ? TextList{"BX_PlotSweep2014", "Brenix2014DLLP"} : TextList{"BX_PlotSweep2014"};
+    EXPECT_EQ(expected, Registry().SubKeyNames(kHKeyLocalMachine, applications));
+    EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX"),
+              Machine(applications + "\\BX_PlotSweep2014", "LOADER"));
+  }
+}
+
 TEST_F(HostRegistrationTest, AnEarlierApplicationKeyIsReplacedUnlessItHasSubKeys) {
   const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
   const std::string native = product + "\\Applications\\BX_PlotSweep2014";

@@ -77,6 +77,7 @@ TEST_F(InstallSequenceTest, InstallFolderIsTheChosenFolderWithTheProductSubFolde
       {"D:\\Tools\\", "D:\\Tools\\B-PlotSweep", "D:\\Tools"},
       {"D:\\", "D:\\B-PlotSweep", "D:"},
       {"C:\\x\\B-PlotSweep", "C:\\x\\B-PlotSweep\\B-PlotSweep", "C:\\x\\B-PlotSweep"},
+      {"\\\\srv\\share\\", "\\\\srv\\share\\B-PlotSweep", "\\\\srv\\share"},
   };
   for (const Case& c : cases) {
     fake.files.ClearLog();
@@ -89,19 +90,24 @@ TEST_F(InstallSequenceTest, InstallFolderIsTheChosenFolderWithTheProductSubFolde
   EXPECT_THAT(fake.prompt.Calls(), IsEmpty());
 }
 
-TEST_F(InstallSequenceTest, EmptyOrOverLongFolderIsRefusedBeforeAnythingIsCreated) {
+TEST_F(InstallSequenceTest, AFolderNotAbsoluteEmptyOrOverLongIsRefusedBeforeAnythingIsCreated) {
+  const PromptCall refusal{
+      "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。", kSetupCaption,
+      kMbOk};
   const std::string fits = "C:\\" + std::string(259 - 3 - 12, 'a');  // + "\B-PlotSweep" = 259
   const std::string tooLong = fits + "b";
-  for (const std::string& chosen : {std::string(), std::string("\\"), tooLong, tooLong + "\\"}) {
+  const std::vector<std::string> refused = {"",       "\\",       tooLong,      tooLong + "\\",
+                                            "Brenix", "\\Brenix", "C:Brenix",   "..\\x",
+                                            "C:",     "C:/x",     "\\\\server", "\\\\server\\"};
+  for (const std::string& chosen : refused) {
     fake.prompt.Answer(kIdOk);
     std::string path = chosen;
-    EXPECT_FALSE(SettleInstallFolder(fake.platform, &path)) << chosen.size();
+    EXPECT_FALSE(SettleInstallFolder(fake.platform, &path)) << chosen;
     EXPECT_EQ(path, chosen);
+    EXPECT_EQ(fake.prompt.Calls().back(), refusal) << chosen;
   }
   EXPECT_THAT(MakeDirPaths(), IsEmpty());
-  ASSERT_EQ(fake.prompt.Calls().size(), 4u);
-  EXPECT_EQ(fake.prompt.Calls()[0].caption, kSetupCaption);
-  EXPECT_EQ(fake.prompt.Calls()[0].style, kMbOk);
+  EXPECT_EQ(fake.prompt.Calls().size(), refused.size());
 
   std::string path = fits;
   EXPECT_TRUE(SettleInstallFolder(fake.platform, &path));

@@ -119,6 +119,29 @@ TEST_F(SupportFilesTest, EveryInstallationOfATickedReleaseIsServed) {
   EXPECT_TRUE(fake.files.FileExists("C:\\CAD2013c\\ACAD2010P.dll"));
 }
 
+TEST_F(SupportFilesTest, AHostFolderThatIsNotAbsoluteGetsNothing) {
+  for (const char* folder : {"", "CAD2013", "\\CAD2013", "C:CAD2013", "..\\CAD2013", "C:"}) {
+    state.AcadDirs(2013).push_back(folder);
+  }
+  AddHost(2013, "C:\\CAD2013");
+  Deploy({2013});
+
+  const std::vector<std::string> destinations = fake.files.CopyDestinations();
+  EXPECT_EQ(destinations.size(), 47u);
+  for (const std::string& destination : destinations) {
+    EXPECT_EQ(destination.rfind("C:\\CAD2013\\", 0), 0u) << destination;
+  }
+}
+
+TEST_F(SupportFilesTest, AServerShareIsAHostFolderToo) {
+  state.AcadDirs(2013).push_back("\\\\srv\\cad");
+  Deploy({2013});
+
+  const std::vector<std::string> destinations = fake.files.CopyDestinations();
+  ASSERT_EQ(destinations.size(), 47u);
+  EXPECT_EQ(destinations.front(), "\\\\srv\\cad\\Fonts\\Brenix_EN.shx");
+}
+
 TEST_F(SupportFilesTest, UntickedReleasesAreLeftAlone) {
   AddHost(2009, "C:\\CAD2009");
   AddHost(2025, "C:\\CAD2025");

@@ -6,6 +6,7 @@
 #include "app/ansi_text.h"
 #include "app/application_name.h"
 #include "app/bounded_format.h"
+#include "app/windows_path.h"
 
 namespace {
 
@@ -14,18 +15,15 @@ constexpr std::string_view kNotAtNameEdge = "\t .";
 
 bool IsOneOf(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
 
-// Position of the next backslash character at or after `from`, or the text's length.
-std::size_t FindSeparator(const std::string& path, std::size_t from) {
-  for (std::size_t i = from; i < path.size(); i += CharacterLength(path, i)) {
-    if (path[i] == '\\') return i;
-  }
-  return path.size();
+// A lead byte without its second byte is no character of any name.
+bool IsLoneLeadByte(const std::string& text, std::size_t pos) {
+  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) && CharacterLength(text, pos) == 1;
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool HasDriveRoot(const std::string& path) {
-  return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+// Position of the next backslash character at or after `from`, or the text's length.
+std::size_t FindSeparator(const std::string& path, std::size_t from) {
+  const std::size_t found = FindBackslash(path, from);
+  return found == std::string::npos ? path.size() : found;
 }
 
 std::string FolderMessage(const std::string& path, const char* verdict) {
@@ -45,10 +43,9 @@ int IsValidFolderName(const std::string& name) {
   if (name.empty() || IsOneOf(kNotAtNameEdge, name.front())) return 0;
   std::size_t lastStart = 0;
   for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i)) {
-    if (IsOneOf(kForbiddenInName, name[i])) return 0;
+    if (IsOneOf(kForbiddenInName, name[i]) || IsLoneLeadByte(name, i)) return 0;
     lastStart = i;
   }
-  if (lastStart + CharacterLength(name, lastStart) > name.size()) return 0;  // cut-off character
   if (IsOneOf(kNotAtNameEdge, name[lastStart])) return 0;
   return 1;
 }

@@ -33,5 +33,5 @@ int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly);
 
 // 1 when `name` may be one component of a folder path, 0 otherwise: not empty,
 // not beginning or ending with a tab, a blank or a dot, none of " * / : < > ? \ |,
-// and no double-byte character cut off at its end.
+// and no lead byte without its second byte.
 int IsValidFolderName(const std::string& name);

@@ -1,0 +1,12 @@
+#pragma once
+// Whether an ANSI (GBK) path names its place without depending on the
+// current drive or folder.
+
+#include <string>
+
+// A drive letter, a colon and a backslash: "C:\...".
+bool HasDriveRoot(const std::string& path);
+
+// A drive root, or a server share: two backslashes, a server name, a
+// backslash and a share name ("\\server\share...").
+bool IsAbsolutePath(const std::string& path);
