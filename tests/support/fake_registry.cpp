@@ -48,16 +48,18 @@ long Give(unsigned long storedType, const Text& stored, std::size_t capacity, Te
 
 }  // namespace
 
+// Long data is cut short: a failure stays readable.
 void PrintTo(const FakeRegistry::WideValue& value, std::ostream* out) {
-  *out << "type " << value.type << " data u\"";
-  for (char16_t unit : value.data) {
+  constexpr std::size_t kShown = 80;
+  *out << "type " << value.type << ", " << value.data.size() << " units: u\"";
+  for (char16_t unit : value.data.substr(0, kShown)) {
     if (unit >= 0x20 && unit < 0x7F) {
       *out << static_cast<char>(unit);
     } else {
       *out << "\\u" << std::hex << static_cast<int>(unit) << std::dec;
     }
   }
-  *out << '"';
+  *out << (value.data.size() > kShown ? "\"..." : "\"");
 }
 
 // A value as both families of calls read it: as it was set, and converted.

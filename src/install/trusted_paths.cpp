@@ -1,0 +1,62 @@
+#include "install/trusted_paths.h"
+
+#include <cstddef>
+#include <optional>
+
+namespace {
+
+constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
+constexpr std::size_t kCapacity = 13000;  // UTF-16 units, the NUL included
+
+std::u16string UpperAscii(std::u16string text) {
+  for (char16_t& unit : text) {
+    if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
+  }
+  return text;
+}
+
+// The current trusted paths up to the first NUL: empty when the key or the
+// value is absent, nothing when an existing value cannot be read whole (it
+// must not be lost).
+std::optional<std::u16string> CurrentTrustedPaths(RegistryPort& registry,
+                                                  const std::string& variablesKey) {
+  RegKey key = 0;
+  long result = registry.OpenKey(kHKeyCurrentUser, variablesKey, &key);
+  if (result == kRegNotFound) return std::u16string();
+  if (result != kRegSuccess) return std::nullopt;
+  std::u16string data;
+  unsigned long type = 0;
+  result = registry.QueryWideValue(key, kTrustedPaths, kCapacity, &data, &type);
+  registry.CloseKey(key);
+  if (result == kRegNotFound) return std::u16string();
+  const std::u16string text = data.substr(0, data.find(u'\0'));
+  if (result != kRegSuccess || text.size() >= kCapacity) return std::nullopt;
+  return text;
+}
+
+// Existing entries come back upper-cased and untrimmed; the folder is added
+// unless some entry already contains it. Nothing when the result does not fit.
+std::optional<std::u16string> NewTrustedPaths(const std::u16string& current,
+                                              const std::u16string& folder) {
+  if (current.size() <= 2) return folder;
+  const std::u16string upperCurrent = UpperAscii(current);
+  const std::u16string upperFolder = UpperAscii(folder);
+  if (upperCurrent.find(upperFolder) != std::u16string::npos) return upperCurrent;
+  const std::u16string joined = upperCurrent + u';' + upperFolder;
+  if (joined.size() >= kCapacity) return std::nullopt;
+  return joined;
+}
+
+}  // namespace
+
+void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+                 const std::u16string& folder) {
+  const auto current = CurrentTrustedPaths(registry, variablesKey);
+  if (!current) return;
+  const auto updated = NewTrustedPaths(*current, folder);
+  if (!updated) return;
+  RegKey key = 0;
+  if (registry.CreateKey(kHKeyCurrentUser, variablesKey, &key) != kRegSuccess) return;
+  registry.SetWideValue(key, kTrustedPaths, kRegSz, *updated + u'\0');
+  registry.CloseKey(key);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The install folder in an AutoCAD profile's TRUSTEDPATHS value, read and
+// written through the UTF-16 registry calls, so that entries outside the
+// ANSI code page keep their characters.
+
+#include <string>
+
+#include "platform/registry_port.h"
+
+// Adds `folder` to the trusted paths of the profile whose Variables key,
+// below HKEY_CURRENT_USER, is `variablesKey`; the key and the value are
+// created when absent. Existing entries are written back with their ASCII
+// letters upper-cased. A value that cannot be read whole, or that would not
+// fit 12,999 characters with the folder, is left as it is.
+void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+                 const std::u16string& folder);
