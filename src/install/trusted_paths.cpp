@@ -8,6 +8,12 @@ namespace {
 constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
 constexpr std::size_t kCapacity = 13000;  // UTF-16 units, the NUL included
 
+// The value's text up to its first NUL, and its type.
+struct TrustedPaths {
+  std::u16string text;
+  unsigned long type;
+};
+
 std::u16string UpperAscii(std::u16string text) {
   for (char16_t& unit : text) {
     if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
@@ -15,23 +21,25 @@ std::u16string UpperAscii(std::u16string text) {
   return text;
 }
 
-// The current trusted paths up to the first NUL: empty when the key or the
-// value is absent, nothing when an existing value cannot be read whole (it
-// must not be lost).
-std::optional<std::u16string> CurrentTrustedPaths(RegistryPort& registry,
-                                                  const std::string& variablesKey) {
+// The current trusted paths: an empty REG_SZ when the key or the value is
+// absent; nothing when an existing value cannot be read whole or is not a
+// single text (it must not be lost or damaged).
+std::optional<TrustedPaths> CurrentTrustedPaths(RegistryPort& registry,
+                                                const std::string& variablesKey) {
+  const TrustedPaths absent{std::u16string(), kRegSz};
   RegKey key = 0;
   long result = registry.OpenKey(kHKeyCurrentUser, variablesKey, &key);
-  if (result == kRegNotFound) return std::u16string();
+  if (result == kRegNotFound) return absent;
   if (result != kRegSuccess) return std::nullopt;
   std::u16string data;
   unsigned long type = 0;
   result = registry.QueryWideValue(key, kTrustedPaths, kCapacity, &data, &type);
   registry.CloseKey(key);
-  if (result == kRegNotFound) return std::u16string();
+  if (result == kRegNotFound) return absent;
+  if (result != kRegSuccess || (type != kRegSz && type != kRegExpandSz)) return std::nullopt;
   const std::u16string text = data.substr(0, data.find(u'\0'));
-  if (result != kRegSuccess || text.size() >= kCapacity) return std::nullopt;
-  return text;
+  if (text.size() >= kCapacity) return std::nullopt;
+  return TrustedPaths{text, type};
 }
 
 // Existing entries come back upper-cased and untrimmed; the folder is added
@@ -53,10 +61,11 @@ void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder) {
   const auto current = CurrentTrustedPaths(registry, variablesKey);
   if (!current) return;
-  const auto updated = NewTrustedPaths(*current, folder);
+  const auto updated = NewTrustedPaths(current->text, folder);
   if (!updated) return;
   RegKey key = 0;
   if (registry.CreateKey(kHKeyCurrentUser, variablesKey, &key) != kRegSuccess) return;
-  registry.SetWideValue(key, kTrustedPaths, kRegSz, *updated + u'\0');
+  // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
+  registry.SetWideValue(key, kTrustedPaths, current->type, *updated + u'\0');
   registry.CloseKey(key);
 }
