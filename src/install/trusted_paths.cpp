@@ -1,5 +1,6 @@
 #include "install/trusted_paths.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -19,6 +20,24 @@ std::u16string UpperAscii(std::u16string text) {
     if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
   }
   return text;
+}
+
+// A path as entries are compared: ASCII letters upper-cased, one trailing
+// backslash dropped.
+std::u16string Comparable(std::u16string path) {
+  if (!path.empty() && path.back() == u'\\') path.pop_back();
+  return UpperAscii(path);
+}
+
+// Whether one of the ";"-separated entries of `list` names `folder`.
+bool HasEntry(const std::u16string& list, const std::u16string& folder) {
+  const std::u16string wanted = Comparable(folder);
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(list.find(u';', start), list.size());
+    if (Comparable(list.substr(start, end - start)) == wanted) return true;
+    if (end == list.size()) return false;
+    start = end + 1;
+  }
 }
 
 // The current trusted paths: an empty REG_SZ when the key or the value is
@@ -42,15 +61,15 @@ std::optional<TrustedPaths> CurrentTrustedPaths(RegistryPort& registry,
   return TrustedPaths{text, type};
 }
 
-// Existing entries come back upper-cased and untrimmed; the folder is added
-// unless some entry already contains it. Nothing when the result does not fit.
+// An empty value becomes the folder. Otherwise existing entries come back
+// upper-cased and untrimmed, and the folder is added unless an entry names
+// it. Nothing when the result does not fit.
 std::optional<std::u16string> NewTrustedPaths(const std::u16string& current,
                                               const std::u16string& folder) {
-  if (current.size() <= 2) return folder;
+  if (current.empty()) return folder;
   const std::u16string upperCurrent = UpperAscii(current);
-  const std::u16string upperFolder = UpperAscii(folder);
-  if (upperCurrent.find(upperFolder) != std::u16string::npos) return upperCurrent;
-  const std::u16string joined = upperCurrent + u';' + upperFolder;
+  if (HasEntry(current, folder)) return upperCurrent;
+  const std::u16string joined = upperCurrent + u';' + UpperAscii(folder);
   if (joined.size() >= kCapacity) return std::nullopt;
   return joined;
 }
