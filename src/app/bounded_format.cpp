@@ -16,14 +16,6 @@ int FormatBounded(char* buffer, std::size_t capacity, const char* format, va_lis
 
 }  // namespace
 
-int FormatLong(LongBuffer& buffer, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int length = FormatBounded(buffer, kLongCapacity, format, args);
-  va_end(args);
-  return length;
-}
-
 int FormatPath(PathBuffer& buffer, const char* format, ...) {
   va_list args;
   va_start(args, format);

@@ -8,6 +8,7 @@
 #include "app/setup_state.h"
 #include "app/windows_path.h"
 #include "discovery/registry_reading.h"
+#include "install/trusted_paths.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ constexpr ReleaseFiles kReleaseFiles[] = {
 };
 
 constexpr char kAcadKey[] = "SOFTWARE\\Autodesk\\AutoCAD";
-constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
 
 const ReleaseFiles* FilesOf(int releaseYear) {
   for (const auto& files : kReleaseFiles) {
@@ -123,49 +123,6 @@ TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
   return variables;
 }
 
-// The current trusted paths: empty when the key or the value is absent,
-// nothing when an existing value cannot be read whole (it must not be lost).
-std::optional<std::string> CurrentTrustedPaths(RegistryPort& registry,
-                                               const std::string& variablesKey) {
-  RegKey key = 0;
-  long result = registry.OpenKey(kHKeyCurrentUser, variablesKey, &key);
-  if (result == kRegNotFound) return std::string();
-  if (result != kRegSuccess) return std::nullopt;
-  std::string text;
-  result = ReadValueText(registry, key, kTrustedPaths, kLongCapacity, &text);
-  registry.CloseKey(key);
-  if (result == kRegNotFound) return std::string();
-  if (result != kRegSuccess || text.size() >= kLongCapacity) return std::nullopt;
-  return text;
-}
-
-// Existing entries come back upper-cased and untrimmed; the folder is added
-// unless some entry already contains it. Nothing when the result does not fit.
-std::optional<std::string> NewTrustedPaths(const std::string& current,
-                                           const std::string& installDir) {
-  if (current.size() <= 2) return installDir;
-  const std::string upperCurrent = ToUpperAnsi(current);
-  const std::string upperFolder = ToUpperAnsi(installDir);
-  if (upperCurrent.find(upperFolder) != std::string::npos) return upperCurrent;
-  LongBuffer joined;
-  if (FormatLong(joined, "%s;%s", upperCurrent.c_str(), upperFolder.c_str()) < 0) {
-    return std::nullopt;
-  }
-  return std::string(joined);
-}
-
-void UpdateTrustedPaths(RegistryPort& registry, const std::string& variablesKey,
-                        const std::string& installDir) {
-  const auto current = CurrentTrustedPaths(registry, variablesKey);
-  if (!current) return;
-  const auto updated = NewTrustedPaths(*current, installDir);
-  if (!updated) return;
-  RegKey key = 0;
-  if (registry.CreateKey(kHKeyCurrentUser, variablesKey, &key) != kRegSuccess) return;
-  registry.SetValue(key, kTrustedPaths, kRegSz, StringData(*updated));
-  registry.CloseKey(key);
-}
-
 }  // namespace
 
 void CollectSubKeyNames(RegistryPort& registry, RegKey key, TextList* names) {
@@ -208,8 +165,11 @@ void SetupState::RegisterDemandLoad(int year) {
 }
 
 void SetupState::AddTrustedPath() {
+  // Converted once; a folder not valid in the code page is trusted nowhere.
+  std::u16string folder;
+  if (!m_platform.environment.AnsiToWide(m_strInstallDir, &folder)) return;
   RegistryPort& registry = m_platform.registry;
   for (const auto& variablesKey : VariablesKeys(registry, ProfileListKeys(registry))) {
-    UpdateTrustedPaths(registry, variablesKey, m_strInstallDir);
+    TrustFolder(registry, variablesKey, folder);
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// What the process learns about itself and its environment.
+// What the process learns about itself and its environment, the ANSI code
+// page among it.
 
 #include <string>
 
@@ -13,4 +14,7 @@ class EnvironmentPort {
   virtual bool ModulePath(std::string* path) = 0;
   // GetCurrentDirectoryA: false when it cannot be had whole.
   virtual bool CurrentDirectory(std::string* path) = 0;
+  // MultiByteToWideChar from the ANSI code page: false when `text` is not
+  // valid in it.
+  virtual bool AnsiToWide(const std::string& text, std::u16string* wide) = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
-// The registry as the program uses it: the ANSI advapi32 calls, with their
-// return codes (0 = ERROR_SUCCESS) and their meaning kept.
+// The registry as the program uses it: the ANSI advapi32 calls, and the
+// UTF-16 ones for value data outside the ANSI code page, with their return
+// codes (0 = ERROR_SUCCESS) and their meaning kept. Key and value names are
+// ANSI throughout.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,17 +13,19 @@ using RegKey = std::uintptr_t;  // an open key; 0 = none
 constexpr RegKey kHKeyCurrentUser = 0x80000001u;
 constexpr RegKey kHKeyLocalMachine = 0x80000002u;
 
-constexpr long kRegSuccess = 0;         // ERROR_SUCCESS
-constexpr long kRegNotFound = 2;        // ERROR_FILE_NOT_FOUND
-constexpr long kRegAccessDenied = 5;    // ERROR_ACCESS_DENIED
-constexpr long kRegInvalidHandle = 6;   // ERROR_INVALID_HANDLE
-constexpr long kRegBadPathname = 161;   // ERROR_BAD_PATHNAME
-constexpr long kRegMoreData = 234;      // ERROR_MORE_DATA
-constexpr long kRegNoMoreItems = 259;   // ERROR_NO_MORE_ITEMS
-constexpr long kRegKeyDeleted = 1018;   // ERROR_KEY_DELETED
+constexpr long kRegSuccess = 0;        // ERROR_SUCCESS
+constexpr long kRegNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr long kRegAccessDenied = 5;   // ERROR_ACCESS_DENIED
+constexpr long kRegInvalidHandle = 6;  // ERROR_INVALID_HANDLE
+constexpr long kRegBadPathname = 161;  // ERROR_BAD_PATHNAME
+constexpr long kRegMoreData = 234;     // ERROR_MORE_DATA
+constexpr long kRegNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
+constexpr long kRegKeyDeleted = 1018;  // ERROR_KEY_DELETED
 
-constexpr unsigned long kRegSz = 1;     // REG_SZ
-constexpr unsigned long kRegDword = 4;  // REG_DWORD
+constexpr unsigned long kRegSz = 1;        // REG_SZ
+constexpr unsigned long kRegExpandSz = 2;  // REG_EXPAND_SZ
+constexpr unsigned long kRegDword = 4;     // REG_DWORD
+constexpr unsigned long kRegMultiSz = 7;   // REG_MULTI_SZ
 
 class RegistryPort {
  public:
@@ -47,6 +51,14 @@ class RegistryPort {
   // RegSetValueExA: stores `data` bytes as given (a REG_SZ caller adds the NUL).
   virtual long SetValue(RegKey key, const std::string& name, unsigned long type,
                         const std::string& data) = 0;
+  // RegQueryValueExW into a buffer of `capacity` UTF-16 units: the data as
+  // stored, in UTF-16 units (text keeps its terminating NUL; text set through
+  // the ANSI calls comes converted), kRegMoreData when it does not fit.
+  virtual long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+                              std::u16string* data, unsigned long* type) = 0;
+  // RegSetValueExW: stores `data` as given (a REG_SZ caller adds the NUL).
+  virtual long SetWideValue(RegKey key, const std::string& name, unsigned long type,
+                            const std::u16string& data) = 0;
   // RegDeleteKeyA: fails when the key has sub-keys.
   virtual long DeleteKey(RegKey parent, const std::string& path) = 0;
   // RegCloseKey.

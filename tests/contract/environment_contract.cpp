@@ -60,4 +60,13 @@ TEST_F(EnvironmentContract, CurrentDirectoryIsTheWorkingFolder) {
   EXPECT_EQ(path, under().WorkingFolder());
 }
 
+TEST_F(EnvironmentContract, AnsiTextWidensThroughTheCodePageAndInvalidTextFails) {
+  std::u16string wide = u"before";
+  EXPECT_TRUE(environment().AnsiToWide("C:\\中文\\B-PlotSweep", &wide));
+  EXPECT_EQ(wide, u"C:\\中文\\B-PlotSweep");
+  EXPECT_TRUE(environment().AnsiToWide("", &wide));
+  EXPECT_EQ(wide, u"");
+  EXPECT_FALSE(environment().AnsiToWide("C:\\a\x81", &wide));
+}
+
 }  // namespace

@@ -73,6 +73,18 @@ class RegistryContract : public ::testing::Test {
     return result == kRegSuccess ? data : "error " + std::to_string(result);
   }
 
+  // The value's UTF-16 data, or the failure's code in place of it.
+  std::u16string QueryWide(const std::string& name, std::size_t capacity = 256,
+                           unsigned long* type = nullptr) {
+    std::u16string data = u"untouched";
+    unsigned long storedType = 0;
+    const long result = Port().QueryWideValue(m_scratch, name, capacity, &data, &storedType);
+    if (type) *type = storedType;
+    if (result == kRegSuccess) return data;
+    const std::string code = "error " + std::to_string(result);
+    return std::u16string(code.begin(), code.end());
+  }
+
   std::unique_ptr<RegistryUnderTest> m_underTest;
   RegKey m_scratch = 0;
 };
@@ -209,10 +221,54 @@ TEST_F(RegistryContract, SetValueReplacesTypeAndData) {
   EXPECT_EQ(kRegDword, type);
 }
 
+// Hangul and "ß" have no place in code page 936; "中文" has.
+const std::u16string kForeignText(u"D:\\한글\\plugins;E:\\Straße", 24);
+const std::u16string kChineseText(u"C:\\中文\0", 6);
+
+TEST_F(RegistryContract, WideTextReadsBackAsStoredWithItsType) {
+  const std::u16string multi(u"a\0한\0\0", 5);
+  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "sz", kRegSz, kForeignText));
+  ASSERT_EQ(kRegSuccess,
+            Port().SetWideValue(m_scratch, "expand", kRegExpandSz, std::u16string(u"%T%\0", 4)));
+  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "multi", kRegMultiSz, multi));
+  unsigned long type = 0;
+  EXPECT_EQ(kForeignText, QueryWide("sz", 256, &type));
+  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(std::u16string(u"%T%\0", 4), QueryWide("expand", 256, &type));
+  EXPECT_EQ(kRegExpandSz, type);
+  EXPECT_EQ(multi, QueryWide("multi", 256, &type));
+  EXPECT_EQ(kRegMultiSz, type);
+  EXPECT_EQ(u"error " + std::u16string(u"2"), QueryWide("absent"));
+}
+
+TEST_F(RegistryContract, TextCrossesBetweenTheAnsiAndTheWideCallsThroughTheCodePage) {
+  Set("ansi", kRegSz, std::string("C:\\中文\0", 8));
+  EXPECT_EQ(kChineseText, QueryWide("ansi"));
+  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "wide", kRegSz, kChineseText));
+  EXPECT_EQ(std::string("C:\\中文\0", 8), Query(m_scratch, "wide"));
+}
+
+TEST_F(RegistryContract, OtherDataReadsThroughTheWideCallAsItsBytesInPairs) {
+  Set("number", kRegDword, std::string("\x02\x01\x00\x00", 4));
+  unsigned long type = 0;
+  EXPECT_EQ(std::u16string(u"\x0102\0", 2), QueryWide("number", 256, &type));
+  EXPECT_EQ(kRegDword, type);
+}
+
+TEST_F(RegistryContract, QueryWideValueFailsWithMoreDataExactlyWhenTheUnitsExceedTheCapacity) {
+  const std::u16string text = std::u16string(12999, u'한') + u'\0';
+  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "long", kRegExpandSz, text));
+  unsigned long type = 0;
+  EXPECT_EQ(text, QueryWide("long", 13000));
+  EXPECT_EQ(u"error " + std::u16string(u"234"), QueryWide("long", 12999, &type));
+  EXPECT_EQ(kRegExpandSz, type);
+}
+
 TEST_F(RegistryContract, AKeyOpenedForReadingTakesNoValue) {
   RegKey read = 0;
   ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
   EXPECT_EQ(kRegAccessDenied, Port().SetValue(read, "v", kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ(kRegAccessDenied, Port().SetWideValue(read, "v", kRegSz, std::u16string(u"x\0", 2)));
   Port().CloseKey(read);
   EXPECT_EQ(kNotFound, Query(m_scratch, "v"));
 }

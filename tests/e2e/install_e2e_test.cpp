@@ -61,6 +61,18 @@ TEST_F(InstallTest, EnterAfterTypingAFolderInstallsAndEnterAtTheEndCloses) {
   EXPECT_TRUE(process_->WaitForExit());
 }
 
+TEST_F(InstallTest, TrustedPathsOutsideTheCodePageStayIntactWithTheFolderAppended) {
+  // Hangul and "ß" have no place in code page 936.
+  const std::wstring stored = L"D:\\한글\\plugins;E:\\Straße";
+  const std::wstring upperStored = L"D:\\한글\\PLUGINS;E:\\STRAßE";
+  const std::string variables = VariablesKey(profiles_[1]);
+  ASSERT_TRUE(WriteWideString(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS", stored));
+  ASSERT_TRUE(InstallWithStandardSettings());
+  const StoredValue expected =
+      WideSzValue(upperStored + L";" + Widened(UpperAscii(installFolder())));
+  EXPECT_EQ(expected, ReadStoredValue(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS", true));
+}
+
 TEST_F(InstallTest, AnUntickedReleaseIsNeitherRegisteredNorServed) {
   ASSERT_TRUE(AddDataPayload());
   const WindowDriver dialog = Start();

@@ -9,20 +9,27 @@ namespace {
 // Far longer than any test that needs a stand-in.
 constexpr DWORD kStandInLifetime = 120000;
 
+LONG QueryValue(HKEY handle, const std::string& name, bool wide, DWORD* type, std::string* data,
+                DWORD* size) {
+  BYTE* buffer = data->empty() ? nullptr : reinterpret_cast<BYTE*>(&(*data)[0]);
+  if (!wide) return RegQueryValueExA(handle, name.c_str(), nullptr, type, buffer, size);
+  return RegQueryValueExW(handle, Widened(name).c_str(), nullptr, type, buffer, size);
+}
+
 }  // namespace
 
 // ---- Registry values and files ---------------------------------------------
 
-StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name) {
+StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name, bool wide) {
   StoredValue value;
   HKEY handle = nullptr;
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return value;
   DWORD type = REG_NONE;
   DWORD size = 0;
-  if (RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    std::string data(size, '\0');
-    if (RegQueryValueExA(handle, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
-                         &size) == ERROR_SUCCESS) {
+  std::string data;
+  if (QueryValue(handle, name, wide, &type, &data, &size) == ERROR_SUCCESS) {
+    data.resize(size);
+    if (QueryValue(handle, name, wide, &type, &data, &size) == ERROR_SUCCESS) {
       data.resize(size);
       value = StoredValue{type, data};
     }
@@ -32,6 +39,23 @@ StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string
 }
 
 StoredValue SzValue(const std::string& text) { return StoredValue{REG_SZ, text + '\0'}; }
+
+StoredValue WideSzValue(const std::wstring& text) {
+  const std::wstring terminated = text + L'\0';
+  return StoredValue{REG_SZ, std::string(reinterpret_cast<const char*>(terminated.data()),
+                                         terminated.size() * sizeof(wchar_t))};
+}
+
+bool WriteWideString(HKEY root, const std::string& key, const std::string& name,
+                     const std::wstring& text) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return false;
+  const LONG result = RegSetValueExW(handle, Widened(name).c_str(), 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(text.c_str()),
+                                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+  return result == ERROR_SUCCESS;
+}
 
 StoredValue DwordValue(DWORD number) {
   return StoredValue{REG_DWORD,
@@ -43,7 +67,15 @@ void PrintTo(const StoredValue& value, std::ostream* out) {
   if (value.type == REG_DWORD && value.data.size() == sizeof(DWORD)) {
     *out << ": " << *reinterpret_cast<const DWORD*>(value.data.data());
   } else if (!value.data.empty()) {
-    *out << ": \"" << value.data.c_str() << "\"";
+    *out << ": \"";
+    for (unsigned char byte : value.data) {
+      if (byte >= 0x20 && byte < 0x7F) {
+        *out << byte;
+      } else {
+        *out << "\\x" << std::hex << static_cast<int>(byte) << std::dec;
+      }
+    }
+    *out << '"';
   }
 }
 
@@ -69,6 +101,18 @@ std::string UpperAscii(std::string text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return text;
+}
+
+std::wstring Widened(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(length, L'\0');
+  if (length > 0 &&
+      MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                          &wide[0], length) != length) {
+    wide.clear();
+  }
+  return wide;
 }
 
 // ---- SettingsFileGuard -----------------------------------------------------

@@ -18,8 +18,15 @@ struct StoredValue {
     return type == other.type && data == other.data;
   }
 };
-StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name);
-StoredValue SzValue(const std::string& text);  // stored with its terminating NUL
+// Read through the ANSI calls, or with `wide` through the UTF-16 ones (text
+// values then come as UTF-16 bytes). Value names are ASCII.
+StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name,
+                            bool wide = false);
+StoredValue SzValue(const std::string& text);       // stored with its terminating NUL
+StoredValue WideSzValue(const std::wstring& text);  // as UTF-16, with its terminating NUL
+// Sets a REG_SZ value of an existing key through RegSetValueExW; false on failure.
+bool WriteWideString(HKEY root, const std::string& key, const std::string& name,
+                     const std::wstring& text);
 StoredValue DwordValue(DWORD number);
 void PrintTo(const StoredValue& value, std::ostream* out);
 
@@ -28,6 +35,8 @@ bool PathExists(const std::string& path);
 std::set<std::string> FolderEntries(const std::string& folder);
 // ASCII letters upper-cased, other bytes left as they are.
 std::string UpperAscii(std::string text);
+// ANSI (code page) text as UTF-16; empty when it cannot be converted.
+std::wstring Widened(const std::string& text);
 
 constexpr char kSettingsFileName[] = "Brenix.Ini";
 

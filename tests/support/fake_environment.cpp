@@ -1,6 +1,7 @@
 #include "support/fake_environment.h"
 
 #include "app/ansi_text.h"
+#include "support/fake_code_page.h"
 
 namespace {
 
@@ -22,6 +23,10 @@ bool FakeEnvironment::ModulePath(std::string* path) {
 
 bool FakeEnvironment::CurrentDirectory(std::string* path) {
   return Give(m_hasCurrentDirectory, m_currentDirectory, path);
+}
+
+bool FakeEnvironment::AnsiToWide(const std::string& text, std::u16string* wide) {
+  return FakeAnsiToWide(text, wide);
 }
 
 void FakeEnvironment::SetVariable(const std::string& name, const std::string& value) {

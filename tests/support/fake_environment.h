@@ -1,7 +1,8 @@
 #pragma once
 // The process environment as a test arranges it. Variable names compare
 // ignoring case, as Windows does. The module path and the current directory
-// start unavailable, so the calls fail until a test sets them.
+// start unavailable, so the calls fail until a test sets them. Text is
+// converted as the fake code page knows it.
 
 #include <map>
 #include <string>
@@ -13,6 +14,7 @@ class FakeEnvironment : public EnvironmentPort {
   bool GetVariable(const std::string& name, std::string* value) override;
   bool ModulePath(std::string* path) override;
   bool CurrentDirectory(std::string* path) override;
+  bool AnsiToWide(const std::string& text, std::u16string* wide) override;
 
   void SetVariable(const std::string& name, const std::string& value);
   void UnsetVariable(const std::string& name);

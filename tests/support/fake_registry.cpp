@@ -3,12 +3,80 @@
 #include <algorithm>
 #include <cassert>
 
+#include "support/fake_code_page.h"
+
+namespace {
+
+bool IsText(unsigned long type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// Text is converted through the code page; other data keeps its bytes, read
+// two by two as little-endian UTF-16 units.
+FakeRegistry::WideValue WideView(const FakeRegistry::Value& value) {
+  std::u16string units;
+  if (IsText(value.type)) {
+    FakeAnsiToWide(value.data, &units);
+  } else {
+    for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
+      units += static_cast<char16_t>(static_cast<unsigned char>(value.data[i]) |
+                                     static_cast<unsigned char>(value.data[i + 1]) << 8);
+    }
+  }
+  return {value.type, units};
+}
+
+FakeRegistry::Value AnsiView(const FakeRegistry::WideValue& value) {
+  if (IsText(value.type)) return {value.type, FakeWideToAnsi(value.data)};
+  std::string bytes;
+  for (char16_t unit : value.data) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return {value.type, bytes};
+}
+
+// What a query gives: the type, and the data when it fits `capacity` units.
+template <typename Text>
+long Give(unsigned long storedType, const Text& stored, std::size_t capacity, Text* data,
+          unsigned long* type) {
+  *type = storedType;
+  if (stored.size() > capacity) return kRegMoreData;
+  *data = stored;
+  return kRegSuccess;
+}
+
+}  // namespace
+
+// Long data is cut short: a failure stays readable.
+void PrintTo(const FakeRegistry::WideValue& value, std::ostream* out) {
+  constexpr std::size_t kShown = 80;
+  *out << "type " << value.type << ", " << value.data.size() << " units: u\"";
+  for (char16_t unit : value.data.substr(0, kShown)) {
+    if (unit >= 0x20 && unit < 0x7F) {
+      *out << static_cast<char>(unit);
+    } else {
+      *out << "\\u" << std::hex << static_cast<int>(unit) << std::dec;
+    }
+  }
+  *out << (value.data.size() > kShown ? "\"..." : "\"");
+}
+
+// A value as both families of calls read it: as it was set, and converted.
+struct FakeRegistry::Stored {
+  explicit Stored(const Value& value) : ansi(value), wide(WideView(value)) {}
+  explicit Stored(const WideValue& value) : ansi(AnsiView(value)), wide(value) {}
+
+  Value ansi;
+  WideValue wide;
+};
+
 struct FakeRegistry::Node {
   std::string name;
   Node* parent = nullptr;
   bool deleted = false;
-  std::vector<std::shared_ptr<Node>> children;        // creation order
-  std::vector<std::pair<std::string, Value>> values;  // creation order
+  std::vector<std::shared_ptr<Node>> children;         // creation order
+  std::vector<std::pair<std::string, Stored>> values;  // creation order
 
   std::shared_ptr<Node> Child(const std::string& childName) const {
     for (const auto& child : children) {
@@ -26,14 +94,14 @@ struct FakeRegistry::Node {
     return child;
   }
 
-  const Value* FindValue(const std::string& valueName) const {
+  const Stored* FindValue(const std::string& valueName) const {
     for (const auto& entry : values) {
       if (EqualsIgnoreCase(entry.first, valueName)) return &entry.second;
     }
     return nullptr;
   }
 
-  void Store(const std::string& valueName, Value value) {
+  void Store(const std::string& valueName, Stored value) {
     for (auto& entry : values) {
       if (EqualsIgnoreCase(entry.first, valueName)) {
         entry.second = std::move(value);
@@ -140,26 +208,29 @@ long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capac
 long FakeRegistry::QueryValue(RegKey key, const std::string& name, std::size_t capacity,
                               std::string* data, unsigned long* type) {
   data->clear();
-  std::shared_ptr<Node> node;
-  const long result = Subject(Call::kQueryValue, key, name, &node);
+  const Stored* stored = nullptr;
+  const long result = Get(key, name, &stored);
   if (result != kRegSuccess) return result;
-  const Value* value = node->FindValue(name);
-  if (!value) return kRegNotFound;
-  *type = value->type;
-  if (value->data.size() > capacity) return kRegMoreData;
-  *data = value->data;
-  return kRegSuccess;
+  return Give(stored->ansi.type, stored->ansi.data, capacity, data, type);
 }
 
 long FakeRegistry::SetValue(RegKey key, const std::string& name, unsigned long type,
                             const std::string& data) {
-  std::shared_ptr<Node> node;
-  const long result = Subject(Call::kSetValue, key, name, &node);
+  return Set(key, name, Stored(Value{type, data}));
+}
+
+long FakeRegistry::QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+                                  std::u16string* data, unsigned long* type) {
+  data->clear();
+  const Stored* stored = nullptr;
+  const long result = Get(key, name, &stored);
   if (result != kRegSuccess) return result;
-  const auto handle = m_handles.find(key);
-  if (handle != m_handles.end() && !handle->second.writable) return kRegAccessDenied;
-  node->Store(name, Value{type, data});
-  return kRegSuccess;
+  return Give(stored->wide.type, stored->wide.data, capacity, data, type);
+}
+
+long FakeRegistry::SetWideValue(RegKey key, const std::string& name, unsigned long type,
+                                const std::u16string& data) {
+  return Set(key, name, Stored(WideValue{type, data}));
 }
 
 long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
@@ -219,15 +290,27 @@ void FakeRegistry::SetDword(RegKey root, const std::string& path, const std::str
 
 void FakeRegistry::SetRaw(RegKey root, const std::string& path, const std::string& name,
                           unsigned long type, const std::string& bytes) {
-  MakePath(root, path)->Store(name, Value{type, bytes});
+  MakePath(root, path)->Store(name, Stored(Value{type, bytes}));
+}
+
+void FakeRegistry::SetWide(RegKey root, const std::string& path, const std::string& name,
+                           unsigned long type, const std::u16string& data) {
+  MakePath(root, path)->Store(name, Stored(WideValue{type, data}));
 }
 
 std::optional<FakeRegistry::Value> FakeRegistry::GetValue(RegKey root, const std::string& path,
                                                           const std::string& name) const {
-  const auto node = Find(root, path);
-  const Value* value = node ? node->FindValue(name) : nullptr;
-  if (!value) return std::nullopt;
-  return *value;
+  const Stored* stored = FindStored(root, path, name);
+  if (!stored) return std::nullopt;
+  return stored->ansi;
+}
+
+std::optional<FakeRegistry::WideValue> FakeRegistry::GetWideValue(RegKey root,
+                                                                  const std::string& path,
+                                                                  const std::string& name) const {
+  const Stored* stored = FindStored(root, path, name);
+  if (!stored) return std::nullopt;
+  return stored->wide;
 }
 
 bool FakeRegistry::KeyExists(RegKey root, const std::string& path) const {
@@ -292,6 +375,24 @@ long FakeRegistry::Subject(Call call, RegKey key, const std::string& valueName,
   return InjectedFailure(call, (*node)->Path(), valueName);
 }
 
+long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {
+  std::shared_ptr<Node> node;
+  const long result = Subject(Call::kSetValue, key, name, &node);
+  if (result != kRegSuccess) return result;
+  const auto handle = m_handles.find(key);
+  if (handle != m_handles.end() && !handle->second.writable) return kRegAccessDenied;
+  node->Store(name, std::move(stored));
+  return kRegSuccess;
+}
+
+long FakeRegistry::Get(RegKey key, const std::string& name, const Stored** stored) const {
+  std::shared_ptr<Node> node;
+  const long result = Subject(Call::kQueryValue, key, name, &node);
+  if (result != kRegSuccess) return result;
+  *stored = node->FindValue(name);
+  return *stored ? kRegSuccess : kRegNotFound;
+}
+
 long FakeRegistry::InjectedFailure(Call call, const TextList& keyPath,
                                    const std::string& valueName) const {
   for (const auto& rule : m_failures) {
@@ -326,6 +427,12 @@ std::shared_ptr<FakeRegistry::Node> FakeRegistry::RootNode(RegKey root) const {
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::Find(RegKey root, const std::string& path) const {
   return Descend(RootNode(root), SplitPath(path));
+}
+
+const FakeRegistry::Stored* FakeRegistry::FindStored(RegKey root, const std::string& path,
+                                                     const std::string& name) const {
+  const auto node = Find(root, path);
+  return node ? node->FindValue(name) : nullptr;
 }
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::MakePath(RegKey root, const std::string& path) {

@@ -1,8 +1,10 @@
 #pragma once
 // An in-memory registry with Win32's meaning: two roots, key and value names
 // compared without regard to ASCII case but kept as created, sub-keys
-// enumerated in creation order, values stored as (type, bytes), handles as
-// integers that must be closed. Any call can be made to fail for one key.
+// enumerated in creation order, values stored as (type, data) as the ANSI
+// or the UTF-16 calls set them (text converted for the other family through
+// the fake code page), handles as integers that must be closed. Any call can
+// be made to fail for one key; the failure of a value call covers both families.
 
 #include <cstdint>
 #include <map>
@@ -46,6 +48,16 @@ class FakeRegistry : public RegistryPort {
     }
   };
 
+  struct WideValue {
+    unsigned long type;
+    std::u16string data;
+
+    bool operator==(const WideValue& other) const {
+      return type == other.type && data == other.data;
+    }
+    friend void PrintTo(const WideValue& value, std::ostream* out);
+  };
+
   FakeRegistry();
   ~FakeRegistry() override;
 
@@ -59,6 +71,10 @@ class FakeRegistry : public RegistryPort {
                   unsigned long* type) override;
   long SetValue(RegKey key, const std::string& name, unsigned long type,
                 const std::string& data) override;
+  long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+                      std::u16string* data, unsigned long* type) override;
+  long SetWideValue(RegKey key, const std::string& name, unsigned long type,
+                    const std::u16string& data) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
 
@@ -79,8 +95,13 @@ class FakeRegistry : public RegistryPort {
   void SetDword(RegKey root, const std::string& path, const std::string& name, std::uint32_t value);
   void SetRaw(RegKey root, const std::string& path, const std::string& name, unsigned long type,
               const std::string& bytes);
+  void SetWide(RegKey root, const std::string& path, const std::string& name, unsigned long type,
+               const std::u16string& data);  // as RegSetValueExW stores it
+  // A value as the ANSI calls and as the UTF-16 calls read it.
   std::optional<Value> GetValue(RegKey root, const std::string& path,
                                 const std::string& name) const;
+  std::optional<WideValue> GetWideValue(RegKey root, const std::string& path,
+                                        const std::string& name) const;
   bool KeyExists(RegKey root, const std::string& path) const;
   TextList SubKeyNames(RegKey root, const std::string& path) const;
   TextList ValueNames(RegKey root, const std::string& path) const;
@@ -90,6 +111,7 @@ class FakeRegistry : public RegistryPort {
 
  private:
   struct Node;
+  struct Stored;
   struct Handle {
     std::shared_ptr<Node> node;
     bool writable;
@@ -109,6 +131,11 @@ class FakeRegistry : public RegistryPort {
   // A call on an open key (and one of its values).
   long Subject(Call call, RegKey key, const std::string& valueName,
                std::shared_ptr<Node>* node) const;
+  // A value set through either family of calls on an open, writable key.
+  long Set(RegKey key, const std::string& name, Stored stored);
+  // The value to be read through either family of calls on an open key.
+  long Get(RegKey key, const std::string& name, const Stored** stored) const;
+  const Stored* FindStored(RegKey root, const std::string& path, const std::string& name) const;
   long InjectedFailure(Call call, const TextList& keyPath, const std::string& valueName) const;
   RegKey NewHandle(std::shared_ptr<Node> node, bool writable);
   // The key `names` below `node`, or null when one of them is missing.

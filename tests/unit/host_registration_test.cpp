@@ -12,11 +12,16 @@
 namespace {
 
 using Value = FakeRegistry::Value;
+using WideValue = FakeRegistry::WideValue;
 
 constexpr char kInstallDir[] = "C:\\Brenix\\B-PlotSweep";
-constexpr char kUpperInstallDir[] = "C:\\BRENIX\\B-PLOTSWEEP";
+const std::u16string kWideInstallDir = u"C:\\Brenix\\B-PlotSweep";
+const std::u16string kUpperInstallDir = u"C:\\BRENIX\\B-PLOTSWEEP";
 
 Value Sz(const std::string& text) { return Value{kRegSz, text + '\0'}; }
+WideValue WideSz(const std::u16string& text, unsigned long type = kRegSz) {
+  return WideValue{type, text + u'\0'};
+}
 Value Dword(char lowByte) {
   return Value{kRegDword, std::string(1, lowByte) + std::string(3, '\0')};
 }
@@ -50,8 +55,8 @@ class HostRegistrationTest : public ::testing::Test {
   std::optional<Value> Machine(const std::string& path, const std::string& name) {
     return Registry().GetValue(kHKeyLocalMachine, path, name);
   }
-  std::optional<Value> Trusted(const std::string& variablesKey) {
-    return Registry().GetValue(kHKeyCurrentUser, variablesKey, "TRUSTEDPATHS");
+  std::optional<WideValue> Trusted(const std::string& variablesKey) {
+    return Registry().GetWideValue(kHKeyCurrentUser, variablesKey, "TRUSTEDPATHS");
   }
 
   FakePlatform m_fake;
@@ -234,50 +239,85 @@ TEST_F(HostRegistrationTest, AKeyWhoseTextDoesNotFit260BytesKeepsItsEarlierRegis
 TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNeverShortened) {
   struct Case {
     std::string profile;
-    std::optional<Value> stored;
-    std::optional<std::string> expected;  // none: left as stored
+    std::optional<WideValue> stored;
+    std::optional<WideValue> expected;  // none: left as stored
   };
-  const std::string folderInside = "d:\\x;c:\\brenix\\b-plotsweep;";
+  const std::u16string appended = u";" + kUpperInstallDir;
+  const std::u16string folderInside = u"d:\\x;c:\\brenix\\b-plotsweep;";
+  const std::u16string upperFolderInside = u"D:\\X;C:\\BRENIX\\B-PLOTSWEEP;";
+  const std::size_t fillToLimit = 12999 - folderInside.size();
   const Case kCases[] = {
-      {"absent", std::nullopt, kInstallDir},
-      {"empty", Sz(""), kInstallDir},
-      {"one byte", Sz("x"), kInstallDir},
-      {"two bytes", Sz("xy"), kInstallDir},
-      {"three bytes", Sz("xyz"), std::string("XYZ;") + kUpperInstallDir},
-      {"other folder", Sz("d:\\tools"), std::string("D:\\TOOLS;") + kUpperInstallDir},
-      {"found", Sz("c:\\brenix\\b-plotsweep;e:\\x"), std::string("C:\\BRENIX\\B-PLOTSWEEP;E:\\X")},
-      {"substring", Sz("C:\\Brenix\\B-PlotSweep2"), std::string("C:\\BRENIX\\B-PLOTSWEEP2")},
-      {"semicolon", Sz("d:\\tools;"), std::string("D:\\TOOLS;;") + kUpperInstallDir},
-      {"no nul", Value{kRegSz, "d:\\tools"}, std::string("D:\\TOOLS;") + kUpperInstallDir},
-      {"expand type", Value{2, std::string("%t%\\x") + '\0'},
-       std::string("%T%\\X;") + kUpperInstallDir},
-      {"double byte",
-       Sz("d:\\\x81\x61"
-          "bc"),
-       std::string("D:\\\x81\x61"
-                   "BC;") +
-           kUpperInstallDir},
-      {"longest joined", Sz(std::string(12977, 'a')),
-       std::string(12977, 'A') + ";" + kUpperInstallDir},
-      {"joined too long", Sz(std::string(12978, 'a')), std::nullopt},
-      {"longest readable", Sz(folderInside + std::string(12999 - folderInside.size(), 'z')),
-       ToUpperAnsi(folderInside) + std::string(12999 - folderInside.size(), 'Z')},
-      {"too long to read", Sz(std::string(13000, 'a') + kInstallDir), std::nullopt},
-      {"no nul in 13000",
-       Value{kRegSz, folderInside + std::string(13000 - folderInside.size(), 'z')}, std::nullopt},
+      {"absent", std::nullopt, WideSz(kWideInstallDir)},
+      {"empty", WideSz(u""), WideSz(kWideInstallDir)},
+      {"one character", WideSz(u"x"), WideSz(u"X" + appended)},
+      {"two characters", WideSz(u"D:"), WideSz(u"D:" + appended)},
+      {"three characters", WideSz(u"xyz"), WideSz(u"XYZ" + appended)},
+      {"other folder", WideSz(u"d:\\tools"), WideSz(u"D:\\TOOLS" + appended)},
+      {"found", WideSz(u"c:\\brenix\\b-plotsweep;e:\\x"), WideSz(u"C:\\BRENIX\\B-PLOTSWEEP;E:\\X")},
+      {"found with a trailing backslash", WideSz(u"e:\\x;c:\\brenix\\b-plotsweep\\"),
+       WideSz(u"E:\\X;C:\\BRENIX\\B-PLOTSWEEP\\")},
+      {"two trailing backslashes", WideSz(u"c:\\brenix\\b-plotsweep\\\\"),
+       WideSz(u"C:\\BRENIX\\B-PLOTSWEEP\\\\" + appended)},
+      {"longer name", WideSz(u"C:\\Brenix\\B-PlotSweep2"),
+       WideSz(u"C:\\BRENIX\\B-PLOTSWEEP2" + appended)},
+      {"inside an entry", WideSz(u"x:\\c:\\brenix\\b-plotsweep"),
+       WideSz(u"X:\\C:\\BRENIX\\B-PLOTSWEEP" + appended)},
+      {"parent folder", WideSz(u"c:\\brenix"), WideSz(u"C:\\BRENIX" + appended)},
+      {"semicolon", WideSz(u"d:\\tools;"), WideSz(u"D:\\TOOLS;" + appended)},
+      {"no nul", WideValue{kRegSz, u"d:\\tools"}, WideSz(u"D:\\TOOLS" + appended)},
+      {"expand type", WideSz(u"%t%\\x", kRegExpandSz), WideSz(u"%T%\\X" + appended, kRegExpandSz)},
+      {"empty expand type", WideSz(u"", kRegExpandSz), WideSz(kWideInstallDir, kRegExpandSz)},
+      {"multi-string type", WideValue{kRegMultiSz, std::u16string(u"d:\\a\0e:\\b\0\0", 11)},
+       std::nullopt},
+      {"binary type", WideValue{3, u"d:\\tools"}, std::nullopt},
+      {"number type", WideValue{kRegDword, u"\x0002\x0001"}, std::nullopt},
+      {"outside the code page", WideSz(u"D:\\한글\\plugins;E:\\Straße"),
+       WideSz(u"D:\\한글\\PLUGINS;E:\\STRAßE" + appended)},
+      {"longest joined", WideSz(std::u16string(12977, u'한')),
+       WideSz(std::u16string(12977, u'한') + appended)},
+      {"joined too long", WideSz(std::u16string(12978, u'한')), std::nullopt},
+      {"longest readable", WideSz(folderInside + std::u16string(fillToLimit, u'z')),
+       WideSz(upperFolderInside + std::u16string(fillToLimit, u'Z'))},
+      {"too long to read", WideSz(std::u16string(13000, u'a') + kWideInstallDir), std::nullopt},
+      {"no nul in 13000", WideValue{kRegSz, folderInside + std::u16string(fillToLimit + 1, u'z')},
+       std::nullopt},
   };
   for (const auto& c : kCases) {
     const std::string key = Variables("R19.1", "ACAD-D001:804", c.profile);
     Registry().AddKey(kHKeyCurrentUser, key);
-    if (c.stored)
-      Registry().SetRaw(kHKeyCurrentUser, key, "TRUSTEDPATHS", c.stored->type, c.stored->data);
+    if (c.stored) {
+      Registry().SetWide(kHKeyCurrentUser, key, "TRUSTEDPATHS", c.stored->type, c.stored->data);
+    }
   }
   m_state.AddTrustedPath();
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.profile);
     const auto value = Trusted(Variables("R19.1", "ACAD-D001:804", c.profile));
-    EXPECT_EQ(c.expected ? Sz(*c.expected) : c.stored, value);
+    EXPECT_EQ(c.expected ? c.expected : c.stored, value);
   }
+}
+
+TEST_F(HostRegistrationTest, TheFolderIsConvertedFromTheCodePageOnceAndTextStoredAsAnsiToo) {
+  const std::string ansiStored = Variables("R19.1", "ACAD-D001:804", "Ansi");
+  const std::string found = Variables("R19.1", "ACAD-D001:804", "Found");
+  // The second byte of "乤" is "a": it is no letter to upper-case.
+  Registry().SetString(kHKeyCurrentUser, ansiStored, "TRUSTEDPATHS", "d:\\乤bc");
+  Registry().SetWide(kHKeyCurrentUser, found, "TRUSTEDPATHS", kRegSz, u"c:\\中文\\b-plotsweep\0");
+  m_state.SetInstallDir("C:\\中文\\B-PlotSweep");
+  m_state.AddTrustedPath();
+  EXPECT_EQ(WideSz(u"D:\\乤BC;C:\\中文\\B-PLOTSWEEP"), Trusted(ansiStored));
+  EXPECT_EQ(WideSz(u"C:\\中文\\B-PLOTSWEEP"), Trusted(found));
+}
+
+TEST_F(HostRegistrationTest, AFolderInvalidInTheCodePageTouchesNoProfile) {
+  const std::string tools = Variables("R19.1", "ACAD-D001:804", "Tools");
+  const std::string bare = Variables("R19.1", "ACAD-D001:804", "Bare");
+  Registry().SetString(kHKeyCurrentUser, tools, "TRUSTEDPATHS", "d:\\tools");
+  Registry().AddKey(kHKeyCurrentUser, bare);
+  m_state.SetInstallDir("C:\\Brenix\x81");
+  m_state.AddTrustedPath();
+  EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(tools));
+  EXPECT_EQ(std::nullopt, Trusted(bare));
 }
 
 TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicked) {
@@ -288,10 +328,11 @@ TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicke
   Registry().AddKey(kHKeyCurrentUser,
                     "SOFTWARE\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:804\\Profiles\\Bare");
   Register({});
-  EXPECT_EQ(Sz(kInstallDir), Trusted(Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>")));
-  EXPECT_EQ(Sz(std::string("D:\\TOOLS;") + kUpperInstallDir),
+  EXPECT_EQ(WideSz(kWideInstallDir),
+            Trusted(Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>")));
+  EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir),
             Trusted(Variables("R18.0", "ACAD-8001:804", "Mine")));
-  EXPECT_EQ(Sz(kInstallDir), Trusted(Variables("R24.3", "ACAD-7101:804", "Bare")));
+  EXPECT_EQ(WideSz(kWideInstallDir), Trusted(Variables("R24.3", "ACAD-7101:804", "Bare")));
   EXPECT_TRUE(
       Registry()
           .SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
@@ -309,7 +350,7 @@ TEST_F(HostRegistrationTest, WithoutTheUsersAutoCADKeyNoTrustedPathIsTouched) {
   Registry().SetString(kHKeyCurrentUser, profile, "TRUSTEDPATHS", "d:\\tools");
   Registry().FailOpen(kHKeyCurrentUser, "");
   m_state.AddTrustedPath();
-  EXPECT_EQ(Sz("d:\\tools"), Trusted(profile));
+  EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(profile));
 }
 
 TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
@@ -333,11 +374,11 @@ TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
                       "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles");
   m_state.AddTrustedPath();
   for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted}) {
-    EXPECT_EQ(Sz("d:\\tools"), Trusted(key)) << key;
+    EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(key)) << key;
   }
   EXPECT_FALSE(Registry().KeyExists(
       kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles\\Variables"));
-  EXPECT_EQ(Sz(std::string("D:\\TOOLS;") + kUpperInstallDir), Trusted(plain));
+  EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir), Trusted(plain));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/ansi_to_wide.h"
+
 namespace {
 
 // The longest text these calls give.
@@ -55,4 +57,8 @@ bool Win32Environment::CurrentDirectory(std::string* path) {
   return ReadWhole(
       [](char* buffer, DWORD capacity) { return GetCurrentDirectoryA(capacity, buffer); }, Never,
       path);
+}
+
+bool Win32Environment::AnsiToWide(const std::string& text, std::u16string* wide) {
+  return AnsiTextToWide(text, wide);
 }

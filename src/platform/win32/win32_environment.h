@@ -1,6 +1,7 @@
 #pragma once
-// The environment port over GetEnvironmentVariableA, GetModuleFileNameA and
-// GetCurrentDirectoryA. A result is used only when it came whole.
+// The environment port over GetEnvironmentVariableA, GetModuleFileNameA,
+// GetCurrentDirectoryA and MultiByteToWideChar. A result is used only when it
+// came whole.
 
 #include "platform/environment_port.h"
 
@@ -9,4 +10,5 @@ class Win32Environment : public EnvironmentPort {
   bool GetVariable(const std::string& name, std::string* value) override;
   bool ModulePath(std::string* path) override;
   bool CurrentDirectory(std::string* path) override;
+  bool AnsiToWide(const std::string& text, std::u16string* wide) override;
 };

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/ansi_to_wide.h"
+
 // The port's root values are the 32-bit values of the predefined keys; a
 // 64-bit HKEY holds them sign-extended.
 HKEY Win32Registry::ToHkey(RegKey key) {
@@ -26,6 +28,10 @@ long Win32Registry::Opened(LONG result, HKEY opened, RegKey* key) {
 namespace {
 
 bool IsRoot(RegKey key) { return key == kHKeyLocalMachine || key == kHKeyCurrentUser; }
+
+const wchar_t* WideChars(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 }  // namespace
 
@@ -90,6 +96,31 @@ long Win32Registry::SetValue(RegKey key, const std::string& name, unsigned long 
   return RegSetValueExA(ToHkey(key), name.c_str(), 0, type,
                         reinterpret_cast<const BYTE*>(data.data()),
                         static_cast<DWORD>(data.size()));
+}
+
+long Win32Registry::QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+                                   std::u16string* data, unsigned long* type) {
+  data->clear();
+  std::u16string wideName;
+  if (!AnsiTextToWide(name, &wideName)) return ERROR_NO_UNICODE_TRANSLATION;
+  // The call is told the bytes of `capacity` units; +1 keeps 0 valid.
+  std::vector<char16_t> buffer(capacity + 1);
+  DWORD size = static_cast<DWORD>(capacity * sizeof(char16_t));
+  DWORD stored = REG_NONE;
+  const LONG result = RegQueryValueExW(ToHkey(key), WideChars(wideName), nullptr, &stored,
+                                       reinterpret_cast<BYTE*>(buffer.data()), &size);
+  if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) *type = stored;
+  if (result == ERROR_SUCCESS) data->assign(buffer.data(), size / sizeof(char16_t));
+  return result;
+}
+
+long Win32Registry::SetWideValue(RegKey key, const std::string& name, unsigned long type,
+                                 const std::u16string& data) {
+  std::u16string wideName;
+  if (!AnsiTextToWide(name, &wideName)) return ERROR_NO_UNICODE_TRANSLATION;
+  return RegSetValueExW(ToHkey(key), WideChars(wideName), 0, type,
+                        reinterpret_cast<const BYTE*>(data.data()),
+                        static_cast<DWORD>(data.size() * sizeof(char16_t)));
 }
 
 long Win32Registry::DeleteKey(RegKey parent, const std::string& path) {

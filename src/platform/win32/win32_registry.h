@@ -1,5 +1,5 @@
 #pragma once
-// The registry port over the ANSI advapi32 calls.
+// The registry port over the advapi32 calls: ANSI, and UTF-16 for value data.
 
 #include <windows.h>
 
@@ -17,6 +17,10 @@ class Win32Registry : public RegistryPort {
                   unsigned long* type) override;
   long SetValue(RegKey key, const std::string& name, unsigned long type,
                 const std::string& data) override;
+  long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+                      std::u16string* data, unsigned long* type) override;
+  long SetWideValue(RegKey key, const std::string& name, unsigned long type,
+                    const std::u16string& data) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
 

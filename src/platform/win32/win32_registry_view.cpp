@@ -26,6 +26,9 @@ class Win32Registry64BitView : public Win32Registry {
   long SetValue(RegKey, const std::string&, unsigned long, const std::string&) override {
     return kRegAccessDenied;
   }
+  long SetWideValue(RegKey, const std::string&, unsigned long, const std::u16string&) override {
+    return kRegAccessDenied;
+  }
   long DeleteKey(RegKey, const std::string&) override { return kRegAccessDenied; }
 };
 

@@ -1,0 +1,90 @@
+#include "install/trusted_paths.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+namespace {
+
+constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
+constexpr std::size_t kCapacity = 13000;  // UTF-16 units, the NUL included
+
+// The value's text up to its first NUL, and its type.
+struct TrustedPaths {
+  std::u16string text;
+  unsigned long type;
+};
+
+std::u16string UpperAscii(std::u16string text) {
+  for (char16_t& unit : text) {
+    if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
+  }
+  return text;
+}
+
+// A path as entries are compared: ASCII letters upper-cased, one trailing
+// backslash dropped.
+std::u16string Comparable(std::u16string path) {
+  if (!path.empty() && path.back() == u'\\') path.pop_back();
+  return UpperAscii(path);
+}
+
+// Whether one of the ";"-separated entries of `list` names `folder`.
+bool HasEntry(const std::u16string& list, const std::u16string& folder) {
+  const std::u16string wanted = Comparable(folder);
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(list.find(u';', start), list.size());
+    if (Comparable(list.substr(start, end - start)) == wanted) return true;
+    if (end == list.size()) return false;
+    start = end + 1;
+  }
+}
+
+// The current trusted paths: an empty REG_SZ when the key or the value is
+// absent; nothing when an existing value cannot be read whole or is not a
+// single text (it must not be lost or damaged).
+std::optional<TrustedPaths> CurrentTrustedPaths(RegistryPort& registry,
+                                                const std::string& variablesKey) {
+  const TrustedPaths absent{std::u16string(), kRegSz};
+  RegKey key = 0;
+  long result = registry.OpenKey(kHKeyCurrentUser, variablesKey, &key);
+  if (result == kRegNotFound) return absent;
+  if (result != kRegSuccess) return std::nullopt;
+  std::u16string data;
+  unsigned long type = 0;
+  result = registry.QueryWideValue(key, kTrustedPaths, kCapacity, &data, &type);
+  registry.CloseKey(key);
+  if (result == kRegNotFound) return absent;
+  if (result != kRegSuccess || (type != kRegSz && type != kRegExpandSz)) return std::nullopt;
+  const std::u16string text = data.substr(0, data.find(u'\0'));
+  if (text.size() >= kCapacity) return std::nullopt;
+  return TrustedPaths{text, type};
+}
+
+// An empty value becomes the folder. Otherwise existing entries come back
+// upper-cased and untrimmed, and the folder is added unless an entry names
+// it. Nothing when the result does not fit.
+std::optional<std::u16string> NewTrustedPaths(const std::u16string& current,
+                                              const std::u16string& folder) {
+  if (current.empty()) return folder;
+  const std::u16string upperCurrent = UpperAscii(current);
+  if (HasEntry(current, folder)) return upperCurrent;
+  const std::u16string joined = upperCurrent + u';' + UpperAscii(folder);
+  if (joined.size() >= kCapacity) return std::nullopt;
+  return joined;
+}
+
+}  // namespace
+
+void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+                 const std::u16string& folder) {
+  const auto current = CurrentTrustedPaths(registry, variablesKey);
+  if (!current) return;
+  const auto updated = NewTrustedPaths(current->text, folder);
+  if (!updated) return;
+  RegKey key = 0;
+  if (registry.CreateKey(kHKeyCurrentUser, variablesKey, &key) != kRegSuccess) return;
+  // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
+  registry.SetWideValue(key, kTrustedPaths, current->type, *updated + u'\0');
+  registry.CloseKey(key);
+}

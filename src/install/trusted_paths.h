@@ -1,0 +1,20 @@
+#pragma once
+// The install folder in an AutoCAD profile's TRUSTEDPATHS value, read and
+// written through the UTF-16 registry calls, so that entries outside the
+// ANSI code page keep their characters.
+
+#include <string>
+
+#include "platform/registry_port.h"
+
+// Adds `folder` to the trusted paths of the profile whose Variables key,
+// below HKEY_CURRENT_USER, is `variablesKey`; the key and the value are
+// created when absent, and an empty value is replaced. Otherwise the folder
+// is appended unless one of the ";"-separated entries names it (ignoring
+// ASCII case and one trailing backslash), and the existing entries are
+// written back with their ASCII letters upper-cased, with the type they had
+// (REG_SZ or REG_EXPAND_SZ). A value of another type, one that cannot be
+// read whole, or one that would not fit 12,999 characters with the folder,
+// is left as it is.
+void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+                 const std::u16string& folder);
