@@ -9,6 +9,7 @@
 #include "app/windows_path.h"
 #include "discovery/registry_reading.h"
 #include "install/trusted_paths.h"
+#include "platform/scoped_key.h"
 
 namespace {
 
@@ -71,55 +72,49 @@ std::optional<ApplicationKey> ApplicationKeyFor(int releaseYear, bool managed,
 // sub-keys stays, and its values are overwritten.
 void ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const ApplicationKey& entry) {
   registry.DeleteKey(productKey, entry.name);
-  RegKey key = 0;
-  if (registry.CreateKey(productKey, entry.name, &key) != kRegSuccess) return;
-  registry.SetValue(key, "LOADCTRLS", kRegDword, DwordData(2));
-  registry.SetValue(key, "LOADER", kRegSz, StringData(entry.loader));
-  if (entry.managed) registry.SetValue(key, "MANAGED", kRegDword, DwordData(1));
-  registry.CloseKey(key);
+  const ScopedKey key = ScopedKey::Create(registry, productKey, entry.name);
+  if (!key) return;
+  registry.SetValue(key.get(), "LOADCTRLS", kRegDword, DwordData(2));
+  registry.SetValue(key.get(), "LOADER", kRegSz, StringData(entry.loader));
+  if (entry.managed) registry.SetValue(key.get(), "MANAGED", kRegDword, DwordData(1));
 }
 
 // The paths of the sub-keys of `path` below `root`, each followed by `suffix`.
 TextList SubKeyPaths(RegistryPort& registry, RegKey root, const std::string& path,
                      const char* suffix) {
   TextList paths;
-  RegKey key = 0;
-  if (registry.OpenKeyForRead(root, path, &key) != kRegSuccess) return paths;
+  const ScopedKey key = ScopedKey::OpenForRead(registry, root, path);
+  if (!key) return paths;
   TextList names;
-  CollectSubKeyNames(registry, key, &names);
+  CollectSubKeyNames(registry, key.get(), &names);
   for (const auto& name : names) paths.push_back(path + "\\" + name + suffix);
-  registry.CloseKey(key);
   return paths;
 }
 
 // The Profiles key of every product of every release, ticked or not.
 TextList ProfileListKeys(RegistryPort& registry) {
   TextList profileLists;
-  RegKey root = 0;
-  if (registry.OpenKey(kHKeyCurrentUser, "", &root) != kRegSuccess) return profileLists;
-  RegKey acad = 0;
-  if (registry.OpenKeyForRead(root, kAcadKey, &acad) == kRegSuccess) {
-    for (const auto& release : ReadSubKeyNames(registry, acad)) {
-      const TextList products =
-          SubKeyPaths(registry, root, std::string(kAcadKey) + "\\" + release, "\\Profiles");
-      profileLists.insert(profileLists.end(), products.begin(), products.end());
-    }
-    registry.CloseKey(acad);
+  const ScopedKey root = ScopedKey::Open(registry, kHKeyCurrentUser, "");
+  if (!root) return profileLists;
+  const ScopedKey acad = ScopedKey::OpenForRead(registry, root.get(), kAcadKey);
+  if (!acad) return profileLists;
+  for (const auto& release : ReadSubKeyNames(registry, acad.get())) {
+    const TextList products =
+        SubKeyPaths(registry, root.get(), std::string(kAcadKey) + "\\" + release, "\\Profiles");
+    profileLists.insert(profileLists.end(), products.begin(), products.end());
   }
-  registry.CloseKey(root);
   return profileLists;
 }
 
 // The Variables key of every profile, whether it exists yet or not.
 TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
   TextList variables;
-  RegKey root = 0;
-  if (registry.OpenKey(kHKeyCurrentUser, "", &root) != kRegSuccess) return variables;
+  const ScopedKey root = ScopedKey::Open(registry, kHKeyCurrentUser, "");
+  if (!root) return variables;
   for (const auto& profileList : profileLists) {
-    const TextList profiles = SubKeyPaths(registry, root, profileList, "\\Variables");
+    const TextList profiles = SubKeyPaths(registry, root.get(), profileList, "\\Variables");
     variables.insert(variables.end(), profiles.begin(), profiles.end());
   }
-  registry.CloseKey(root);
   return variables;
 }
 
@@ -127,10 +122,7 @@ TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
 
 void CollectSubKeyNames(RegistryPort& registry, RegKey key, TextList* names) {
   for (const auto& name : ReadSubKeyNames(registry, key)) {
-    RegKey subKey = 0;
-    if (registry.OpenKeyForRead(key, name, &subKey) != kRegSuccess) continue;
-    registry.CloseKey(subKey);
-    names->push_back(name);
+    if (ScopedKey::OpenForRead(registry, key, name)) names->push_back(name);
   }
 }
 
@@ -156,11 +148,10 @@ void SetupState::RegisterDemandLoad(int year) {
     const auto managedLibrary = IsAbsolutePath(folders[i])
                                     ? ApplicationKeyFor(year, true, folders[i], files->libraryYear)
                                     : std::nullopt;
-    RegKey productKey = 0;
-    if (registry.OpenKey(kHKeyLocalMachine, keys[i], &productKey) != kRegSuccess) continue;
-    if (nativeModule) ReplaceApplicationKey(registry, productKey, *nativeModule);
-    if (managedLibrary) ReplaceApplicationKey(registry, productKey, *managedLibrary);
-    registry.CloseKey(productKey);
+    const ScopedKey productKey = ScopedKey::Open(registry, kHKeyLocalMachine, keys[i]);
+    if (!productKey) continue;
+    if (nativeModule) ReplaceApplicationKey(registry, productKey.get(), *nativeModule);
+    if (managedLibrary) ReplaceApplicationKey(registry, productKey.get(), *managedLibrary);
   }
 }
 

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "platform/scoped_key.h"
+
 namespace {
 
 constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
@@ -46,14 +48,13 @@ bool HasEntry(const std::u16string& list, const std::u16string& folder) {
 std::optional<TrustedPaths> CurrentTrustedPaths(RegistryPort& registry,
                                                 const std::string& variablesKey) {
   const TrustedPaths absent{std::u16string(), kRegSz};
-  RegKey key = 0;
-  long result = registry.OpenKey(kHKeyCurrentUser, variablesKey, &key);
+  long result = kRegSuccess;
+  const ScopedKey key = ScopedKey::Open(registry, kHKeyCurrentUser, variablesKey, &result);
   if (result == kRegNotFound) return absent;
-  if (result != kRegSuccess) return std::nullopt;
+  if (!key) return std::nullopt;
   std::u16string data;
   unsigned long type = 0;
-  result = registry.QueryWideValue(key, kTrustedPaths, kCapacity, &data, &type);
-  registry.CloseKey(key);
+  result = registry.QueryWideValue(key.get(), kTrustedPaths, kCapacity, &data, &type);
   if (result == kRegNotFound) return absent;
   if (result != kRegSuccess || (type != kRegSz && type != kRegExpandSz)) return std::nullopt;
   const std::u16string text = data.substr(0, data.find(u'\0'));
@@ -82,9 +83,8 @@ void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
   if (!current) return;
   const auto updated = NewTrustedPaths(current->text, folder);
   if (!updated) return;
-  RegKey key = 0;
-  if (registry.CreateKey(kHKeyCurrentUser, variablesKey, &key) != kRegSuccess) return;
+  const ScopedKey key = ScopedKey::Create(registry, kHKeyCurrentUser, variablesKey);
+  if (!key) return;
   // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
-  registry.SetWideValue(key, kTrustedPaths, current->type, *updated + u'\0');
-  registry.CloseKey(key);
+  registry.SetWideValue(key.get(), kTrustedPaths, current->type, *updated + u'\0');
 }
