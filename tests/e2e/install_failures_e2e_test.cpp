@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "e2e/install_fixture.h"
+#include "support/test_values.h"
 #include "ui/setup/win32/resource.h"
 
 namespace {
@@ -80,12 +81,6 @@ TEST_F(InstallTest, ARunningAutoCadIsWarnedAboutOnceAndTheNextClickInstalls) {
 
 // ---- A product file that cannot be copied ----------------------------------
 
-// Put after the destination path in the copy-failure message.
-constexpr char kCopyFailureReasons[] =
-    " 失败，可能原因如下：\n\n"
-    "1、AutoCAD未关闭\n\n"
-    "2、系统权限未开放，请以管理者权限登陆系统";
-
 // Readme.txt of an earlier install lies in the install folder, held open
 // without sharing as a running AutoCAD holds its files: copying over it fails.
 class CopyFailureTest : public InstallTest {
@@ -125,7 +120,7 @@ class CopyFailureTest : public InstallTest {
 
   // The copy-failure box's text and buttons checked.
   WindowDriver ExpectCopyFailure(const WindowDriver& box) const {
-    EXPECT_EQ("拷贝文件 " + lockedFile() + kCopyFailureReasons, MessageBoxText(box));
+    EXPECT_EQ(CopyFailedText(lockedFile()), MessageBoxText(box));
     for (int id : {IDABORT, IDRETRY, IDIGNORE}) EXPECT_TRUE(box.Exists(id)) << id;
     EXPECT_FALSE(box.Exists(IDOK));
     return box;

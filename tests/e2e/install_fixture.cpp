@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "support/test_values.h"
 #include "ui/setup/win32/resource.h"
 
 const std::vector<std::string> kProductFiles = {
@@ -103,7 +104,7 @@ WindowDriver InstallTest::ClickInstallForMessage() const {
     ADD_FAILURE() << "no message box";
     return box;
   }
-  EXPECT_EQ("B-软件安装", box.Caption());
+  EXPECT_EQ(kSetupBoxCaption, box.Caption());
   return box;
 }
 

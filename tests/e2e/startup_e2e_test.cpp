@@ -9,6 +9,7 @@
 #include <string>
 
 #include "e2e/setup_driver.h"
+#include "support/test_values.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
@@ -156,7 +157,7 @@ TEST_F(StartupTest, The32BitProgramSends64BitHostsToThe64BitSetup) {
 
   const WindowDriver box = process_->WaitForMessageBox();
   ASSERT_NE(nullptr, box.hwnd()) << "no notice";
-  EXPECT_EQ("B-软件安装", box.Caption());
+  EXPECT_EQ(kSetupBoxCaption, box.Caption());
   EXPECT_NE(std::string::npos, MessageBoxText(box).find("64位")) << MessageBoxText(box);
   ASSERT_TRUE(box.Click(IDOK));
   EXPECT_TRUE(WaitUntil([&box] { return !IsWindow(box.hwnd()); }));

@@ -49,4 +49,3 @@ void FakeEnvironment::SetCurrentDirectory(const std::string& path) {
   m_currentDirectory = path;
 }
 
-void FakeEnvironment::UnsetCurrentDirectory() { m_hasCurrentDirectory = false; }

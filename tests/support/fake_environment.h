@@ -21,7 +21,6 @@ class FakeEnvironment : public EnvironmentPort {
   void SetModulePath(const std::string& path);
   void UnsetModulePath();
   void SetCurrentDirectory(const std::string& path);
-  void UnsetCurrentDirectory();
 
  private:
   std::map<std::string, std::string> m_variables;  // by upper-cased name

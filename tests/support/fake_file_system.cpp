@@ -221,28 +221,12 @@ std::vector<FileEntry> FakeFileSystem::Children(const std::string& folderKey) co
 
 bool FakeFileSystem::Admit(FsOp op, const std::string& path, const std::string& target) {
   m_log.push_back({op, path, target});
-  bool fail = false;
-  for (auto& countdown : m_failCountdowns) {
-    if (countdown.first == op && --countdown.second == 0) fail = true;
-  }
-  m_failCountdowns.erase(
-      std::remove_if(m_failCountdowns.begin(), m_failCountdowns.end(),
-                     [](const std::pair<FsOp, int>& countdown) { return countdown.second <= 0; }),
-      m_failCountdowns.end());
-  if (m_failPaths.count({op, KeyOf(path)}) != 0) fail = true;
-  if (!target.empty() && m_failPaths.count({op, KeyOf(target)}) != 0) fail = true;
-  return !fail;
+  return m_faults.Check(OpName(op), {KeyOf(path), target.empty() ? "" : KeyOf(target)}) == 0;
 }
 
-void FakeFileSystem::FailNext(FsOp op, int nth) { m_failCountdowns.emplace_back(op, nth); }
-
-void FakeFileSystem::FailOn(FsOp op, const std::string& path) {
-  m_failPaths.emplace(op, KeyOf(path));
-}
-
-void FakeFileSystem::ClearFailures() {
-  m_failCountdowns.clear();
-  m_failPaths.clear();
+void FakeFileSystem::Fail(Fault fault) {
+  if (!fault.subject.empty()) fault.subject = KeyOf(fault.subject);
+  m_faults.Add(std::move(fault));
 }
 
 void FakeFileSystem::Lock(const std::string& path) { m_locked.insert(KeyOf(path)); }

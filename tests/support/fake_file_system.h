@@ -13,19 +13,20 @@
 // ANSI calls, paths are not limited to 259
 // characters here, so the program's own length checks are what a test sees.
 //
-// Failure injection: FailNext / FailOn make a call fail, Lock makes a file
-// busy (copies from or to it and its deletion fail). Every port call is
-// logged in order, failed ones included.
+// Calls fail as a FaultPlan says (a path subject matches the call's path or,
+// for CopyOver, its destination); Lock makes a file busy (copies from or to
+// it and its deletion fail). Every port call is logged in order, failed ones
+// included.
 
 #include <cstdint>
 #include <iosfwd>
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/file_system_port.h"
+#include "support/fault_plan.h"
 
 enum class FsOp {
   kCopyOver,
@@ -77,10 +78,7 @@ class FakeFileSystem : public FileSystemPort {
   // The names in a folder in listing order, without "." and "..".
   std::vector<std::string> ListNames(const std::string& folder) const;
 
-  // Failure injection.
-  void FailNext(FsOp op, int nth = 1);            // the nth call of `op` from now fails
-  void FailOn(FsOp op, const std::string& path);  // every call of `op` naming `path` fails
-  void ClearFailures();
+  void Fail(Fault fault);
   void Lock(const std::string& path);
   void Unlock(const std::string& path);
 
@@ -127,7 +125,7 @@ class FakeFileSystem : public FileSystemPort {
   std::map<std::string, Node> m_nodes;
   std::uint64_t m_nextOrder = 0;
   std::set<std::string> m_locked;
-  std::vector<std::pair<FsOp, int>> m_failCountdowns;
-  std::set<std::pair<FsOp, std::string>> m_failPaths;
+  FaultPlan m_faults{"CopyOver",      "CreateDir",     "MakeDir", "RemoveFile",
+                     "GetAttributes", "SetAttributes", "Exists",  "List"};
   std::vector<FsCall> m_log;
 };

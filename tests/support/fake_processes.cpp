@@ -2,7 +2,7 @@
 
 bool FakeProcesses::ImageNames(std::vector<std::string>* names) {
   ++m_snapshotCount;
-  if (m_failSnapshot) return false;
+  if (m_faults.Check("ImageNames", {}) != 0) return false;
   *names = m_names;
   return true;
 }

@@ -139,10 +139,6 @@ TextList SplitPath(const std::string& path) {
   return names;
 }
 
-bool SamePath(const TextList& a, const TextList& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), EqualsIgnoreCase);
-}
-
 // The four little-endian bytes of a REG_DWORD.
 std::string DwordBytes(std::uint32_t value) {
   std::string bytes;
@@ -150,12 +146,19 @@ std::string DwordBytes(std::uint32_t value) {
   return bytes;
 }
 
-TextList Joined(TextList head, const TextList& tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
+std::string Joined(const TextList& names) {
+  std::string path;
+  for (const auto& name : names) path += (path.empty() ? "" : "\\") + name;
+  return path;
 }
 
 }  // namespace
+
+std::string KeyName(RegKey root, const std::string& path) {
+  const std::string rootName =
+      root == kHKeyLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+  return path.empty() ? rootName : rootName + "\\" + path;
+}
 
 FakeRegistry::FakeRegistry()
     : m_localMachine(std::make_shared<Node>()), m_currentUser(std::make_shared<Node>()) {
@@ -166,18 +169,18 @@ FakeRegistry::FakeRegistry()
 FakeRegistry::~FakeRegistry() = default;
 
 long FakeRegistry::OpenKey(RegKey parent, const std::string& path, RegKey* key) {
-  return Open(Call::kOpen, parent, path, true, key);
+  return Open("OpenKey", parent, path, true, key);
 }
 
 long FakeRegistry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) {
-  return Open(Call::kOpenForRead, parent, path, false, key);
+  return Open("OpenKeyForRead", parent, path, false, key);
 }
 
 long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
   *key = 0;
   std::shared_ptr<Node> node;
   TextList names;
-  const long result = Target(Call::kCreate, parent, path, &node, &names);
+  const long result = Target("CreateKey", parent, path, &node, &names);
   if (result != kRegSuccess) return result;
   for (const auto& name : names) node = node->ChildOrNew(name);
   *key = NewHandle(node, true);
@@ -186,7 +189,7 @@ long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key
 
 long FakeRegistry::CountSubKeys(RegKey key, unsigned long* count) {
   std::shared_ptr<Node> node;
-  const long result = Subject(Call::kCountSubKeys, key, "", &node);
+  const long result = Subject("CountSubKeys", key, "", &node);
   if (result != kRegSuccess) return result;
   *count = static_cast<unsigned long>(node->children.size());
   return kRegSuccess;
@@ -196,7 +199,7 @@ long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capac
                               std::string* name) {
   name->clear();
   std::shared_ptr<Node> node;
-  const long result = Subject(Call::kEnumSubKey, key, "", &node);
+  const long result = Subject("EnumSubKey", key, "", &node);
   if (result != kRegSuccess) return result;
   if (index >= node->children.size()) return kRegNoMoreItems;
   const std::string& found = node->children[index]->name;
@@ -236,7 +239,7 @@ long FakeRegistry::SetWideValue(RegKey key, const std::string& name, unsigned lo
 long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
   std::shared_ptr<Node> node;
   TextList names;
-  const long result = Target(Call::kDeleteKey, parent, path, &node, &names);
+  const long result = Target("DeleteKey", parent, path, &node, &names);
   if (result != kRegSuccess) return result;
   node = Descend(node, names);
   if (!node) return kRegNotFound;
@@ -253,27 +256,9 @@ long FakeRegistry::CloseKey(RegKey key) {
   return m_handles.erase(key) ? kRegSuccess : kRegInvalidHandle;
 }
 
-void FakeRegistry::FailCall(Call call, RegKey root, const std::string& path, long error,
-                            const std::string& valueName) {
-  m_failures.push_back(
-      FailureRule{call, Joined(RootNode(root)->Path(), SplitPath(path)), valueName, error});
-}
-
-void FakeRegistry::FailOpen(RegKey root, const std::string& path) {
-  FailCall(Call::kOpen, root, path);
-  FailCall(Call::kOpenForRead, root, path);
-}
-
-void FakeRegistry::FailCreate(RegKey root, const std::string& path) {
-  FailCall(Call::kCreate, root, path);
-}
-
-void FakeRegistry::FailQuery(RegKey root, const std::string& path, const std::string& valueName) {
-  FailCall(Call::kQueryValue, root, path, kRegAccessDenied, valueName);
-}
-
-void FakeRegistry::FailSet(RegKey root, const std::string& path, const std::string& valueName) {
-  FailCall(Call::kSetValue, root, path, kRegAccessDenied, valueName);
+void FakeRegistry::Fail(Fault fault) {
+  fault.subject = Joined(SplitPath(fault.subject));
+  m_faults.Add(std::move(fault));
 }
 
 void FakeRegistry::AddKey(RegKey root, const std::string& path) { MakePath(root, path); }
@@ -335,7 +320,7 @@ TextList FakeRegistry::ValueNames(RegKey root, const std::string& path) const {
 
 int FakeRegistry::OpenHandleCount() const { return static_cast<int>(m_handles.size()); }
 
-long FakeRegistry::Open(Call call, RegKey parent, const std::string& path, bool writable,
+long FakeRegistry::Open(const char* call, RegKey parent, const std::string& path, bool writable,
                         RegKey* key) {
   *key = 0;
   std::shared_ptr<Node> node;
@@ -359,25 +344,27 @@ long FakeRegistry::NodeOf(RegKey key, std::shared_ptr<Node>* node) const {
   return (*node)->deleted ? kRegKeyDeleted : kRegSuccess;
 }
 
-long FakeRegistry::Target(Call call, RegKey parent, const std::string& path,
-                          std::shared_ptr<Node>* start, TextList* names) const {
+long FakeRegistry::Target(const char* call, RegKey parent, const std::string& path,
+                          std::shared_ptr<Node>* start, TextList* names) {
   const long result = NodeOf(parent, start);
   if (result != kRegSuccess) return result;
   if (!path.empty() && path.front() == '\\') return kRegBadPathname;
   *names = SplitPath(path);
-  return InjectedFailure(call, Joined((*start)->Path(), *names), "");
+  TextList target = (*start)->Path();
+  target.insert(target.end(), names->begin(), names->end());
+  return m_faults.Check(call, {Joined(target)});
 }
 
-long FakeRegistry::Subject(Call call, RegKey key, const std::string& valueName,
-                           std::shared_ptr<Node>* node) const {
+long FakeRegistry::Subject(const char* call, RegKey key, const std::string& valueName,
+                           std::shared_ptr<Node>* node) {
   const long result = NodeOf(key, node);
   if (result != kRegSuccess) return result;
-  return InjectedFailure(call, (*node)->Path(), valueName);
+  return m_faults.Check(call, {Joined((*node)->Path())}, valueName);
 }
 
 long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {
   std::shared_ptr<Node> node;
-  const long result = Subject(Call::kSetValue, key, name, &node);
+  const long result = Subject("SetValue", key, name, &node);
   if (result != kRegSuccess) return result;
   const auto handle = m_handles.find(key);
   if (handle != m_handles.end() && !handle->second.writable) return kRegAccessDenied;
@@ -385,23 +372,12 @@ long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {
   return kRegSuccess;
 }
 
-long FakeRegistry::Get(RegKey key, const std::string& name, const Stored** stored) const {
+long FakeRegistry::Get(RegKey key, const std::string& name, const Stored** stored) {
   std::shared_ptr<Node> node;
-  const long result = Subject(Call::kQueryValue, key, name, &node);
+  const long result = Subject("QueryValue", key, name, &node);
   if (result != kRegSuccess) return result;
   *stored = node->FindValue(name);
   return *stored ? kRegSuccess : kRegNotFound;
-}
-
-long FakeRegistry::InjectedFailure(Call call, const TextList& keyPath,
-                                   const std::string& valueName) const {
-  for (const auto& rule : m_failures) {
-    if (rule.call == call && SamePath(rule.keyPath, keyPath) &&
-        (rule.valueName.empty() || EqualsIgnoreCase(rule.valueName, valueName))) {
-      return rule.error;
-    }
-  }
-  return kRegSuccess;
 }
 
 RegKey FakeRegistry::NewHandle(std::shared_ptr<Node> node, bool writable) {

@@ -3,8 +3,9 @@
 // compared without regard to ASCII case but kept as created, sub-keys
 // enumerated in creation order, values stored as (type, data) as the ANSI
 // or the UTF-16 calls set them (text converted for the other family through
-// the fake code page), handles as integers that must be closed. Any call can
-// be made to fail for one key; the failure of a value call covers both families.
+// the fake code page), handles as integers that must be closed. Calls fail
+// as a FaultPlan says: by call name, for a key named by KeyName, and for value
+// calls one value name; a "QueryValue" or "SetValue" fault covers both families.
 
 #include <cstdint>
 #include <map>
@@ -16,20 +17,13 @@
 
 #include "app/ansi_text.h"
 #include "platform/registry_port.h"
+#include "support/fault_plan.h"
+
+// A key's full name, as faults name it: "HKEY_LOCAL_MACHINE\\path".
+std::string KeyName(RegKey root, const std::string& path);
 
 class FakeRegistry : public RegistryPort {
  public:
-  enum class Call {
-    kOpen,
-    kOpenForRead,
-    kCreate,
-    kCountSubKeys,
-    kEnumSubKey,
-    kQueryValue,
-    kSetValue,
-    kDeleteKey
-  };
-
   struct Value {
     unsigned long type;
     std::string data;
@@ -78,15 +72,7 @@ class FakeRegistry : public RegistryPort {
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
 
-  // From now on, calls of `call` aimed at the key root\path return `error`
-  // and change nothing. For value calls, `valueName` narrows the rule to one
-  // value; empty means every value of the key.
-  void FailCall(Call call, RegKey root, const std::string& path, long error = kRegAccessDenied,
-                const std::string& valueName = "");
-  void FailOpen(RegKey root, const std::string& path);  // both kinds of open
-  void FailCreate(RegKey root, const std::string& path);
-  void FailQuery(RegKey root, const std::string& path, const std::string& valueName);
-  void FailSet(RegKey root, const std::string& path, const std::string& valueName);
+  void Fail(Fault fault);
 
   // Arranging and inspecting the store; keys on the path are created.
   void AddKey(RegKey root, const std::string& path);
@@ -116,27 +102,20 @@ class FakeRegistry : public RegistryPort {
     std::shared_ptr<Node> node;
     bool writable;
   };
-  struct FailureRule {
-    Call call;
-    TextList keyPath;  // root name first
-    std::string valueName;
-    long error;
-  };
 
-  long Open(Call call, RegKey parent, const std::string& path, bool writable, RegKey* key);
+  long Open(const char* call, RegKey parent, const std::string& path, bool writable, RegKey* key);
   long NodeOf(RegKey key, std::shared_ptr<Node>* node) const;
   // A call aimed at parent\path: the start key and the names below it.
-  long Target(Call call, RegKey parent, const std::string& path, std::shared_ptr<Node>* start,
-              TextList* names) const;
+  long Target(const char* call, RegKey parent, const std::string& path,
+              std::shared_ptr<Node>* start, TextList* names);
   // A call on an open key (and one of its values).
-  long Subject(Call call, RegKey key, const std::string& valueName,
-               std::shared_ptr<Node>* node) const;
+  long Subject(const char* call, RegKey key, const std::string& valueName,
+               std::shared_ptr<Node>* node);
   // A value set through either family of calls on an open, writable key.
   long Set(RegKey key, const std::string& name, Stored stored);
   // The value to be read through either family of calls on an open key.
-  long Get(RegKey key, const std::string& name, const Stored** stored) const;
+  long Get(RegKey key, const std::string& name, const Stored** stored);
   const Stored* FindStored(RegKey root, const std::string& path, const std::string& name) const;
-  long InjectedFailure(Call call, const TextList& keyPath, const std::string& valueName) const;
   RegKey NewHandle(std::shared_ptr<Node> node, bool writable);
   // The key `names` below `node`, or null when one of them is missing.
   static std::shared_ptr<Node> Descend(std::shared_ptr<Node> node, const TextList& names);
@@ -148,5 +127,6 @@ class FakeRegistry : public RegistryPort {
   std::shared_ptr<Node> m_currentUser;
   std::map<RegKey, Handle> m_handles;
   RegKey m_nextHandle = 0x100;
-  std::vector<FailureRule> m_failures;
+  FaultPlan m_faults{"OpenKey",    "OpenKeyForRead", "CreateKey", "CountSubKeys",
+                     "EnumSubKey", "QueryValue",     "SetValue",  "DeleteKey"};
 };

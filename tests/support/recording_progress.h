@@ -16,9 +16,6 @@ class RecordingProgress : public ProgressPort {
   void SetPos(int position) override;
   void StepIt() override;
 
-  int Minimum() const { return m_minimum; }
-  int Maximum() const { return m_maximum; }
-  int Step() const { return m_step; }
   int Position() const { return m_position; }
   int StepCount() const { return m_stepCount; }
   // "SetRange(0,50)", "SetStep(1)", "SetPos(0)", "StepIt" in call order.

@@ -28,7 +28,6 @@ class ScriptedPrompt : public PromptPort {
   void Answer(int answer, std::function<void()> onAnswer = {});
 
   const std::vector<PromptCall>& Calls() const { return m_calls; }
-  std::size_t AnswersLeft() const { return m_answers.size(); }
 
  private:
   struct Scripted {

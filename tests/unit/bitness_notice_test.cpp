@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/fake_platform.h"
+#include "support/test_values.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST(BitnessNotice, Needs64BitSetupExactlyWhenOnly64BitHostsAreThere) {
     EXPECT_EQ(0, view64.OpenHandleCount()) << c.what;
     if (!c.shown) continue;
     const PromptCall& box = fake.prompt.Calls()[0];
-    EXPECT_EQ("B-软件安装", box.caption);
+    EXPECT_EQ(kSetupBoxCaption, box.caption);
     EXPECT_EQ(kMbOk | kMbIconWarning, box.style);
     EXPECT_NE(std::string::npos, box.text.find("64位")) << box.text;
     EXPECT_NE(std::string::npos, box.text.find("SetUp.exe")) << box.text;

@@ -105,7 +105,7 @@ TEST_F(CheckFolderTest, ExistingFileOfThatNameCountsAsExisting) {
 }
 
 TEST_F(CheckFolderTest, FailedMiddleLevelIsReportedAndEarlierLevelsStay) {
-  files.FailOn(FsOp::kCreateDir, "C:\\a\\b");
+  files.Fail(Fault("CreateDir", "C:\\a\\b"));
   prompt.Answer(kIdYes);
   prompt.Answer(kIdOk);
   EXPECT_EQ(kFolderNotCreated, Check("C:\\a\\b\\c"));
@@ -117,7 +117,7 @@ TEST_F(CheckFolderTest, FailedMiddleLevelIsReportedAndEarlierLevelsStay) {
 }
 
 TEST_F(CheckFolderTest, LevelThatDoesNotExistAfterCreationFailsWhateverCreationReported) {
-  files.FailOn(FsOp::kExists, "C:\\a");
+  files.Fail(Fault("Exists", "C:\\a"));
   prompt.Answer(kIdYes);
   prompt.Answer(kIdOk);
   EXPECT_EQ(kFolderNotCreated, Check("C:\\a"));

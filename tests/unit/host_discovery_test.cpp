@@ -189,13 +189,20 @@ TEST_F(HostDiscoveryTest, KeysThatCannotBeOpenedOrReadAreSkipped) {
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R19.0", "C:\\Acad2013", "AutoCAD 2013");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R19.0\\ACAD-B001:804", "C:\\Below2013",
                   "AutoCAD 2013");
-  Registry().FailOpen(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0");
-  Registry().FailOpen(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804");
-  Registry().FailCall(FakeRegistry::Call::kEnumSubKey, kHKeyLocalMachine,
-                      "SOFTWARE\\Autodesk\\AutoCAD\\R18.2");
+  Registry().Fail(
+      Fault("OpenKeyForRead", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0")));
+  Registry().Fail(
+      Fault("OpenKeyForRead",
+            KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804")));
+  Registry().Fail(
+      Fault("EnumSubKey", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.2")));
   // A value that cannot be read counts as absent: the walk goes below.
-  Registry().FailQuery(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0", "AcadLocation");
-  Registry().FailQuery(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0", "ProductName");
+  Registry().Fail(
+      Fault("QueryValue", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
+          .Value("AcadLocation"));
+  Registry().Fail(
+      Fault("QueryValue", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
+          .Value("ProductName"));
   m_state.FindAcadReleases();
   EXPECT_EQ((Entries{{std::string(kBase) + "R19.0\\ACAD-B001:804\\", "C:\\Below2013"}}),
             EntriesOf(2013));
@@ -204,19 +211,19 @@ TEST_F(HostDiscoveryTest, KeysThatCannotBeOpenedOrReadAreSkipped) {
 
 TEST_F(HostDiscoveryTest, AFailingBaseKeyOrSubKeyCountEndsThatScanOnly) {
   AddInstallationInBothViews();
-  Registry().FailCall(FakeRegistry::Call::kCountSubKeys, kHKeyLocalMachine,
-                      "SOFTWARE\\Autodesk\\AutoCAD");
+  Registry().Fail(Fault("CountSubKeys", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD")));
   m_state.FindAcadReleases();
   EXPECT_EQ((Entries{{std::string(kWowBase) + "R17.0\\", "C:\\Wow"}}), EntriesOf(2007));
 
-  Registry().FailOpen(kHKeyLocalMachine, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD");
+  Registry().Fail(Fault("OpenKeyForRead",
+                        KeyName(kHKeyLocalMachine, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD")));
   m_state.ScanWow64Releases();
   EXPECT_EQ(1u, EntryCount());
 }
 
 TEST_F(HostDiscoveryTest, AFailingRootEndsBothScans) {
   AddInstallationInBothViews();
-  Registry().FailOpen(kHKeyLocalMachine, "");
+  Registry().Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, "")));
   m_state.FindAcadReleases();
   EXPECT_EQ(0u, EntryCount());
 }

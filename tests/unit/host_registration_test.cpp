@@ -8,6 +8,7 @@
 
 #include "app/setup_state.h"
 #include "support/fake_platform.h"
+#include "support/test_values.h"
 
 namespace {
 
@@ -47,9 +48,7 @@ class HostRegistrationTest : public ::testing::Test {
   }
 
   void Register(std::initializer_list<int> tickedYears) {
-    ReleaseTicks ticks{};
-    for (int year : tickedYears) ticks[ReleaseIndex(year)] = 1;
-    m_state.RegisterAcadReleases(ticks);
+    m_state.RegisterAcadReleases(TicksFor(tickedYears));
   }
 
   std::optional<Value> Machine(const std::string& path, const std::string& name) {
@@ -177,9 +176,12 @@ TEST_F(HostRegistrationTest, RegistryFailuresSkipSilentlyWhatTheyConcern) {
   m_state.AcadKeys(2015).push_back(missing + "\\");
   m_state.AcadDirs(2015).push_back("C:\\Two");
   Discover(2015, product, "C:\\Three");
-  Registry().FailOpen(kHKeyLocalMachine, unopenable);
-  Registry().FailCreate(kHKeyLocalMachine, product + "\\Applications\\BX_PlotSweep2015");
-  Registry().FailSet(kHKeyLocalMachine, product + "\\Applications\\Brenix2015DLLP", "LOADER");
+  Registry().Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, unopenable)));
+  Registry().Fail(
+      Fault("CreateKey", KeyName(kHKeyLocalMachine, product + "\\Applications\\BX_PlotSweep2015")));
+  Registry().Fail(
+      Fault("SetValue", KeyName(kHKeyLocalMachine, product + "\\Applications\\Brenix2015DLLP"))
+          .Value("LOADER"));
   Register({2015});
 
   EXPECT_TRUE(Registry().SubKeyNames(kHKeyLocalMachine, unopenable).empty());
@@ -348,7 +350,7 @@ TEST_F(HostRegistrationTest, WithoutTheUsersAutoCADKeyNoTrustedPathIsTouched) {
 
   const std::string profile = Variables("R18.0", "ACAD-8001:804", "P");
   Registry().SetString(kHKeyCurrentUser, profile, "TRUSTEDPATHS", "d:\\tools");
-  Registry().FailOpen(kHKeyCurrentUser, "");
+  Registry().Fail(Fault("OpenKey", KeyName(kHKeyCurrentUser, "")));
   m_state.AddTrustedPath();
   EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(profile));
 }
@@ -363,15 +365,18 @@ TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
   for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted, plain}) {
     Registry().SetString(kHKeyCurrentUser, key, "TRUSTEDPATHS", "d:\\tools");
   }
-  Registry().FailQuery(kHKeyCurrentUser, unreadable, "TRUSTEDPATHS");
-  Registry().FailOpen(kHKeyCurrentUser, unopenable);
-  Registry().FailCreate(kHKeyCurrentUser, unwritable);
+  Registry().Fail(Fault("QueryValue", KeyName(kHKeyCurrentUser, unreadable)).Value("TRUSTEDPATHS"));
+  Registry().Fail(Fault("OpenKey", KeyName(kHKeyCurrentUser, unopenable)));
+  Registry().Fail(Fault("CreateKey", KeyName(kHKeyCurrentUser, unwritable)));
   // A profile key that cannot be opened for reading is not listed.
-  Registry().FailCall(FakeRegistry::Call::kOpenForRead, kHKeyCurrentUser,
-                      "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\Hidden");
+  Registry().Fail(
+      Fault("OpenKeyForRead",
+            KeyName(kHKeyCurrentUser,
+                    "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\Hidden")));
   // Profile names that cannot be read are left out, not taken as empty.
-  Registry().FailCall(FakeRegistry::Call::kEnumSubKey, kHKeyCurrentUser,
-                      "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles");
+  Registry().Fail(Fault(
+      "EnumSubKey",
+      KeyName(kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles")));
   m_state.AddTrustedPath();
   for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted}) {
     EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(key)) << key;

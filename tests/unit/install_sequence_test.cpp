@@ -6,6 +6,7 @@
 #include "install/install_messages.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
+#include "support/test_values.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(InstallSequenceTest, AnyImageNameContainingAcadExeInAnyCaseCountsAsRunnin
   fake.processes.SetImageNames({"acad.ex", "acadexe"});
   EXPECT_FALSE(IsAcadRunning(fake.processes));
   fake.processes.SetImageNames({"acad.exe"});
-  fake.processes.FailSnapshot(true);
+  fake.processes.Fail(Fault("ImageNames"));
   EXPECT_FALSE(IsAcadRunning(fake.processes));
 }
 
@@ -117,8 +118,6 @@ TEST_F(InstallSequenceTest, AFolderNotAbsoluteEmptyOrOverLongIsRefusedBeforeAnyt
 class RunInstallStepsTest : public InstallSequenceTest {
  protected:
   RunInstallStepsTest() : state(fake.platform) {
-    ticks.fill(0);
-    ticks[ReleaseIndex(2014)] = 1;
     state.AcadKeys(2014).push_back("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\");
     state.AcadDirs(2014).push_back("D:\\AutoCAD 2014");
     fake.registry.AddKey(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804");
@@ -140,7 +139,7 @@ class RunInstallStepsTest : public InstallSequenceTest {
   }
 
   SetupState state;
-  ReleaseTicks ticks;
+  ReleaseTicks ticks = TicksFor({2014});
   RecordingProgress progress;
   const std::string install = "C:\\Brenix\\B-PlotSweep";
 };

@@ -4,12 +4,11 @@
 
 #include "support/fake_platform.h"
 #include "support/path_of_length.h"
+#include "support/test_values.h"
 
 namespace {
 
-const PromptCall kNoPayloadBox = {
-    "未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n请解压后再执行SetUp.exe !",
-    "B-软件安装", 0};
+const PromptCall kNoPayloadBox = {kNoPayloadText, kSetupBoxCaption, 0};
 
 class PayloadTest : public ::testing::Test {
  protected:

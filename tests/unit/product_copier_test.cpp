@@ -8,6 +8,7 @@
 #include "support/fake_platform.h"
 #include "support/path_of_length.h"
 #include "support/recording_progress.h"
+#include "support/test_values.h"
 
 namespace {
 
@@ -20,18 +21,11 @@ const char kTarget[] = "C:\\Brenix\\B-PlotSweep";
 const char kAppData[] = "C:\\Users\\me\\AppData\\Roaming";
 const char kSettingsFolder[] = "C:\\Users\\me\\AppData\\Roaming\\Brenix";
 
-std::string In(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
-
 PromptCall CopyFailedBox(const std::string& destination) {
-  return {
-      "拷贝文件 " + destination +
-          " 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆系统",
-      "B-软件安装", 2};
+  return {CopyFailedText(destination), kSetupBoxCaption, 2};
 }
 
-const PromptCall kNoPayloadBox = {
-    "未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n请解压后再执行SetUp.exe !",
-    "B-软件安装", 0};
+const PromptCall kNoPayloadBox = {kNoPayloadText, kSetupBoxCaption, 0};
 
 class ProductCopierTest : public ::testing::Test {
  protected:
@@ -154,7 +148,7 @@ TEST_F(ProductCopierTest, OneFileIsPreparedCopiedAndLeftWritable) {
 
 TEST_F(ProductCopierTest, CopyThatStaysReadOnlyIsMadeWritableAfterwards) {
   AddPayload("Lib.dll", kAttrReadOnly);
-  fake.files.FailOn(FsOp::kSetAttributes, In(kPayload, "Lib.dll"));  // the source stays read-only
+  fake.files.Fail(Fault("SetAttributes", In(kPayload, "Lib.dll")));  // the source stays read-only
 
   EXPECT_TRUE(Copy());
 
@@ -227,7 +221,7 @@ TEST_F(ProductCopierTest, MissingPayloadStopsBeforeAnythingIsDone) {
 
 TEST_F(ProductCopierTest, UnreadablePayloadFolderIsReportedAsMissing) {
   AddPayload("Lib.dll");
-  fake.files.FailOn(FsOp::kList, In(kPayload, "*.*"));
+  fake.files.Fail(Fault("List", In(kPayload, "*.*")));
   fake.prompt.Answer(kIdOk);
 
   EXPECT_FALSE(Copy());

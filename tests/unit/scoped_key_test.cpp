@@ -30,7 +30,7 @@ TEST(ScopedKey, ClosesItsKeyOnceWhateverBecomesOfIt) {
 TEST(ScopedKey, AFailedOpenHoldsNothingAndReportsTheResult) {
   FakeRegistry registry;
   registry.AddKey(kHKeyLocalMachine, "SOFTWARE\\Locked");
-  registry.FailOpen(kHKeyLocalMachine, "SOFTWARE\\Locked");
+  registry.Fail(Fault("OpenKeyForRead", KeyName(kHKeyLocalMachine, "SOFTWARE\\Locked")));
   long result = kRegSuccess;
   const ScopedKey missing = ScopedKey::Open(registry, kHKeyLocalMachine, "SOFTWARE\\No", &result);
   EXPECT_FALSE(missing);

@@ -4,6 +4,7 @@
 #include "app/setup_state.h"
 #include "support/fake_platform.h"
 #include "support/path_of_length.h"
+#include "support/test_values.h"
 
 namespace {
 
@@ -11,8 +12,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const char kPayload[] = "C:\\Dist\\Data";
-
-std::string In(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
 
 class SupportFilesTest : public ::testing::Test {
  protected:
@@ -35,9 +34,7 @@ class SupportFilesTest : public ::testing::Test {
   }
 
   void Deploy(std::initializer_list<int> tickedYears) {
-    ReleaseTicks ticks{};
-    for (int year : tickedYears) ticks[ReleaseIndex(year)] = 1;
-    state.DeploySupportFiles(ticks);
+    state.DeploySupportFiles(TicksFor(tickedYears));
   }
 
   FakePlatform fake;

@@ -1,0 +1,29 @@
+#pragma once
+// What several tests spell alike: the program's message texts as a user
+// reads them, a path in a folder, and ticks from release years.
+
+#include <initializer_list>
+#include <string>
+
+#include "app/release_years.h"
+
+constexpr char kSetupBoxCaption[] = "B-软件安装";
+constexpr char kNoPayloadText[] =
+    "未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n请解压后再执行SetUp.exe !";
+// Follows the destination path in the copy-failure message.
+constexpr char kCopyFailureReasons[] =
+    " 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆系统";
+
+inline std::string CopyFailedText(const std::string& destination) {
+  return "拷贝文件 " + destination + kCopyFailureReasons;
+}
+
+inline std::string In(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
+inline ReleaseTicks TicksFor(std::initializer_list<int> years) {
+  ReleaseTicks ticks{};
+  for (int year : years) ticks[ReleaseIndex(year)] = 1;
+  return ticks;
+}
