@@ -4,7 +4,8 @@
 
 namespace {
 
-// Posted at initialisation; it arrives once the modal loop runs.
+// Posted at initialisation; it arrives once the modal loop runs, which may
+// be before the loop has shown the dialog.
 constexpr UINT kShownMessage = WM_APP;
 
 }  // namespace
@@ -79,6 +80,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kShownMessage:
+      // What OnShown opens (a message box) must find the dialog on screen.
+      ShowWindow(m_hWnd, SW_SHOW);
+      UpdateWindow(m_hWnd);
       OnShown();
       return TRUE;
     case WM_COMMAND:
