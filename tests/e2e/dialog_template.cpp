@@ -38,27 +38,16 @@ class Reader {
   }
 
   // sz_Or_Ord: 0xFFFF and an ordinal, or a string.
-  std::string StringOrOrdinal(bool isClass) {
-    const WORD first = Read<WORD>();
-    if (!m_ok) return "";
-    if (first == 0xFFFF) return OrdinalName(Read<WORD>(), isClass);
-    m_offset -= sizeof(WORD);
-    std::string text = String();
-    if (isClass) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
+  void SkipStringOrOrdinal() {
+    if (Read<WORD>() == 0xFFFF) {
+      Read<WORD>();
+    } else {
+      m_offset -= sizeof(WORD);
+      String();
+    }
   }
-
-  void AlignTo(std::size_t boundary) { m_offset = (m_offset + boundary - 1) / boundary * boundary; }
-  void Skip(std::size_t bytes) { m_offset += bytes; }
 
  private:
-  static std::string OrdinalName(WORD ordinal, bool isClass) {
-    static const char* const kPredefined[] = {"BUTTON",  "EDIT",      "STATIC",
-                                              "LISTBOX", "SCROLLBAR", "COMBOBOX"};
-    if (isClass && ordinal >= 0x80 && ordinal <= 0x85) return kPredefined[ordinal - 0x80];
-    return "#" + std::to_string(ordinal);
-  }
-
   const BYTE* m_data;
   std::size_t m_size;
   std::size_t m_offset = 0;
@@ -75,13 +64,13 @@ bool ParseDialogTemplateEx(const void* data, std::size_t size, DialogTemplate* d
   in.Read<DWORD>();  // help ID
   dialog->exStyle = in.Read<DWORD>();
   dialog->style = in.Read<DWORD>();
-  const WORD itemCount = in.Read<WORD>();
+  in.Read<WORD>();  // item count
   dialog->x = in.Read<short>();
   dialog->y = in.Read<short>();
   dialog->cx = in.Read<short>();
   dialog->cy = in.Read<short>();
-  in.StringOrOrdinal(false);  // menu
-  in.StringOrOrdinal(true);   // window class
+  in.SkipStringOrOrdinal();  // menu
+  in.SkipStringOrOrdinal();  // window class
   dialog->title = in.String();
   dialog->pointSize = 0;
   if (dialog->style & (DS_SETFONT | DS_SHELLFONT)) {
@@ -90,23 +79,6 @@ bool ParseDialogTemplateEx(const void* data, std::size_t size, DialogTemplate* d
     in.Read<BYTE>();  // italic
     in.Read<BYTE>();  // character set
     dialog->typeface = in.String();
-  }
-  dialog->items.clear();
-  for (WORD i = 0; i < itemCount && in.ok(); ++i) {
-    in.AlignTo(sizeof(DWORD));
-    DialogItemTemplate item{};
-    in.Read<DWORD>();  // help ID
-    item.exStyle = in.Read<DWORD>();
-    item.style = in.Read<DWORD>();
-    item.x = in.Read<short>();
-    item.y = in.Read<short>();
-    item.cx = in.Read<short>();
-    item.cy = in.Read<short>();
-    item.id = in.Read<DWORD>();
-    item.className = in.StringOrOrdinal(true);
-    item.title = in.StringOrOrdinal(false);
-    in.Skip(in.Read<WORD>());  // creation data
-    dialog->items.push_back(item);
   }
   return in.ok();
 }

@@ -1,21 +1,12 @@
 #pragma once
-// Reads an extended dialog template (DLGTEMPLATEEX) as a program's resources
-// hold it, with its texts in the ANSI code page.
+// Reads the header of an extended dialog template (DLGTEMPLATEEX) as a
+// program's resources hold it: frame, size, caption and font, with its texts
+// in the ANSI code page.
 
 #include <windows.h>
 
 #include <cstddef>
 #include <string>
-#include <vector>
-
-struct DialogItemTemplate {
-  DWORD style;
-  DWORD exStyle;
-  short x, y, cx, cy;
-  DWORD id;
-  std::string className;  // upper case; a predefined class ordinal by its name ("BUTTON")
-  std::string title;      // text, or "#<n>" for a resource ordinal (a picture's bitmap)
-};
 
 struct DialogTemplate {
   DWORD style;
@@ -24,7 +15,6 @@ struct DialogTemplate {
   std::string title;
   WORD pointSize;
   std::string typeface;
-  std::vector<DialogItemTemplate> items;
 };
 
 // false when the data is not a well-formed extended template.

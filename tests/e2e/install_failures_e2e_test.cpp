@@ -33,7 +33,7 @@ TEST_P(MissingPayloadTest, ShowsTheMissingDataMessageAndEndsLeavingTheEmptyFolde
   // The installing view is up behind the message.
   EXPECT_TRUE(dialog.Visible(IDC_PROGRESS));
   EXPECT_FALSE(dialog.Visible(IDC_INSTALL_PATH));
-  Answer(box, IDOK);
+  ASSERT_TRUE(Answer(box, IDOK));
   EXPECT_TRUE(process_->WaitForExit());
 
   EXPECT_EQ(std::set<std::string>({"B-PlotSweep"}), FolderEntries(chosenFolder()));
@@ -67,7 +67,7 @@ TEST_F(InstallTest, ARunningAutoCadIsWarnedAboutOnceAndTheNextClickInstalls) {
   const WindowDriver box = ClickInstallForMessage();
   ASSERT_NE(nullptr, box.hwnd());
   EXPECT_EQ("请关闭AutoCAD后再进行安装 !", MessageBoxText(box));
-  Answer(box, IDOK);
+  ASSERT_TRUE(Answer(box, IDOK));
   ASSERT_TRUE(DialogResponds());
   ExpectSettingsView(dialog);
   EXPECT_FALSE(PathExists(chosenFolder()));
@@ -133,7 +133,7 @@ class CopyFailureTest : public InstallTest {
 TEST_F(CopyFailureTest, AbortEndsTheProgramWithNothingRegistered) {
   const WindowDriver box = InstallOverLockedFile();
   ASSERT_NE(nullptr, box.hwnd());
-  Answer(box, IDABORT);
+  ASSERT_TRUE(Answer(box, IDABORT));
   EXPECT_TRUE(process_->WaitForExit());
 
   lock_->Release();
@@ -153,7 +153,7 @@ TEST_F(CopyFailureTest, TheBoxDisablesTheDialogWhileAnotherWindowIsActive) {
   ASSERT_NE(nullptr, box.hwnd());
   EXPECT_EQ(dialog_.hwnd(), GetWindow(box.hwnd(), GW_OWNER));
   EXPECT_FALSE(IsWindowEnabled(dialog_.hwnd()));
-  Answer(box, IDIGNORE);
+  ASSERT_TRUE(Answer(box, IDIGNORE));
   ASSERT_TRUE(WaitForCompletionView());
   EXPECT_TRUE(IsWindowEnabled(dialog_.hwnd()));
 }
@@ -161,12 +161,12 @@ TEST_F(CopyFailureTest, TheBoxDisablesTheDialogWhileAnotherWindowIsActive) {
 TEST_F(CopyFailureTest, RetryAsksAgainWhileTheFileIsLockedAndCopiesItOnceFree) {
   const WindowDriver first = InstallOverLockedFile();
   ASSERT_NE(nullptr, first.hwnd());
-  Answer(first, IDRETRY);
+  ASSERT_TRUE(Answer(first, IDRETRY));
   const WindowDriver second = ExpectCopyFailure(process_->WaitForMessageBox());
   ASSERT_NE(nullptr, second.hwnd());
 
   lock_->Release();
-  Answer(second, IDRETRY);
+  ASSERT_TRUE(Answer(second, IDRETRY));
   ASSERT_TRUE(WaitForCompletionView());
   ExpectInstalledFiles(installFolder());
   ExpectDemandLoadKeys(Release(2014), installFolder());
@@ -175,7 +175,7 @@ TEST_F(CopyFailureTest, RetryAsksAgainWhileTheFileIsLockedAndCopiesItOnceFree) {
 TEST_F(CopyFailureTest, IgnoreLeavesTheFileAsItWasAndTheInstallCompletes) {
   const WindowDriver box = InstallOverLockedFile();
   ASSERT_NE(nullptr, box.hwnd());
-  Answer(box, IDIGNORE);
+  ASSERT_TRUE(Answer(box, IDIGNORE));
   ASSERT_TRUE(WaitForCompletionView());
 
   lock_->Release();
@@ -218,7 +218,7 @@ TEST_P(InvalidFolderTest, IsRefusedWithAMessageAndNothingCreatedAndAValidOneInst
   ASSERT_NE(nullptr, box.hwnd());
   EXPECT_EQ("安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。",
             MessageBoxText(box));
-  Answer(box, IDOK);
+  ASSERT_TRUE(Answer(box, IDOK));
   ASSERT_TRUE(DialogResponds());
   ExpectSettingsView(dialog);
   EXPECT_EQ(Typed(), dialog.Text(IDC_INSTALL_PATH));

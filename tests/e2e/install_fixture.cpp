@@ -36,7 +36,8 @@ std::string PayloadContent(const std::string& name) { return "payload file " + n
 // ---- InstallTest -----------------------------------------------------------
 
 void InstallTest::SetUp() {
-  ASSERT_TRUE(distribution_.ready()) << SetupExePath();
+  SetupTest::SetUp();
+  if (HasFatalFailure()) return;
   ASSERT_FALSE(settingsFile_.path().empty()) << "APPDATA is not set";
 
   releases_ = {{2008, SampleInstallation(2008, kAcadWow64BaseKey), 2008, 2007},
@@ -87,10 +88,7 @@ bool InstallTest::AddDataPayload() const {
 bool InstallTest::AddFlatPayload() const { return AddPayloadFiles(distribution_.path()); }
 
 WindowDriver InstallTest::Start(const std::string& chosenFolder) {
-  process_.reset(new SetupProcess(distribution_.setupPath()));
-  EXPECT_TRUE(process_->started());
-  dialog_ = process_->WaitForDialog();
-  EXPECT_NE(nullptr, dialog_.hwnd()) << "the setup dialog did not show";
+  SetupTest::Start();
   EXPECT_TRUE(dialog_.SetText(IDC_INSTALL_PATH, chosenFolder));
   return dialog_;
 }
@@ -130,11 +128,6 @@ bool InstallTest::WaitForCompletionView() const {
 
 bool InstallTest::InstallWithStandardSettings() {
   return AddDataPayload() && Start().hwnd() != nullptr && ClickInstall() && WaitForCompletionView();
-}
-
-void InstallTest::Answer(const WindowDriver& box, int buttonId) {
-  ASSERT_TRUE(box.Click(buttonId)) << buttonId;
-  EXPECT_TRUE(WaitUntil([&box] { return !IsWindow(box.hwnd()); })) << "the box stayed";
 }
 
 bool InstallTest::DialogResponds() const {

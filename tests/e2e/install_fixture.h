@@ -7,13 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "e2e/install_support.h"
-#include "e2e/setup_driver.h"
+#include "e2e/setup_fixture.h"
 
 // Time allowed for a whole install, message boxes excluded.
 constexpr DWORD kInstallTimeout = 60000;
@@ -48,7 +47,7 @@ struct TestProfile {
 // pdfplot9.hdi) in the sandbox; profiles of 2010 (no trusted paths), 2014
 // ("d:\tools"), 2020 (two entries) and of 2015, a release not installed;
 // the chosen folder sandbox\Brenix. The payload is added by each test.
-class InstallTest : public ::testing::Test {
+class InstallTest : public SetupTest {
  protected:
   void SetUp() override;
 
@@ -58,7 +57,8 @@ class InstallTest : public ::testing::Test {
   bool AddDataPayload() const;
   bool AddFlatPayload() const;
 
-  // Starts SetUp.exe, waits for its dialog and types `chosenFolder` into the path edit.
+  // Starts SetUp.exe, waits for its dialog and types `chosenFolder` (by
+  // default the sandbox's) into the path edit.
   WindowDriver Start(const std::string& chosenFolder);
   WindowDriver Start() { return Start(chosenFolder()); }
   // Clicks Install and returns at once.
@@ -73,8 +73,6 @@ class InstallTest : public ::testing::Test {
   // The standard payload, a start, Install, and the completion view; false
   // when a step failed.
   bool InstallWithStandardSettings();
-  // Clicks a message box's button and waits until the box is gone.
-  static void Answer(const WindowDriver& box, int buttonId);
   // True once the program's message loop takes messages again: the click
   // before has then been handled as far as it goes.
   bool DialogResponds() const;
@@ -97,14 +95,10 @@ class InstallTest : public ::testing::Test {
   void ExpectTrustedPathsUnchanged() const;
   static void ExpectSettingsView(const WindowDriver& dialog);
 
-  ScratchAcadRegistry registry_;
   SettingsFileGuard settingsFile_;
-  ScratchDistribution distribution_{SetupExePath()};
   ScratchFolder sandbox_;
   std::vector<TestRelease> releases_;
   std::vector<TestProfile> profiles_;
-  std::unique_ptr<SetupProcess> process_;
-  WindowDriver dialog_;
 
  private:
   bool AddPayloadFiles(const std::string& folder) const;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/setup_driver.h"
+#include "e2e/setup_fixture.h"
 #include "ui/picker/win32/picker_ids.h"
 #include "ui/setup/win32/resource.h"
 
@@ -25,61 +25,12 @@ constexpr char kMessageCaption[] = "SetUp";  // the program file's name
 constexpr char kStableFolder[] = "C:\\windows";
 constexpr char kStableSubFolder[] = "C:\\windows\\system32";
 
-template <typename Condition>
-bool Eventually(Condition condition, DWORD timeout = kWindowTimeout) {
-  const ULONGLONG deadline = GetTickCount64() + timeout;
-  while (!condition()) {
-    if (GetTickCount64() >= deadline) return false;
-    Sleep(50);
-  }
-  return true;
-}
-
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string FolderMessage(const std::string& path, const char* verdict) {
   return "The folder:\n\n" + path + "\n\n" + verdict;
-}
-
-struct DialogSearch {
-  DWORD processId;
-  const std::vector<HWND>* except;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<DialogSearch*>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  char className[16] = "";
-  GetClassNameA(window, className, sizeof(className));
-  if (processId == search->processId && IsWindowVisible(window) &&
-      std::string(className) == "#32770" &&
-      std::find(search->except->begin(), search->except->end(), window) == search->except->end()) {
-    search->found.push_back(window);
-  }
-  return TRUE;
-}
-
-// Visible top-level dialogs of the process that owns `anyWindow`, other than
-// those in `except`.
-std::vector<HWND> OtherDialogs(HWND anyWindow, const std::vector<HWND>& except) {
-  DialogSearch search{0, &except, {}};
-  GetWindowThreadProcessId(anyWindow, &search.processId);
-  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-WindowDriver WaitForOtherDialog(HWND anyWindow, const std::vector<HWND>& except) {
-  HWND found = nullptr;
-  Eventually([&] {
-    const std::vector<HWND> dialogs = OtherDialogs(anyWindow, except);
-    found = dialogs.empty() ? nullptr : dialogs.front();
-    return found != nullptr;
-  });
-  return WindowDriver(found);
 }
 
 // The control that has the keyboard focus in the thread of `window`.
@@ -103,25 +54,14 @@ LRESULT SendToTree(const WindowDriver& picker, UINT message, WPARAM wParam, LPAR
   return static_cast<LRESULT>(result);
 }
 
-class PickerTest : public ::testing::Test {
+class PickerTest : public SetupTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(distribution_.ready()) << SetupExePath(); }
-
-  // Starts SetUp.exe and waits for its dialog.
-  WindowDriver Start() {
-    process_.reset(new SetupProcess(distribution_.setupPath()));
-    EXPECT_TRUE(process_->started());
-    dialog_ = process_->WaitForDialog();
-    EXPECT_NE(nullptr, dialog_.hwnd()) << "the setup dialog did not show";
-    return dialog_;
-  }
-
   // Starts SetUp.exe with `folder` typed into its path edit and clicks Browse.
   WindowDriver OpenPicker(const std::string& folder) {
     if (!Start().hwnd()) return WindowDriver();
     EXPECT_TRUE(dialog_.SetText(IDC_INSTALL_PATH, folder));
     EXPECT_TRUE(dialog_.PostClick(IDC_BROWSE));
-    picker_ = WaitForOtherDialog(dialog_.hwnd(), {dialog_.hwnd()});
+    picker_ = process_->WaitForMessageBox();
     EXPECT_NE(nullptr, picker_.hwnd()) << "the picker did not show";
     return picker_;
   }
@@ -130,31 +70,22 @@ class PickerTest : public ::testing::Test {
   WindowDriver TypeAndConfirm(const std::string& path) {
     EXPECT_TRUE(picker_.SetText(kPickerPathEditId, path));
     EXPECT_TRUE(picker_.PostClick(kPickerOkId));
-    const WindowDriver box = WaitForOtherDialog(dialog_.hwnd(), {dialog_.hwnd(), picker_.hwnd()});
+    const WindowDriver box = process_->WaitForDialogBesides({picker_.hwnd()});
     EXPECT_NE(nullptr, box.hwnd()) << "no message box after OK";
     return box;
   }
 
-  // Answers a message box with `button`; true once it is gone.
-  static bool Answer(const WindowDriver& box, int button) {
-    return box.PostClick(button) && Eventually([&] { return !IsWindow(box.hwnd()); });
-  }
-
   bool PickerClosed() const {
-    return Eventually([&] { return !IsWindow(picker_.hwnd()); });
+    return WaitUntil([&] { return !IsWindow(picker_.hwnd()); });
   }
 
   void ExpectPickerOpenWithFocusInPathBox() const {
     EXPECT_TRUE(IsWindowVisible(picker_.hwnd()));
-    EXPECT_TRUE(Eventually(
+    EXPECT_TRUE(WaitUntil(
         [&] { return FocusedControl(picker_.hwnd()) == picker_.Control(kPickerPathEditId); }));
   }
 
-  ScratchAcadRegistry registry_;
-  ScratchDistribution distribution_{SetupExePath()};
   ScratchFolder work_;
-  std::unique_ptr<SetupProcess> process_;
-  WindowDriver dialog_;
   WindowDriver picker_;
 };
 
@@ -190,7 +121,7 @@ TEST_F(PickerTest, YesCreatesEveryLevelOfAMissingFolderAndTheDialogTakesIt) {
 
   EXPECT_TRUE(PickerClosed());
   EXPECT_TRUE(Exists(work_.Child("a\\b\\c")));
-  EXPECT_TRUE(Eventually([&] { return dialog_.Text(IDC_INSTALL_PATH) == folder; }))
+  EXPECT_TRUE(WaitUntil([&] { return dialog_.Text(IDC_INSTALL_PATH) == folder; }))
       << dialog_.Text(IDC_INSTALL_PATH);
 }
 
@@ -203,7 +134,7 @@ TEST_F(PickerTest, NoKeepsThePickerOpenAndCreatesNothing) {
 
   ExpectPickerOpenWithFocusInPathBox();
   EXPECT_FALSE(Exists(work_.Child("missing")));
-  EXPECT_TRUE(OtherDialogs(dialog_.hwnd(), {dialog_.hwnd(), picker_.hwnd()}).empty())
+  EXPECT_EQ(nullptr, process_->WaitForDialogBesides({picker_.hwnd()}, 0).hwnd())
       << "no further message";
 }
 
@@ -227,7 +158,7 @@ TEST_F(PickerTest, FolderThatCannotBeCreatedIsReportedAndKeepsThePickerOpen) {
   const WindowDriver question = TypeAndConfirm(folder);
   ASSERT_NE(nullptr, question.hwnd());
   ASSERT_TRUE(Answer(question, IDYES));
-  const WindowDriver box = WaitForOtherDialog(dialog_.hwnd(), {dialog_.hwnd(), picker_.hwnd()});
+  const WindowDriver box = process_->WaitForDialogBesides({picker_.hwnd()});
   ASSERT_NE(nullptr, box.hwnd());
   EXPECT_EQ(FolderMessage(folder, "can not be created. Please double check."), MessageBoxText(box));
   ASSERT_TRUE(Answer(box, IDOK));
@@ -281,7 +212,7 @@ TEST_F(PickerTest, CancelKeepsTheTypedFolderAndInstallFollowsTheBoxes) {
 
   ASSERT_TRUE(picker_.PostClick(IDCANCEL));
   EXPECT_TRUE(PickerClosed());
-  EXPECT_TRUE(Eventually([&] { return !dialog_.Enabled(IDC_INSTALL); }));
+  EXPECT_TRUE(WaitUntil([&] { return !dialog_.Enabled(IDC_INSTALL); }));
   EXPECT_EQ(typed, dialog_.Text(IDC_INSTALL_PATH));
   EXPECT_FALSE(Exists(typed));
 }
@@ -294,7 +225,7 @@ TEST_F(PickerTest, WithoutAnyReleaseBrowseWorksAndInstallStaysDisabled) {
   ASSERT_TRUE(picker_.SetText(kPickerPathEditId, kStableSubFolder));
   ASSERT_TRUE(picker_.PostClick(kPickerOkId));
   EXPECT_TRUE(PickerClosed());
-  EXPECT_TRUE(Eventually([&] { return dialog_.Text(IDC_INSTALL_PATH) == kStableSubFolder; }));
+  EXPECT_TRUE(WaitUntil([&] { return dialog_.Text(IDC_INSTALL_PATH) == kStableSubFolder; }));
   EXPECT_FALSE(dialog_.Enabled(IDC_INSTALL));
 }
 

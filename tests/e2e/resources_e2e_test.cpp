@@ -1,7 +1,9 @@
-// SetUp.exe as a file: a 32-bit x86 GUI program whose resources hold the
-// setup dialog (Chinese, PRC) with its 35 controls, the two bitmaps, the
-// window icon and an asInvoker manifest.
+// SetUp.exe as a file: a GUI program of its bitness whose resources hold the
+// setup dialog (Chinese, PRC), the two bitmaps, the window icon and an
+// asInvoker manifest; and the setup dialog's 35 controls as they show.
 
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,7 +13,8 @@
 #include <vector>
 
 #include "e2e/dialog_template.h"
-#include "e2e/setup_driver.h"
+#include "e2e/setup_fixture.h"
+#include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
 namespace {
@@ -107,65 +110,6 @@ TEST_F(ResourcesTest, WindowIconHasSmallAndLargeImages) {
   EXPECT_FALSE(Resource(RT_GROUP_ICON, IDI_SECOND).empty());
 }
 
-struct ExpectedControl {
-  int id;
-  const char* className;
-  const char* title;
-  short x, y, cx, cy;
-  DWORD kind;   // button or static kind (BS_TYPEMASK, SS_TYPEMASK bits)
-  DWORD flags;  // further style bits that must be set
-  bool visible;
-};
-
-const ExpectedControl kControls[] = {
-    {IDC_ACAD2007, "BUTTON", "For AutoCAD2007", 18, 81, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2008, "BUTTON", "For AutoCAD2008", 18, 101, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2009, "BUTTON", "For AutoCAD2009", 18, 121, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2010, "BUTTON", "For AutoCAD2010", 18, 141, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2011, "BUTTON", "For AutoCAD2011", 18, 161, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2012, "BUTTON", "For AutoCAD2012", 18, 181, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2013, "BUTTON", "For AutoCAD2013", 104, 81, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2014, "BUTTON", "For AutoCAD2014", 104, 101, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2015, "BUTTON", "For AutoCAD2015", 104, 121, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2016, "BUTTON", "For AutoCAD2016", 104, 141, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2017, "BUTTON", "For AutoCAD2017", 104, 161, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2018, "BUTTON", "For AutoCAD2018", 104, 181, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2019, "BUTTON", "For AutoCAD2019", 190, 61, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2020, "BUTTON", "For AutoCAD2020", 190, 81, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP, true},
-    {IDC_ACAD2021, "BUTTON", "For AutoCAD2021", 190, 101, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2022, "BUTTON", "For AutoCAD2022", 190, 121, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2023, "BUTTON", "For AutoCAD2023", 190, 141, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2024, "BUTTON", "For AutoCAD2024", 190, 161, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDC_ACAD2025, "BUTTON", "For AutoCAD2025", 190, 181, 74, 10, BS_AUTOCHECKBOX, WS_TABSTOP,
-     true},
-    {IDOK, "BUTTON", "安装完成", 110, 214, 63, 14, BS_PUSHBUTTON, 0, false},
-    {IDCANCEL, "BUTTON", "取  消", 173, 262, 50, 14, BS_PUSHBUTTON, 0, true},
-    {IDC_TITLE, "STATIC", "Brenix批打印软件", 86, 13, 146, 13, SS_CENTER, 0, true},
-    {IDC_STATIC, "STATIC", "", 0, 206, 286, 1, SS_ETCHEDHORZ, 0, true},
-    {IDC_COMPONENTS_LABEL, "STATIC", "请选择安装组件：", 14, 62, 69, 10, SS_LEFT, 0, true},
-    {IDC_STATIC, "STATIC", "", 0, 51, 286, 1, SS_ETCHEDHORZ, 0, true},
-    {IDC_STATIC, "STATIC", "#147", 32, 5, 43, 43, SS_BITMAP, 0, true},
-    {IDC_INSTALL_PATH, "EDIT", "", 13, 233, 202, 12, 0, ES_AUTOHSCROLL | WS_BORDER, true},
-    {IDC_BROWSE, "BUTTON", "浏览...", 221, 231, 51, 13, BS_PUSHBUTTON, 0, true},
-    {IDC_PROGRESS, "MSCTLS_PROGRESS32", "Progress1", 13, 236, 256, 6, 0, WS_BORDER, false},
-    {IDC_PATH_LABEL, "STATIC", "请选择安装路径：", 14, 215, 71, 9, SS_LEFT, 0, true},
-    {IDC_STATIC, "STATIC", "", 0, 255, 286, 1, SS_ETCHEDHORZ, 0, true},
-    {IDC_COMPLETION_PICTURE, "STATIC", "#151", 39, 78, 205, 117, SS_BITMAP, 0, false},
-    {IDC_INSTALL, "BUTTON", "安  装", 60, 263, 50, 13, BS_PUSHBUTTON, 0, true},
-    {IDC_COMPLETION_TEXT, "STATIC", "安装完成！重启CAD，CAD菜单尾会有以下子菜单：", 47, 62, 190, 10,
-     SS_CENTER, 0, false},
-    {IDC_BITNESS, "STATIC", "(%d位版本)", 86, 33, 146, 13, SS_CENTER, 0, true},
-};
-
 TEST_F(ResourcesTest, SetupDialogTemplateIsChinesePrcOnly) {
   EXPECT_EQ(std::set<WORD>({kChinesePrc}), Languages(RT_DIALOG, IDD_SETUP));
 }
@@ -186,32 +130,145 @@ TEST_F(ResourcesTest, SetupDialogTemplateHasItsFrameCaptionAndFont) {
   EXPECT_EQ(static_cast<DWORD>(WS_EX_CLIENTEDGE), dialog.exStyle & WS_EX_CLIENTEDGE);
 }
 
-TEST_F(ResourcesTest, SetupDialogTemplateHoldsThe35ControlsInTabOrder) {
-  const std::string data = Resource(RT_DIALOG, IDD_SETUP);
-  DialogTemplate dialog;
-  ASSERT_TRUE(ParseDialogTemplateEx(data.data(), data.size(), &dialog));
-  ASSERT_EQ(std::size(kControls), dialog.items.size());
+// ---- The setup dialog as it shows ------------------------------------------
 
-  for (std::size_t i = 0; i < dialog.items.size(); ++i) {
-    const DialogItemTemplate& item = dialog.items[i];
-    const ExpectedControl& expected = kControls[i];
-    SCOPED_TRACE("control #" + std::to_string(i + 1));
-    EXPECT_EQ(static_cast<DWORD>(expected.id), item.id);
-    EXPECT_EQ(expected.className, item.className);
-    EXPECT_EQ(expected.title, item.title);
-    EXPECT_EQ(expected.x, item.x);
-    EXPECT_EQ(expected.y, item.y);
-    EXPECT_EQ(expected.cx, item.cx);
-    EXPECT_EQ(expected.cy, item.cy);
-    EXPECT_EQ(static_cast<DWORD>(WS_CHILD), item.style & WS_CHILD);
-    EXPECT_EQ(expected.visible, (item.style & WS_VISIBLE) != 0);
-    if (item.className == "BUTTON") {
-      EXPECT_EQ(expected.kind, item.style & BS_TYPEMASK);
-    } else if (item.className == "STATIC") {
-      EXPECT_EQ(expected.kind, item.style & SS_TYPEMASK);
-    }
-    EXPECT_EQ(expected.flags, item.style & expected.flags);
+// One child window of the live dialog, in tab order.
+struct LiveControl {
+  HWND hwnd;
+  int id;
+  DWORD style;
+  RECT rect;  // in the dialog's client coordinates
+};
+
+std::vector<LiveControl> ControlsOf(HWND dialog) {
+  std::vector<LiveControl> controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    LiveControl control{
+        child, GetDlgCtrlID(child), static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE)), {}};
+    GetWindowRect(child, &control.rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.rect), 2);
+    controls.push_back(control);
   }
+  return controls;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != 0;
+}
+
+class SetupDialogTest : public SetupTest {
+ protected:
+  void SetUp() override {
+    SetupTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_NE(nullptr, Start().hwnd());
+    controls_ = ControlsOf(dialog_.hwnd());
+  }
+
+  const LiveControl& Control(int id) const {
+    static const LiveControl kNone{};
+    for (const LiveControl& control : controls_) {
+      if (control.id == id) return control;
+    }
+    ADD_FAILURE() << "no control " << id;
+    return kNone;
+  }
+
+  std::vector<LiveControl> controls_;
+};
+
+// Tab reaches the served release boxes in year order, then the buttons and
+// the path box; each control is of the kind a user takes it for.
+TEST_F(SetupDialogTest, TabOrderAndKindsOfTheControls) {
+  EXPECT_EQ(35u, controls_.size());
+  std::vector<int> tabStops;
+  for (const LiveControl& control : controls_) {
+    if ((control.style & WS_TABSTOP) && IsWindowVisible(control.hwnd))
+      tabStops.push_back(control.id);
+  }
+  std::vector<int> expected;
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    if (kProgramBitness == 64 || year < 2017) expected.push_back(ReleaseBoxId(year));
+  }
+  expected.insert(expected.end(), {IDCANCEL, IDC_INSTALL_PATH, IDC_BROWSE, IDC_INSTALL});
+  EXPECT_EQ(expected, tabStops);
+
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    EXPECT_EQ(static_cast<DWORD>(BS_AUTOCHECKBOX), Control(ReleaseBoxId(year)).style & BS_TYPEMASK);
+    EXPECT_EQ("For AutoCAD" + std::to_string(year), dialog_.Text(ReleaseBoxId(year)));
+  }
+  for (int id : {IDOK, IDCANCEL, IDC_BROWSE, IDC_INSTALL}) {
+    EXPECT_EQ(static_cast<DWORD>(BS_PUSHBUTTON), Control(id).style & BS_TYPEMASK) << id;
+  }
+  int pictures = 0, separators = 0;
+  for (const LiveControl& control : controls_) {
+    const DWORD kind = control.style & SS_TYPEMASK;
+    if (control.id == IDC_STATIC || control.id == IDC_COMPLETION_PICTURE) {
+      pictures += kind == SS_BITMAP;
+      separators += kind == SS_ETCHEDHORZ;
+    }
+    if (kind == SS_BITMAP) {
+      DWORD_PTR image = 0;
+      SendMessageTimeoutA(control.hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0, SMTO_ABORTIFHUNG, 5000,
+                          &image);
+      EXPECT_NE(0u, image) << "a picture without its bitmap: " << control.id;
+    }
+  }
+  EXPECT_EQ(2, pictures);
+  EXPECT_EQ(3, separators);
+  char className[32] = "";
+  GetClassNameA(Control(IDC_PROGRESS).hwnd, className, sizeof(className));
+  EXPECT_STREQ(PROGRESS_CLASSA, className);
+}
+
+// The release boxes stand in three columns in year order (six, six and
+// seven), the separators run from edge to edge, and no visible control
+// covers another or leaves the dialog.
+TEST_F(SetupDialogTest, LayoutOfTheSettingsView) {
+  const int columnStarts[] = {2007, 2013, 2019, kLastReleaseYear + 1};
+  for (int column = 0; column < 3; ++column) {
+    const RECT first = Control(ReleaseBoxId(columnStarts[column])).rect;
+    for (int year = columnStarts[column] + 1; year < columnStarts[column + 1]; ++year) {
+      const RECT box = Control(ReleaseBoxId(year)).rect;
+      const RECT above = Control(ReleaseBoxId(year - 1)).rect;
+      EXPECT_EQ(first.left, box.left) << year;
+      EXPECT_LT(above.bottom, box.top) << year;
+    }
+    if (column > 0) {
+      EXPECT_LT(Control(ReleaseBoxId(columnStarts[column - 1])).rect.right, first.left) << column;
+    }
+  }
+
+  RECT client{};
+  GetClientRect(dialog_.hwnd(), &client);
+  std::vector<LiveControl> shown;
+  for (const LiveControl& control : controls_) {
+    if (IsWindowVisible(control.hwnd)) shown.push_back(control);
+  }
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const RECT& rect = shown[i].rect;
+    if ((shown[i].style & SS_TYPEMASK) == SS_ETCHEDHORZ && shown[i].id == IDC_STATIC) {
+      EXPECT_TRUE(rect.left <= 0 && rect.right >= client.right) << "a separator short of the edges";
+    } else {
+      RECT inside;
+      EXPECT_TRUE(IntersectRect(&inside, &rect, &client) && EqualRect(&inside, &rect))
+          << "control " << shown[i].id << " leaves the dialog";
+    }
+    for (std::size_t j = i + 1; j < shown.size(); ++j) {
+      EXPECT_FALSE(Overlap(shown[i].rect, shown[j].rect))
+          << "controls " << shown[i].id << " and " << shown[j].id << " overlap";
+    }
+  }
+
+  // Path box and Browse on one row; Install left of Cancel on the row below.
+  const RECT path = Control(IDC_INSTALL_PATH).rect, browse = Control(IDC_BROWSE).rect;
+  const RECT install = Control(IDC_INSTALL).rect, cancel = Control(IDCANCEL).rect;
+  EXPECT_LT(path.right, browse.left);
+  EXPECT_TRUE(path.top < browse.bottom && browse.top < path.bottom);
+  EXPECT_LT(install.right, cancel.left);
+  EXPECT_TRUE(install.top < cancel.bottom && cancel.top < install.bottom);
+  EXPECT_LT(path.bottom, install.top);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "e2e/setup_driver.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -197,28 +198,22 @@ bool ScratchKeyTree::SetValues(
 
 AcadInstallation SampleInstallation(int year, const char* baseKey) {
   // Release key and product-code prefix of each year, 2007 first.
-  static const std::array<std::array<const char*, 2>, 19> kReleases = {{{"R17.0", "ACAD-5001"},
-                                                                        {"R17.1", "ACAD-6001"},
-                                                                        {"R17.2", "ACAD-7001"},
-                                                                        {"R18.0", "ACAD-8001"},
-                                                                        {"R18.1", "ACAD-9001"},
-                                                                        {"R18.2", "ACAD-A001"},
-                                                                        {"R19.0", "ACAD-B001"},
-                                                                        {"R19.1", "ACAD-D001"},
-                                                                        {"R20.0", "ACAD-E001"},
-                                                                        {"R20.1", "ACAD-F001"},
-                                                                        {"R21.0", "ACAD-0001"},
-                                                                        {"R22.0", "ACAD-1001"},
-                                                                        {"R23.0", "ACAD-2001"},
-                                                                        {"R23.1", "ACAD-3001"},
-                                                                        {"R24.0", "ACAD-4101"},
-                                                                        {"R24.1", "ACAD-5101"},
-                                                                        {"R24.2", "ACAD-6101"},
-                                                                        {"R24.3", "ACAD-7101"},
-                                                                        {"R25.0", "ACAD-8101"}}};
-  const auto& release = kReleases.at(static_cast<std::size_t>(year - 2007));
+  struct ReleaseKeys {
+    const char* release;
+    const char* product;
+  };
+  static const ReleaseKeys kReleases[] = {
+      {"R17.0", "ACAD-5001"}, {"R17.1", "ACAD-6001"}, {"R17.2", "ACAD-7001"},
+      {"R18.0", "ACAD-8001"}, {"R18.1", "ACAD-9001"}, {"R18.2", "ACAD-A001"},
+      {"R19.0", "ACAD-B001"}, {"R19.1", "ACAD-D001"}, {"R20.0", "ACAD-E001"},
+      {"R20.1", "ACAD-F001"}, {"R21.0", "ACAD-0001"}, {"R22.0", "ACAD-1001"},
+      {"R23.0", "ACAD-2001"}, {"R23.1", "ACAD-3001"}, {"R24.0", "ACAD-4101"},
+      {"R24.1", "ACAD-5101"}, {"R24.2", "ACAD-6101"}, {"R24.3", "ACAD-7101"},
+      {"R25.0", "ACAD-8101"},
+  };
+  const ReleaseKeys& release = kReleases[year - 2007];
   const std::string yearText = std::to_string(year);
-  return AcadInstallation{baseKey, release[0], std::string(release[1]) + ":804",
+  return AcadInstallation{baseKey, release.release, std::string(release.product) + ":804",
                           "C:\\Program Files\\AutoCAD " + yearText,
                           "AutoCAD " + yearText + " - 简体中文 (Simplified Chinese)"};
 }
@@ -349,12 +344,14 @@ WindowDriver SetupProcess::WaitForDialog(DWORD timeout) {
   return WindowDriver(m_hDialog);
 }
 
-WindowDriver SetupProcess::WaitForMessageBox(DWORD timeout) const {
+WindowDriver SetupProcess::WaitForDialogBesides(const std::vector<HWND>& shown,
+                                                DWORD timeout) const {
   HWND box = nullptr;
   WaitUntil(
-      [this, &box] {
+      [&] {
         for (HWND window : VisibleDialogs()) {
-          if (window != m_hDialog) box = window;
+          if (window != m_hDialog && std::find(shown.begin(), shown.end(), window) == shown.end())
+            box = window;
         }
         return box != nullptr;
       },

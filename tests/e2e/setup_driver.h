@@ -194,7 +194,12 @@ class SetupProcess {
   WindowDriver WaitForDialog(DWORD timeout = kWindowTimeout);
   // A message box (a dialog of the process other than the setup dialog) once
   // it is shown; an empty driver on timeout.
-  WindowDriver WaitForMessageBox(DWORD timeout = kWindowTimeout) const;
+  WindowDriver WaitForMessageBox(DWORD timeout = kWindowTimeout) const {
+    return WaitForDialogBesides({}, timeout);
+  }
+  // A dialog of the process other than the setup dialog and those `shown`.
+  WindowDriver WaitForDialogBesides(const std::vector<HWND>& shown,
+                                    DWORD timeout = kWindowTimeout) const;
   // true when the process has ended within the timeout.
   bool WaitForExit(DWORD timeout = kExitTimeout) const;
   void Kill() const;

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "e2e/setup_driver.h"
+#include "e2e/setup_fixture.h"
 #include "support/test_values.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
@@ -21,21 +21,10 @@ bool Served(int year) { return kProgramBitness == 64 || year < 2017; }
 // Time given to a message box that must not appear.
 constexpr DWORD kNoMessageWait = 1000;
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public SetupTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(distribution_.ready()) << SetupExePath(); }
-
   void AddRelease(int year, const char* baseKey = kAcadBaseKey) {
     ASSERT_TRUE(registry_.AddInstallation(SampleInstallation(year, baseKey))) << year;
-  }
-
-  // Starts SetUp.exe and waits for its dialog.
-  WindowDriver Start() {
-    process_.reset(new SetupProcess(distribution_.setupPath()));
-    EXPECT_TRUE(process_->started());
-    const WindowDriver dialog = process_->WaitForDialog();
-    EXPECT_NE(nullptr, dialog.hwnd()) << "the setup dialog did not show";
-    return dialog;
   }
 
   // Every release box as it should stand when exactly `found` were discovered.
@@ -48,10 +37,6 @@ class StartupTest : public ::testing::Test {
       EXPECT_EQ(served && found.count(year) == 1, dialog.Checked(id)) << year << " ticked";
     }
   }
-
-  ScratchAcadRegistry registry_;
-  ScratchDistribution distribution_{SetupExePath()};
-  std::unique_ptr<SetupProcess> process_;
 };
 
 TEST_F(StartupTest, FoundReleasesAreTickedAndTheUnservedOnesWithdrawn) {
