@@ -1,5 +1,7 @@
 #include "app/ansi_text.h"
 
+namespace app {
+
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
 namespace {
@@ -57,3 +59,5 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
 void DropTrailingBackslash(std::string* text) {
   if (!text->empty() && FindLastBackslash(*text) == text->size() - 1) text->pop_back();
 }
+
+}  // namespace app

@@ -9,6 +9,8 @@
 
 using TextList = std::vector<std::string>;
 
+namespace app {
+
 bool IsGbkLeadByte(unsigned char byte);
 
 // Bytes of the character that starts at `pos`: 2 for a lead byte followed by
@@ -34,3 +36,5 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 // Removes exactly one final backslash, if there is one; the trail byte of a
 // double-byte character is not a backslash.
 void DropTrailingBackslash(std::string* text);
+
+}  // namespace app

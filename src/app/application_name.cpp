@@ -4,6 +4,8 @@
 
 #include "app/ansi_text.h"
 
+namespace app {
+
 std::string ApplicationName(EnvironmentPort& environment) {
   std::string path;
   if (!environment.ModulePath(&path)) return std::string();
@@ -24,3 +26,5 @@ std::string ApplicationName(EnvironmentPort& environment) {
   const std::size_t nameEnd = extensionStart == std::string::npos ? path.size() : extensionStart;
   return path.substr(nameStart, nameEnd - nameStart);
 }
+
+}  // namespace app

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace app {
+
 namespace {
 
 int FormatBounded(char* buffer, std::size_t capacity, const char* format, va_list args) {
@@ -23,3 +25,5 @@ int FormatPath(PathBuffer& buffer, const char* format, ...) {
   va_end(args);
   return length;
 }
+
+}  // namespace app

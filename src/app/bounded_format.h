@@ -5,9 +5,13 @@
 
 #include <cstddef>
 
+namespace app {
+
 constexpr std::size_t kPathCapacity = 260;
 
 using PathBuffer = char[kPathCapacity];
 
 // Bytes written without the NUL, or -1 when the text did not fit.
 int FormatPath(PathBuffer& buffer, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+}  // namespace app

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+using app::DropTrailingBackslash;
+
 namespace {
 
 using ListMember = TextList SetupState::*;

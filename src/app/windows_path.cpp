@@ -2,6 +2,8 @@
 
 #include "app/ansi_text.h"
 
+namespace app {
+
 namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -21,3 +23,5 @@ bool HasDriveRoot(const std::string& path) {
 }
 
 bool IsAbsolutePath(const std::string& path) { return HasDriveRoot(path) || IsServerShare(path); }
+
+}  // namespace app

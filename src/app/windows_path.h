@@ -4,9 +4,13 @@
 
 #include <string>
 
+namespace app {
+
 // A drive letter, a colon and a backslash: "C:\...".
 bool HasDriveRoot(const std::string& path);
 
 // A drive root, or a server share: two backslashes, a server name, a
 // backslash and a share name ("\\server\share...").
 bool IsAbsolutePath(const std::string& path);
+
+}  // namespace app

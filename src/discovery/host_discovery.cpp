@@ -6,8 +6,13 @@
 
 #include "app/bounded_format.h"
 #include "app/setup_state.h"
-#include "discovery/registry_reading.h"
+#include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
+
+using app::FormatPath;
+using app::PathBuffer;
+using platform::ReadSubKeyNames;
+using platform::ReadValueText;
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include "app/setup_state.h"
 
+namespace discovery {
+
 bool FindsAcadInstallations(const Platform& platform, RegistryPort& view) {
   Platform viewed{view, platform.files, platform.environment, platform.processes, platform.prompt};
   SetupState found(viewed);
@@ -11,3 +13,5 @@ bool FindsAcadInstallations(const Platform& platform, RegistryPort& view) {
   }
   return false;
 }
+
+}  // namespace discovery

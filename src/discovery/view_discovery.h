@@ -3,6 +3,10 @@
 
 #include "platform/platform.h"
 
+namespace discovery {
+
 // Whether host discovery, run over the registry seen through `view`, finds
 // an AutoCAD installation of any release year.
 bool FindsAcadInstallations(const Platform& platform, RegistryPort& view);
+
+}  // namespace discovery

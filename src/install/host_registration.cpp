@@ -1,4 +1,6 @@
-#include "install/host_registration.h"
+// Registration of the product with the hosts: demand-load application keys
+// below each chosen installation's product key, and the install folder in
+// every AutoCAD profile's trusted paths.
 
 #include <cstdint>
 #include <optional>
@@ -7,9 +9,14 @@
 #include "app/bounded_format.h"
 #include "app/setup_state.h"
 #include "app/windows_path.h"
-#include "discovery/registry_reading.h"
 #include "install/trusted_paths.h"
+#include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
+
+using app::FormatPath;
+using app::IsAbsolutePath;
+using app::PathBuffer;
+using platform::ReadSubKeyNames;
 
 namespace {
 
@@ -79,6 +86,14 @@ void ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const Appl
   if (entry.managed) registry.SetValue(key.get(), "MANAGED", kRegDword, DwordData(1));
 }
 
+// Appends, in enumeration order, the name of every sub-key of `key` that can
+// be opened for reading.
+void CollectSubKeyNames(RegistryPort& registry, RegKey key, TextList* names) {
+  for (const auto& name : ReadSubKeyNames(registry, key)) {
+    if (ScopedKey::OpenForRead(registry, key, name)) names->push_back(name);
+  }
+}
+
 // The paths of the sub-keys of `path` below `root`, each followed by `suffix`.
 TextList SubKeyPaths(RegistryPort& registry, RegKey root, const std::string& path,
                      const char* suffix) {
@@ -119,12 +134,6 @@ TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
 }
 
 }  // namespace
-
-void CollectSubKeyNames(RegistryPort& registry, RegKey key, TextList* names) {
-  for (const auto& name : ReadSubKeyNames(registry, key)) {
-    if (ScopedKey::OpenForRead(registry, key, name)) names->push_back(name);
-  }
-}
 
 void SetupState::RegisterAcadReleases(const ReleaseTicks& ticks) {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {

@@ -6,6 +6,14 @@
 #include "install/install_messages.h"
 #include "install/product_copier.h"
 
+using app::DropTrailingBackslash;
+using app::FormatPath;
+using app::IsAbsolutePath;
+using app::PathBuffer;
+using app::ToLowerAnsi;
+
+namespace install {
+
 bool g_bCheckAcadRunning = true;
 
 namespace {
@@ -72,3 +80,5 @@ bool RunInstallSteps(SetupState& state, const std::string& installPath, const Re
   progress.SetPos(kProgressMaximum);
   return true;
 }
+
+}  // namespace install

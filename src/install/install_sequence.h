@@ -10,6 +10,8 @@
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
+namespace install {
+
 // The product's sub-folder, appended to the folder the user chose.
 constexpr char kProductSubFolder[] = "\\B-PlotSweep";
 
@@ -37,3 +39,5 @@ bool SettleInstallFolder(Platform& platform, std::string* installPath);
 // host step has run then.
 bool RunInstallSteps(SetupState& state, const std::string& installPath, const ReleaseTicks& ticks,
                      ProgressPort& progress);
+
+}  // namespace install

@@ -3,6 +3,10 @@
 #include "app/ansi_text.h"
 #include "install/install_messages.h"
 
+using app::FindLastBackslash;
+
+namespace install {
+
 namespace {
 
 const char kDataFolder[] = "\\Data";
@@ -55,3 +59,5 @@ void ClearReadOnly(FileSystemPort& files, const std::string& path) {
 bool DeleteZoneIdentifier(FileSystemPort& files, const std::string& path) {
   return files.RemoveFile(path + ":Zone.Identifier");
 }
+
+}  // namespace install

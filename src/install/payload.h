@@ -7,6 +7,8 @@
 #include "platform/file_system_port.h"
 #include "platform/platform.h"
 
+namespace install {
+
 // 0: nothing is there; 1: something that is not a folder; 2: a folder.
 constexpr int kPathMissing = 0;
 constexpr int kPathIsFile = 1;
@@ -26,3 +28,5 @@ void ClearReadOnly(FileSystemPort& files, const std::string& path);
 // Deletes the download mark (the ":Zone.Identifier" stream) of `path`; true
 // when there was one and it is gone.
 bool DeleteZoneIdentifier(FileSystemPort& files, const std::string& path);
+
+}  // namespace install

@@ -9,6 +9,14 @@
 #include "install/install_messages.h"
 #include "install/payload.h"
 
+using app::DropTrailingBackslash;
+using app::EqualsIgnoreCase;
+using app::FormatPath;
+using app::PathBuffer;
+using install::ClearReadOnly;
+using install::DeleteZoneIdentifier;
+using install::FindPayloadFolder;
+
 namespace {
 
 // Placed into each host by the support-file step, or the setup program itself.

@@ -10,6 +10,11 @@
 #include "app/windows_path.h"
 #include "install/payload.h"
 
+using app::FormatPath;
+using app::IsAbsolutePath;
+using app::PathBuffer;
+using install::FindPayloadFolder;
+
 namespace {
 
 constexpr int kFirstLibraryYear = 2007;

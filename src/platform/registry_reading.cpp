@@ -1,4 +1,6 @@
-#include "discovery/registry_reading.h"
+#include "platform/registry_reading.h"
+
+namespace platform {
 
 TextList ReadSubKeyNames(RegistryPort& registry, RegKey key) {
   unsigned long count = 0;
@@ -21,3 +23,5 @@ long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,
   *text = result == kRegSuccess ? data.substr(0, data.find('\0')) : std::string();
   return result;
 }
+
+}  // namespace platform

@@ -8,6 +8,8 @@
 #include "app/ansi_text.h"
 #include "platform/registry_port.h"
 
+namespace platform {
+
 constexpr std::size_t kKeyNameCapacity = 256;  // 255 characters and the NUL
 
 // The names of the key's sub-keys in enumeration order. A name that cannot be
@@ -20,3 +22,5 @@ TextList ReadSubKeyNames(RegistryPort& registry, RegKey key);
 // unless it is kRegSuccess.
 long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,
                    std::size_t capacity, std::string* text);
+
+}  // namespace platform

@@ -4,6 +4,9 @@
 
 #include "app/ansi_text.h"
 
+using app::EqualsIgnoreCase;
+using app::ToLowerAnsi;
+
 namespace {
 
 constexpr char kVariable[] = "SETUP_CONTRACT_VARIABLE";

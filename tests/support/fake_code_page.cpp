@@ -2,6 +2,8 @@
 
 #include "app/ansi_text.h"
 
+using app::CharacterLength;
+
 namespace {
 
 struct DoubleByte {

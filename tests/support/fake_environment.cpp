@@ -3,6 +3,8 @@
 #include "app/ansi_text.h"
 #include "support/fake_code_page.h"
 
+using app::ToUpperAnsi;
+
 namespace {
 
 bool Give(bool available, const std::string& text, std::string* out) {
@@ -48,4 +50,3 @@ void FakeEnvironment::SetCurrentDirectory(const std::string& path) {
   m_hasCurrentDirectory = true;
   m_currentDirectory = path;
 }
-

@@ -7,29 +7,13 @@
 
 #include "app/ansi_text.h"
 
+using app::CharacterLength;
+using app::EqualsIgnoreCase;
+using app::ToUpperAnsi;
+
 namespace {
 
-const char* OpName(FsOp op) {
-  switch (op) {
-    case FsOp::kCopyOver:
-      return "CopyOver";
-    case FsOp::kCreateDir:
-      return "CreateDir";
-    case FsOp::kMakeDir:
-      return "MakeDir";
-    case FsOp::kRemoveFile:
-      return "RemoveFile";
-    case FsOp::kGetAttributes:
-      return "GetAttributes";
-    case FsOp::kSetAttributes:
-      return "SetAttributes";
-    case FsOp::kExists:
-      return "Exists";
-    case FsOp::kList:
-      return "List";
-  }
-  return "?";
-}
+const char* OpName(FsOp op) { return kFsOpNames[static_cast<int>(op)]; }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

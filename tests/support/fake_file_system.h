@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -38,6 +39,9 @@ enum class FsOp {
   kExists,
   kList
 };
+// The port calls' names, in FsOp order: what faults name.
+constexpr const char* kFsOpNames[] = {"CopyOver",      "CreateDir",     "MakeDir", "RemoveFile",
+                                      "GetAttributes", "SetAttributes", "Exists",  "List"};
 
 // One port call: the path it named (CopyOver: the source) and, for CopyOver,
 // the destination.
@@ -125,7 +129,6 @@ class FakeFileSystem : public FileSystemPort {
   std::map<std::string, Node> m_nodes;
   std::uint64_t m_nextOrder = 0;
   std::set<std::string> m_locked;
-  FaultPlan m_faults{"CopyOver",      "CreateDir",     "MakeDir", "RemoveFile",
-                     "GetAttributes", "SetAttributes", "Exists",  "List"};
+  FaultPlan m_faults{std::begin(kFsOpNames), std::end(kFsOpNames)};
   std::vector<FsCall> m_log;
 };

@@ -5,6 +5,9 @@
 
 #include "support/fake_code_page.h"
 
+using app::CharacterLength;
+using app::EqualsIgnoreCase;
+
 namespace {
 
 bool IsText(unsigned long type) {

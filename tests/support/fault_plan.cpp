@@ -6,6 +6,8 @@
 
 #include "app/ansi_text.h"
 
+using app::EqualsIgnoreCase;
+
 void FaultPlan::Add(Fault fault) {
   if (std::find(m_calls.begin(), m_calls.end(), fault.call) == m_calls.end()) {
     ADD_FAILURE() << "no call named " << fault.call << " to make fail";

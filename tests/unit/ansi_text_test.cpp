@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+using app::CharacterLength;
+using app::DropTrailingBackslash;
+using app::EqualsIgnoreCase;
+using app::FindLastBackslash;
+using app::ToLowerAnsi;
+using app::ToUpperAnsi;
+
 namespace {
 
 // GBK characters whose second byte is an ASCII backslash or a lower-case letter.

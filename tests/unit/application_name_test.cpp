@@ -4,6 +4,8 @@
 
 #include "support/fake_environment.h"
 
+using app::ApplicationName;
+
 namespace {
 
 std::string NameOf(const std::string& modulePath) {

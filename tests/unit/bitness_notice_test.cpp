@@ -8,6 +8,12 @@
 #include "support/fake_platform.h"
 #include "support/test_values.h"
 
+using ui::InitialReleaseBoxes;
+using ui::ReleaseFolderCounts;
+
+using ui::NoticeIfHostsNeed64BitSetup;
+using ui::ReleaseBoxStates;
+
 namespace {
 
 void AddInstallation(FakeRegistry& registry, int year) {

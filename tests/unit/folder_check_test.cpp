@@ -9,6 +9,14 @@
 #include "support/fake_file_system.h"
 #include "support/scripted_prompt.h"
 
+using ui::CheckFolder;
+using ui::CreateFolderPath;
+using ui::IsValidFolderName;
+using ui::kFolderDeclined;
+using ui::kFolderInvalid;
+using ui::kFolderNotCreated;
+using ui::kFolderReady;
+
 namespace {
 
 // The caption is the program file's name without its extension.

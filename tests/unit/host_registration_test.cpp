@@ -1,10 +1,9 @@
-#include "install/host_registration.h"
-
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/setup_state.h"
 #include "support/fake_platform.h"
@@ -62,28 +61,46 @@ class HostRegistrationTest : public ::testing::Test {
   SetupState m_state{m_fake.platform};
 };
 
+// A module or library file of the payload, with the releases it serves.
+struct FileUse {
+  int fileYear;
+  std::vector<int> releases;
+};
+
+const FileUse kModules[] = {
+    {2008, {2007, 2008}}, {2009, {2009}},       {2010, {2010, 2011, 2012}},
+    {2013, {2013, 2014}}, {2015, {2015, 2016}}, {2017, {2017}},
+    {2018, {2018}},       {2019, {2019, 2020}}, {2021, {2021, 2022, 2023, 2024}},
+    {2025, {2025}},
+};
+const FileUse kLibraries[] = {
+    {2007, {2007, 2008}},
+    {2009, {2009}},
+    {2010, {2010, 2011, 2012}},
+    {2013, {2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025}},
+};
+
+// The year in the name of the file that serves `release`; 0 when none does.
+template <std::size_t N>
+int FileYearServing(const FileUse (&uses)[N], int release) {
+  for (const FileUse& use : uses) {
+    for (int served : use.releases) {
+      if (served == release) return use.fileYear;
+    }
+  }
+  return 0;
+}
+
 TEST_F(HostRegistrationTest, EveryReleaseRegistersItsOwnKeysWithItsModuleAndLibraryYears) {
-  struct Row {
-    int year;
-    int moduleYear;
-    int libraryYear;
-  };
-  const Row kRows[] = {
-      {2007, 2008, 2007}, {2008, 2008, 2007}, {2009, 2009, 2009}, {2010, 2010, 2010},
-      {2011, 2010, 2010}, {2012, 2010, 2010}, {2013, 2013, 2013}, {2014, 2013, 2013},
-      {2015, 2015, 2013}, {2016, 2015, 2013}, {2017, 2017, 2013}, {2018, 2018, 2013},
-      {2019, 2019, 2013}, {2020, 2019, 2013}, {2021, 2021, 2013}, {2022, 2021, 2013},
-      {2023, 2021, 2013}, {2024, 2021, 2013}, {2025, 2025, 2013},
-  };
-  for (const auto& row : kRows) {
-    const std::string year = std::to_string(row.year);
-    Discover(row.year, "SOFTWARE\\Autodesk\\AutoCAD\\R" + year + "\\ACAD:804", "D:\\Acad" + year);
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    const std::string text = std::to_string(year);
+    Discover(year, "SOFTWARE\\Autodesk\\AutoCAD\\R" + text + "\\ACAD:804", "D:\\Acad" + text);
   }
   Register({2007, 2008, 2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020,
             2021, 2022, 2023, 2024, 2025});
 
-  for (const auto& row : kRows) {
-    const std::string year = std::to_string(row.year);
+  for (int releaseYear = kFirstReleaseYear; releaseYear <= kLastReleaseYear; ++releaseYear) {
+    const std::string year = std::to_string(releaseYear);
     SCOPED_TRACE(year);
     const std::string applications =
         "SOFTWARE\\Autodesk\\AutoCAD\\R" + year + "\\ACAD:804\\Applications";
@@ -93,12 +110,14 @@ TEST_F(HostRegistrationTest, EveryReleaseRegistersItsOwnKeysWithItsModuleAndLibr
               Registry().SubKeyNames(kHKeyLocalMachine, applications));
     EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
     EXPECT_EQ(Dword(2), Machine(native, "LOADCTRLS"));
-    EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep" + std::to_string(row.moduleYear) + ".ARX"),
+    EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep" +
+                 std::to_string(FileYearServing(kModules, releaseYear)) + ".ARX"),
               Machine(native, "LOADER"));
     EXPECT_EQ((TextList{"LOADCTRLS", "LOADER", "MANAGED"}),
               Registry().ValueNames(kHKeyLocalMachine, managed));
     EXPECT_EQ(Dword(2), Machine(managed, "LOADCTRLS"));
-    EXPECT_EQ(Sz("D:\\Acad" + year + "\\ACAD" + std::to_string(row.libraryYear) + "P.dll"),
+    EXPECT_EQ(Sz("D:\\Acad" + year + "\\ACAD" +
+                 std::to_string(FileYearServing(kLibraries, releaseYear)) + "P.dll"),
               Machine(managed, "LOADER"));
     EXPECT_EQ(Dword(1), Machine(managed, "MANAGED"));
   }

@@ -8,6 +8,12 @@
 #include "support/recording_progress.h"
 #include "support/test_values.h"
 
+using install::g_bCheckAcadRunning;
+using install::IsAcadRunning;
+using install::RunInstallSteps;
+using install::SettleInstallFolder;
+using install::WarnIfAcadRunning;
+
 namespace {
 
 using ::testing::ElementsAre;

@@ -6,6 +6,14 @@
 #include "support/path_of_length.h"
 #include "support/test_values.h"
 
+using install::ClearReadOnly;
+using install::DeleteZoneIdentifier;
+using install::FindPayloadFolder;
+using install::GetPathKind;
+using install::kPathIsFile;
+using install::kPathIsFolder;
+using install::kPathMissing;
+
 namespace {
 
 const PromptCall kNoPayloadBox = {kNoPayloadText, kSetupBoxCaption, 0};

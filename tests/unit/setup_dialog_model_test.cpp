@@ -9,6 +9,16 @@
 #include "support/fake_platform.h"
 #include "ui/setup/build_constants.h"
 
+using ui::InitialReleaseBoxes;
+
+using ui::AnyReleaseTicked;
+using ui::ComposeBitnessCaption;
+using ui::ComposeVersionTitle;
+using ui::CountReleaseFolders;
+using ui::ReleaseBoxState;
+using ui::ReleaseBoxStates;
+using ui::ReleaseFolderCounts;
+
 namespace {
 
 ReleaseFolderCounts FoundReleases(std::initializer_list<int> years) {

@@ -4,6 +4,9 @@
 
 #include <string>
 
+using app::HasDriveRoot;
+using app::IsAbsolutePath;
+
 namespace {
 
 TEST(WindowsPathTest, OnlyADriveRootOrAServerShareMakesAPathAbsolute) {

@@ -8,6 +8,8 @@
 #include "app/ansi_text.h"
 #include "platform/win32/win32_processes.h"
 
+using app::EqualsIgnoreCase;
+
 TEST(Win32ProcessesTest, SnapshotListsThisProgramByImageName) {
   Win32Processes processes;
   std::vector<std::string> names;

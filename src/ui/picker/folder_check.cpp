@@ -8,6 +8,15 @@
 #include "app/bounded_format.h"
 #include "app/windows_path.h"
 
+using app::ApplicationName;
+using app::CharacterLength;
+using app::FindBackslash;
+using app::HasDriveRoot;
+using app::IsGbkLeadByte;
+using app::kPathCapacity;
+
+namespace ui {
+
 namespace {
 
 constexpr std::string_view kForbiddenInName = "\"*/:<>?\\|";
@@ -87,3 +96,5 @@ int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& envi
   if (result != kFolderReady) ReportFailure(prompt, caption, path, result);
   return result;
 }
+
+}  // namespace ui

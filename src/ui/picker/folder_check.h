@@ -13,6 +13,8 @@
 #include "platform/file_system_port.h"
 #include "platform/prompt_port.h"
 
+namespace ui {
+
 // Results of CheckFolder and CreateFolderPath.
 constexpr int kFolderReady = 0;       // exists (perhaps just created), or passed the syntax check
 constexpr int kFolderInvalid = 1;     // the path is not acceptable
@@ -35,3 +37,5 @@ int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly);
 // not beginning or ending with a tab, a blank or a dot, none of " * / : < > ? \ |,
 // and no lead byte without its second byte.
 int IsValidFolderName(const std::string& name);
+
+}  // namespace ui

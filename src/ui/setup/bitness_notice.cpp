@@ -5,6 +5,10 @@
 #include "discovery/view_discovery.h"
 #include "install/install_messages.h"
 
+using discovery::FindsAcadInstallations;
+
+namespace ui {
+
 namespace {
 
 constexpr char kNeeds64BitSetupMessage[] =
@@ -25,3 +29,5 @@ bool NoticeIfHostsNeed64BitSetup(const Platform& platform, const ReleaseBoxState
   platform.prompt.Show(kNeeds64BitSetupMessage, kSetupCaption, kMbOk | kMbIconWarning);
   return true;
 }
+
+}  // namespace ui

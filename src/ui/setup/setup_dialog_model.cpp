@@ -6,6 +6,8 @@
 
 #include "app/setup_state.h"
 
+namespace ui {
+
 namespace {
 
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -63,3 +65,5 @@ ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, in
 bool AnyReleaseTicked(const ReleaseTicks& ticks) {
   return std::any_of(ticks.begin(), ticks.end(), [](int tick) { return tick != 0; });
 }
+
+}  // namespace ui

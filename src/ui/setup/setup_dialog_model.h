@@ -10,6 +10,8 @@
 
 class SetupState;
 
+namespace ui {
+
 // Releases withdrawn from a 32-bit build: this year and every later one.
 constexpr int kFirst64BitOnlyYear = 2017;
 
@@ -38,3 +40,5 @@ ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, in
 
 // Install can run only when some release is ticked.
 bool AnyReleaseTicked(const ReleaseTicks& ticks);
+
+}  // namespace ui

@@ -8,6 +8,10 @@
 #include "ui/picker/folder_check.h"
 #include "ui/picker/win32/picker_ids.h"
 
+using app::kPathCapacity;
+using ui::CheckFolder;
+using ui::kFolderReady;
+
 namespace {
 
 // Only file-system folders in the tree; a status line (hidden again at once).

@@ -61,7 +61,7 @@ class CPathDialog {
 
   const char* m_pszWindowText;
   const char* m_pszStartFolder;
-  PathBuffer m_szChosenPath;
+  app::PathBuffer m_szChosenPath;
   BROWSEINFOA m_browseInfo;
   HWND m_hBrowseWnd;
   HWND m_pOwnerWnd;

@@ -11,6 +11,16 @@
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
+using ui::CountReleaseFolders;
+using ui::InitialReleaseBoxes;
+
+using ui::AnyReleaseTicked;
+using ui::ComposeBitnessCaption;
+using ui::ComposeVersionTitle;
+using ui::NoticeIfHostsNeed64BitSetup;
+using ui::ReleaseBoxState;
+using ui::ReleaseBoxStates;
+
 namespace {
 
 constexpr COLORREF kBackgroundColor = RGB(170, 210, 150);

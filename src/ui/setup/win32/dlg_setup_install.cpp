@@ -5,6 +5,10 @@
 #include "ui/setup/win32/dlg_setup.h"
 #include "ui/setup/win32/resource.h"
 
+using install::RunInstallSteps;
+using install::SettleInstallFolder;
+using install::WarnIfAcadRunning;
+
 namespace {
 
 void ShowControl(const CDialog& dialog, int id, bool show) {
