@@ -129,6 +129,6 @@ class FakeFileSystem : public FileSystemPort {
   std::map<std::string, Node> m_nodes;
   std::uint64_t m_nextOrder = 0;
   std::set<std::string> m_locked;
-  FaultPlan m_faults{std::begin(kFsOpNames), std::end(kFsOpNames)};
+  FaultPlan m_faults{{std::begin(kFsOpNames), std::end(kFsOpNames)}};
   std::vector<FsCall> m_log;
 };

@@ -17,6 +17,6 @@ class FakeProcesses : public ProcessPort {
 
  private:
   std::vector<std::string> m_names;
-  FaultPlan m_faults{"ImageNames"};
+  FaultPlan m_faults{{"ImageNames"}};
   int m_snapshotCount = 0;
 };

@@ -127,6 +127,6 @@ class FakeRegistry : public RegistryPort {
   std::shared_ptr<Node> m_currentUser;
   std::map<RegKey, Handle> m_handles;
   RegKey m_nextHandle = 0x100;
-  FaultPlan m_faults{"OpenKey",    "OpenKeyForRead", "CreateKey", "CountSubKeys",
-                     "EnumSubKey", "QueryValue",     "SetValue",  "DeleteKey"};
+  FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "CreateKey", "CountSubKeys", "EnumSubKey",
+                      "QueryValue", "SetValue", "DeleteKey"}};
 };

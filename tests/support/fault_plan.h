@@ -43,8 +43,7 @@ class Fault {
 class FaultPlan {
  public:
   // The names of the calls the fake has; a fault for any other is a test error.
-  explicit FaultPlan(std::initializer_list<const char*> calls)
-      : m_calls(calls.begin(), calls.end()) {}
+  explicit FaultPlan(std::vector<std::string> calls) : m_calls(std::move(calls)) {}
 
   void Add(Fault fault);
   // Counts one call naming `subjects` (names compare ignoring ASCII case):

@@ -23,7 +23,7 @@ TEST(FaultPlan, FailsTheNthMatchingCallOnceOrFromThenOnWithItsError) {
       {"other value", Fault("Copy").Value("x"), {0, 0, 0, 0, 0}},
   };
   for (const FaultCase& c : cases) {
-    FaultPlan plan{"Copy", "Move"};
+    FaultPlan plan({"Copy", "Move"});
     plan.Add(c.fault);
     std::vector<long> results;
     for (int i = 0; i < 5; ++i) results.push_back(plan.Check("Copy", {"C:\\A"}, "v"));
@@ -33,7 +33,7 @@ TEST(FaultPlan, FailsTheNthMatchingCallOnceOrFromThenOnWithItsError) {
 }
 
 TEST(FaultPlan, AFaultForACallTheFakeDoesNotHaveIsATestError) {
-  FaultPlan plan{"Copy"};
+  FaultPlan plan({"Copy"});
   EXPECT_NONFATAL_FAILURE(plan.Add(Fault("Cpoy")), "no call named Cpoy");
 }
 
