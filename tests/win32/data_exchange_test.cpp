@@ -8,6 +8,11 @@
 
 #include <string>
 
+using win32::DdxCheck;
+using win32::DdxControl;
+using win32::DdxText;
+using win32::Exchange;
+
 namespace {
 
 constexpr int kCheckBoxId = 10;

@@ -7,6 +7,8 @@
 #include "platform/win32/win32_platform.h"
 #include "ui/setup/win32/dlg_setup.h"
 
+using win32::Win32Platform;
+
 // Constructed in this order, destroyed in the reverse order at exit.
 CWizardApp theApp;
 SetupState g_setupState(Win32Platform());

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace win32 {
+
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the wide calls take UTF-16");
 
 bool AnsiTextToWide(const std::string& text, std::u16string* wide) {
@@ -22,3 +24,5 @@ bool AnsiTextToWide(const std::string& text, std::u16string* wide) {
   *wide = std::move(converted);
   return true;
 }
+
+}  // namespace win32

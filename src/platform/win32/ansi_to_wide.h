@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace win32 {
+
 // MultiByteToWideChar(CP_ACP) refusing invalid byte sequences: false, and
 // `wide` empty, when `text` is not valid in the code page.
 bool AnsiTextToWide(const std::string& text, std::u16string* wide);
+
+}  // namespace win32

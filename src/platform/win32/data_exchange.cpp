@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+namespace win32 {
+
 namespace {
 
 // The control `id` of `dialog`; a missing one is a fault of the caller.
@@ -46,3 +48,5 @@ std::string GetWindowTextString(HWND window) {
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
+
+}  // namespace win32

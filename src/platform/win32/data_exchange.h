@@ -9,6 +9,8 @@
 
 #include "platform/win32/window.h"
 
+namespace win32 {
+
 enum class Exchange {
   kToMembers,   // controls -> members
   kToControls,  // members -> controls
@@ -25,3 +27,5 @@ void DdxText(HWND dialog, int id, std::string& value, Exchange direction);
 
 // The whole window text of `window` (ANSI); empty when it has none.
 std::string GetWindowTextString(HWND window);
+
+}  // namespace win32

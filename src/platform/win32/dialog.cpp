@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+using win32::Exchange;
+
 namespace {
 
 // Posted at initialisation; it arrives once the modal loop runs, which may

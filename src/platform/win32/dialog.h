@@ -29,13 +29,13 @@ class CDialog {
   INT_PTR DoModal();
   void EndDialog(int result);
 
-  void UpdateData(Exchange direction);
+  void UpdateData(win32::Exchange direction);
 
   HWND GetSafeHwnd() const { return m_hWnd; }
   CWindow GetDlgItem(int id) const;
 
  protected:
-  virtual void DoDataExchange(Exchange direction);
+  virtual void DoDataExchange(win32::Exchange direction);
   virtual BOOL OnInitDialog();
   virtual void OnShown();
   virtual void OnOK();      // controls -> members, then ends with IDOK

@@ -6,6 +6,8 @@
 
 #include "platform/win32/ansi_to_wide.h"
 
+using win32::AnsiTextToWide;
+
 namespace {
 
 // The longest text these calls give.

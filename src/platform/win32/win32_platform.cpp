@@ -5,6 +5,8 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 
+namespace win32 {
+
 Win32Prompt& Win32MessageBoxes() {
   static Win32Prompt prompt;
   return prompt;
@@ -18,3 +20,5 @@ Platform& Win32Platform() {
   static Platform platform{registry, files, environment, processes, Win32MessageBoxes()};
   return platform;
 }
+
+}  // namespace win32

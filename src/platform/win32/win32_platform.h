@@ -4,8 +4,12 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_prompt.h"
 
+namespace win32 {
+
 // One bundle for the whole process, created at the first call.
 Platform& Win32Platform();
 
 // The bundle's message boxes, for naming their owner (ScopedPromptOwner).
 Win32Prompt& Win32MessageBoxes();
+
+}  // namespace win32

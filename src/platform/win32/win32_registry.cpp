@@ -6,6 +6,8 @@
 
 #include "platform/win32/ansi_to_wide.h"
 
+using win32::AnsiTextToWide;
+
 // The port's root values are the 32-bit values of the predefined keys; a
 // 64-bit HKEY holds them sign-extended.
 HKEY Win32Registry::ToHkey(RegKey key) {

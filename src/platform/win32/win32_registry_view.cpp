@@ -4,6 +4,8 @@
 
 #include "platform/win32/win32_registry.h"
 
+namespace win32 {
+
 namespace {
 
 // Opens every key with KEY_WOW64_64KEY; enumeration, queries and closing are
@@ -43,3 +45,5 @@ std::unique_ptr<RegistryPort> Open64BitRegistryView() {
   if (!RunsUnderWow64()) return nullptr;
   return std::make_unique<Win32Registry64BitView>();
 }
+
+}  // namespace win32

@@ -8,6 +8,10 @@
 #include "ui/picker/folder_check.h"
 #include "ui/picker/win32/picker_ids.h"
 
+using win32::GetWindowTextString;
+using win32::Win32MessageBoxes;
+using win32::Win32Platform;
+
 using app::kPathCapacity;
 using ui::CheckFolder;
 using ui::kFolderReady;

@@ -11,6 +11,12 @@
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
+using win32::DdxControl;
+
+using win32::Exchange;
+using win32::Open64BitRegistryView;
+using win32::Win32MessageBoxes;
+
 using ui::CountReleaseFolders;
 using ui::InitialReleaseBoxes;
 

@@ -41,7 +41,7 @@ class Dlg_Setup : public CDialog {
   std::string m_strInstallPath;
 
  protected:
-  void DoDataExchange(Exchange direction) override;
+  void DoDataExchange(win32::Exchange direction) override;
   BOOL OnInitDialog() override;
   void OnShown() override;
   void OnOK() override;

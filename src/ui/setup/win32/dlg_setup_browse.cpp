@@ -1,6 +1,8 @@
 #include "ui/picker/win32/path_dialog.h"
 #include "ui/setup/win32/dlg_setup.h"
 
+using win32::Exchange;
+
 namespace {
 
 // Caption and prompt of the picker: "choose the installation folder".

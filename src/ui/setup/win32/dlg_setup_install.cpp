@@ -5,6 +5,9 @@
 #include "ui/setup/win32/dlg_setup.h"
 #include "ui/setup/win32/resource.h"
 
+using win32::Exchange;
+using win32::Win32MessageBoxes;
+
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
 using install::WarnIfAcadRunning;
