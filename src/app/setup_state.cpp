@@ -46,7 +46,7 @@ const ReleaseLists& ListsOf(int year) {
 
 }  // namespace
 
-SetupState::SetupState(Platform& platform) : m_strValueName("AcadLocation"), m_platform(platform) {}
+SetupState::SetupState(Platform& platform) : m_platform(platform) {}
 
 void SetupState::SetInstallDir(std::string folder) {
   m_strInstallDir = std::move(folder);

@@ -15,8 +15,6 @@ class SetupState {
   // Host discovery (discovery/host_discovery.cpp).
   void FindAcadReleases();
   void ScanWow64Releases();
-  void CollectRegValues(RegKey parentKey, const std::string& subKeyName, std::string relativePath,
-                        std::string pathPrefix);
 
   // Install sequence.
   void SetInstallDir(std::string folder);
@@ -49,11 +47,6 @@ class SetupState {
       m_arrAcadKey2012, m_arrAcadKey2013, m_arrAcadKey2014, m_arrAcadKey2015, m_arrAcadKey2016,
       m_arrAcadKey2017, m_arrAcadKey2018, m_arrAcadKey2019, m_arrAcadKey2020, m_arrAcadKey2021,
       m_arrAcadKey2022, m_arrAcadKey2023, m_arrAcadKey2024, m_arrAcadKey2025;
-
-  // Work area of the registry walk.
-  std::string m_strValueName;
-  TextList m_arrFoundKeys;
-  TextList m_arrFoundValues;
 
  private:
   void ScanReleases(const char* baseKey, int lastYear);

@@ -19,18 +19,37 @@ namespace {
 constexpr std::size_t kValueCapacity = 256;
 constexpr int kLastWow64Year = 2008;
 
-struct WalkResult {
+// One value's search below a release key: the keys that hold it, each with
+// the value's text.
+struct ValueWalk {
+  const char* valueName;
   TextList keys;
   TextList values;
 };
 
-WalkResult Walk(SetupState& state, RegKey releaseKey, const std::string& prefix,
-                const char* valueName) {
-  state.m_arrFoundKeys.clear();
-  state.m_arrFoundValues.clear();
-  state.m_strValueName = valueName;
-  state.CollectRegValues(releaseKey, "", "", prefix);
-  return WalkResult{state.m_arrFoundKeys, state.m_arrFoundValues};
+// Depth-first through `key` (at `relativePath` below the release key), one
+// visit per key for both values: a key that holds a value ends that value's
+// search in its branch; the sub-keys are searched in enumeration order while
+// any value is still searched for. `searching` holds a bit per walk.
+void CollectRegValues(RegistryPort& registry, RegKey key, const std::string& relativePath,
+                      const std::string& pathPrefix, ValueWalk (&walks)[2], unsigned searching) {
+  for (unsigned i = 0; i < 2; ++i) {
+    std::string value;
+    if ((searching & (1u << i)) &&
+        ReadValueText(registry, key, walks[i].valueName, kValueCapacity, &value) == kRegSuccess) {
+      walks[i].keys.push_back(pathPrefix + relativePath);
+      walks[i].values.push_back(value);
+      searching &= ~(1u << i);
+    }
+  }
+  if (searching == 0) return;
+  for (const auto& name : ReadSubKeyNames(registry, key)) {
+    const ScopedKey subKey = ScopedKey::OpenForRead(registry, key, name);
+    if (subKey) {
+      CollectRegValues(registry, subKey.get(), relativePath + name + "\\", pathPrefix, walks,
+                       searching);
+    }
+  }
 }
 
 // The first year of 2007..lastYear whose text first occurs in the product
@@ -44,7 +63,7 @@ int ReleaseYearOf(const std::string& productName, int lastYear) {
 }
 
 // An installation is a key that holds both values.
-void RecordInstallations(SetupState& state, const WalkResult& locations, const WalkResult& names,
+void RecordInstallations(SetupState& state, const ValueWalk& locations, const ValueWalk& names,
                          int lastYear) {
   for (std::size_t outer = 0; outer < locations.keys.size(); ++outer) {
     for (std::size_t inner = 0; inner < names.keys.size(); ++inner) {
@@ -64,9 +83,9 @@ void ScanRelease(SetupState& state, RegKey baseKey, const char* basePath,
   const ScopedKey releaseKey =
       ScopedKey::OpenForRead(state.platform().registry, baseKey, releaseName);
   if (!releaseKey) return;
-  const WalkResult locations = Walk(state, releaseKey.get(), prefix, "AcadLocation");
-  const WalkResult names = Walk(state, releaseKey.get(), prefix, "ProductName");
-  RecordInstallations(state, locations, names, lastYear);
+  ValueWalk walks[2] = {{"AcadLocation", {}, {}}, {"ProductName", {}, {}}};
+  CollectRegValues(state.platform().registry, releaseKey.get(), "", prefix, walks, 0b11);
+  RecordInstallations(state, walks[0], walks[1], lastYear);
 }
 
 }  // namespace
@@ -88,23 +107,5 @@ void SetupState::ScanReleases(const char* baseKey, int lastYear) {
   if (!base) return;
   for (const auto& releaseName : ReadSubKeyNames(registry, base.get())) {
     ScanRelease(*this, base.get(), baseKey, releaseName, lastYear);
-  }
-}
-
-// Depth-first: a key that holds the value ends its branch; otherwise each of
-// its sub-keys is searched in enumeration order.
-void SetupState::CollectRegValues(RegKey parentKey, const std::string& subKeyName,
-                                  std::string relativePath, std::string pathPrefix) {
-  RegistryPort& registry = m_platform.registry;
-  const ScopedKey key = ScopedKey::OpenForRead(registry, parentKey, subKeyName);
-  if (!key) return;
-  std::string value;
-  if (ReadValueText(registry, key.get(), m_strValueName, kValueCapacity, &value) == kRegSuccess) {
-    m_arrFoundKeys.push_back(pathPrefix + relativePath);
-    m_arrFoundValues.push_back(value);
-    return;
-  }
-  for (const auto& name : ReadSubKeyNames(registry, key.get())) {
-    CollectRegValues(key.get(), name, relativePath + name + "\\", pathPrefix);
   }
 }

@@ -333,6 +333,7 @@ long FakeRegistry::Open(const char* call, RegKey parent, const std::string& path
   node = Descend(node, names);
   if (!node) return kRegNotFound;
   *key = NewHandle(node, writable);
+  ++m_openCount;
   return kRegSuccess;
 }
 

@@ -94,6 +94,8 @@ class FakeRegistry : public RegistryPort {
 
   // Handles opened and not yet closed.
   int OpenHandleCount() const;
+  // Keys opened (not created) so far.
+  int OpenCount() const { return m_openCount; }
 
  private:
   struct Node;
@@ -127,6 +129,7 @@ class FakeRegistry : public RegistryPort {
   std::shared_ptr<Node> m_currentUser;
   std::map<RegKey, Handle> m_handles;
   RegKey m_nextHandle = 0x100;
+  int m_openCount = 0;
   FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "CreateKey", "CountSubKeys", "EnumSubKey",
                       "QueryValue", "SetValue", "DeleteKey"}};
 };
