@@ -6,7 +6,8 @@ set(SETUP_STATIC_LINK -static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 file(GLOB_RECURSE SETUP_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.rc)
-set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/win32/main.cpp)
+set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/win32/main.cpp
+                      ${PROJECT_SOURCE_DIR}/src/app/win32/lean_runtime.cpp)
 set(SETUP_WIN32_LIBRARY_SOURCES ${SETUP_WIN32_SOURCES})
 list(REMOVE_ITEM SETUP_WIN32_LIBRARY_SOURCES ${SETUP_ENTRY_POINT})
 
@@ -18,6 +19,24 @@ add_executable(SetUp WIN32 ${SETUP_ENTRY_POINT} ${SETUP_RESOURCE_SCRIPTS})
 target_link_libraries(SetUp PRIVATE setup_win32)
 target_link_options(SetUp PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(SetUp)
+
+# The program ships built for size: each function and datum in a section of
+# its own so that the linker drops what nothing uses; no exception handling
+# (the program catches none, and a throw ends it as before: see
+# lean_runtime.cpp); static locals without the thread-safe guard (one
+# thread; the guard pulls in the threads library); stripped, with its
+# symbols kept beside it in SetUp.exe.debug.
+set(SETUP_SIZE_FLAGS -Os -ffunction-sections -fdata-sections -fno-exceptions
+                     -fno-asynchronous-unwind-tables -fno-threadsafe-statics)
+foreach(target setup_core setup_win32 SetUp)
+  target_compile_options(${target} PRIVATE ${SETUP_SIZE_FLAGS})
+endforeach()
+target_link_options(SetUp PRIVATE -Wl,--gc-sections)
+add_custom_command(TARGET SetUp POST_BUILD
+  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug SetUp.exe SetUp.exe.debug
+  COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=SetUp.exe.debug SetUp.exe
+  WORKING_DIRECTORY $<TARGET_FILE_DIR:SetUp>
+  VERBATIM)
 
 file(GLOB SETUP_WIN32_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${SETUP_UNIT_TESTS} ${SETUP_CONTRACT_TESTS} ${SETUP_TEST_SUPPORT}
