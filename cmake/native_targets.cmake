@@ -34,3 +34,14 @@ if(SETUP_WIN64_BUILD_DIR)
   endif()
   add_wine_suites(64 ${SETUP_WIN64_BUILD_DIR} ${setup32_flag})
 endif()
+
+# Benchmarks of the portable logic (Google Benchmark from Debian), built on
+# request by scripts/bench, never by the test command.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(discovery_benchmark EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/discovery_benchmark.cpp
+                                     ${SETUP_TEST_SUPPORT})
+  target_include_directories(discovery_benchmark PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(discovery_benchmark PRIVATE setup_core benchmark::benchmark GTest::gtest)
+  setup_compile_options(discovery_benchmark)
+endif()

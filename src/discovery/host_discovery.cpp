@@ -3,6 +3,7 @@
 // holds it, and appends them to the per-year lists.
 
 #include <string>
+#include <unordered_map>
 
 #include "app/bounded_format.h"
 #include "app/setup_state.h"
@@ -62,17 +63,19 @@ int ReleaseYearOf(const std::string& productName, int lastYear) {
   return 0;
 }
 
-// An installation is a key that holds both values.
+// An installation is a key that holds both values; each key appears at most
+// once in a walk.
 void RecordInstallations(SetupState& state, const ValueWalk& locations, const ValueWalk& names,
                          int lastYear) {
-  for (std::size_t outer = 0; outer < locations.keys.size(); ++outer) {
-    for (std::size_t inner = 0; inner < names.keys.size(); ++inner) {
-      if (locations.keys[outer] != names.keys[inner]) continue;
-      const int year = ReleaseYearOf(names.values[inner], lastYear);
-      if (year == 0) continue;
-      state.AcadKeys(year).push_back(locations.keys[outer]);
-      state.AcadDirs(year).push_back(locations.values[outer]);
-    }
+  std::unordered_map<std::string, std::size_t> nameAt;
+  for (std::size_t i = 0; i < names.keys.size(); ++i) nameAt.emplace(names.keys[i], i);
+  for (std::size_t i = 0; i < locations.keys.size(); ++i) {
+    const auto name = nameAt.find(locations.keys[i]);
+    if (name == nameAt.end()) continue;
+    const int year = ReleaseYearOf(names.values[name->second], lastYear);
+    if (year == 0) continue;
+    state.AcadKeys(year).push_back(locations.keys[i]);
+    state.AcadDirs(year).push_back(locations.values[i]);
   }
 }
 

@@ -7,6 +7,7 @@
 
 using app::CharacterLength;
 using app::EqualsIgnoreCase;
+using app::ToUpperAnsi;
 
 namespace {
 
@@ -78,14 +79,13 @@ struct FakeRegistry::Node {
   std::string name;
   Node* parent = nullptr;
   bool deleted = false;
-  std::vector<std::shared_ptr<Node>> children;         // creation order
-  std::vector<std::pair<std::string, Stored>> values;  // creation order
+  std::vector<std::shared_ptr<Node>> children;               // creation order
+  std::map<std::string, std::shared_ptr<Node>> childByName;  // upper-cased names
+  std::vector<std::pair<std::string, Stored>> values;        // creation order
 
   std::shared_ptr<Node> Child(const std::string& childName) const {
-    for (const auto& child : children) {
-      if (EqualsIgnoreCase(child->name, childName)) return child;
-    }
-    return nullptr;
+    const auto found = childByName.find(ToUpperAnsi(childName));
+    return found == childByName.end() ? nullptr : found->second;
   }
 
   std::shared_ptr<Node> ChildOrNew(const std::string& childName) {
@@ -94,7 +94,13 @@ struct FakeRegistry::Node {
     child->name = childName;
     child->parent = this;
     children.push_back(child);
+    childByName[ToUpperAnsi(childName)] = child;
     return child;
+  }
+
+  void RemoveChild(const std::shared_ptr<Node>& child) {
+    childByName.erase(ToUpperAnsi(child->name));
+    children.erase(std::find(children.begin(), children.end(), child));
   }
 
   const Stored* FindValue(const std::string& valueName) const {
@@ -247,8 +253,7 @@ long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
   node = Descend(node, names);
   if (!node) return kRegNotFound;
   if (!node->parent || !node->children.empty()) return kRegAccessDenied;
-  auto& siblings = node->parent->children;
-  siblings.erase(std::find(siblings.begin(), siblings.end(), node));
+  node->parent->RemoveChild(node);
   node->parent = nullptr;
   node->deleted = true;
   return kRegSuccess;
@@ -354,6 +359,7 @@ long FakeRegistry::Target(const char* call, RegKey parent, const std::string& pa
   if (result != kRegSuccess) return result;
   if (!path.empty() && path.front() == '\\') return kRegBadPathname;
   *names = SplitPath(path);
+  if (!m_faults.Armed()) return kRegSuccess;
   TextList target = (*start)->Path();
   target.insert(target.end(), names->begin(), names->end());
   return m_faults.Check(call, {Joined(target)});
@@ -363,7 +369,8 @@ long FakeRegistry::Subject(const char* call, RegKey key, const std::string& valu
                            std::shared_ptr<Node>* node) {
   const long result = NodeOf(key, node);
   if (result != kRegSuccess) return result;
-  return m_faults.Check(call, {Joined((*node)->Path())}, valueName);
+  return m_faults.Armed() ? m_faults.Check(call, {Joined((*node)->Path())}, valueName)
+                          : kRegSuccess;
 }
 
 long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {

@@ -19,7 +19,7 @@ void FaultPlan::Add(Fault fault) {
 long FaultPlan::Check(const std::string& call, std::initializer_list<std::string> subjects,
                       const std::string& value) {
   long error = 0;
-  for (Armed& armed : m_armed) {
+  for (ArmedFault& armed : m_armed) {
     const Fault& fault = armed.fault;
     const bool matches =
         !armed.spent && fault.call == call &&

@@ -46,17 +46,19 @@ class FaultPlan {
   explicit FaultPlan(std::vector<std::string> calls) : m_calls(std::move(calls)) {}
 
   void Add(Fault fault);
+  // Whether any fault was added: a fake may skip naming its calls otherwise.
+  bool Armed() const { return !m_armed.empty(); }
   // Counts one call naming `subjects` (names compare ignoring ASCII case):
   // the error it fails with, 0 when it goes ahead.
   long Check(const std::string& call, std::initializer_list<std::string> subjects,
              const std::string& value = "");
 
  private:
-  struct Armed {
+  struct ArmedFault {
     Fault fault;
     int seen;
     bool spent;
   };
   std::vector<std::string> m_calls;
-  std::vector<Armed> m_armed;
+  std::vector<ArmedFault> m_armed;
 };
