@@ -9,11 +9,11 @@
 
 namespace {
 
-HWND CreateProgressBar() {
+HWND CreateProgressBar(DWORD style = WS_POPUP) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   EXPECT_TRUE(InitCommonControlsEx(&controls));
-  const HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 200, 20, nullptr,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+  const HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", style, 0, 0, 200, 20, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
   EXPECT_NE(bar, nullptr);
   return bar;
 }
@@ -30,6 +30,25 @@ class Win32ProgressUnderTest : public ProgressUnderTest {
   HWND m_bar;
   Win32Progress m_progress;
 };
+
+// A visible bar repaints at most once per frame, but every step lands at once,
+// and the bar stays visible with its redraw back on afterwards.
+TEST(Win32ProgressOnScreen, TakesEveryStepAtOnceAndEndsVisible) {
+  const HWND bar = CreateProgressBar(WS_POPUP | WS_VISIBLE);
+  {
+    Win32Progress progress(bar);
+    progress.SetRange(0, 1000);
+    progress.SetStep(1);
+    progress.SetPos(0);
+    for (int step = 1; step <= 500; ++step) {
+      progress.StepIt();
+      ASSERT_EQ(step, SendMessageA(bar, PBM_GETPOS, 0, 0));
+    }
+  }
+  EXPECT_TRUE(IsWindowVisible(bar));
+  EXPECT_TRUE(GetWindowLongPtrA(bar, GWL_STYLE) & WS_VISIBLE);
+  DestroyWindow(bar);
+}
 
 }  // namespace
 
