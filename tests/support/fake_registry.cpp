@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <unordered_map>
 
 #include "support/fake_code_page.h"
 
@@ -79,9 +80,9 @@ struct FakeRegistry::Node {
   std::string name;
   Node* parent = nullptr;
   bool deleted = false;
-  std::vector<std::shared_ptr<Node>> children;               // creation order
-  std::map<std::string, std::shared_ptr<Node>> childByName;  // upper-cased names
-  std::vector<std::pair<std::string, Stored>> values;        // creation order
+  std::vector<std::shared_ptr<Node>> children;                         // creation order
+  std::unordered_map<std::string, std::shared_ptr<Node>> childByName;  // upper-cased names
+  std::vector<std::pair<std::string, Stored>> values;                  // creation order
 
   std::shared_ptr<Node> Child(const std::string& childName) const {
     const auto found = childByName.find(ToUpperAnsi(childName));
