@@ -11,6 +11,12 @@ constexpr unsigned long kAttrDirectory = 0x10;             // FILE_ATTRIBUTE_DIR
 constexpr unsigned long kAttrNormal = 0x80;                // FILE_ATTRIBUTE_NORMAL
 constexpr unsigned long kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 
+// Error codes of failed calls (GetLastError).
+constexpr unsigned long kFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr unsigned long kPathNotFound = 3;       // ERROR_PATH_NOT_FOUND
+constexpr unsigned long kFileAccessDenied = 5;   // ERROR_ACCESS_DENIED
+constexpr unsigned long kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+
 struct FileEntry {
   std::string name;          // without its folder
   unsigned long attributes;  // FILE_ATTRIBUTE_* bits
@@ -45,4 +51,6 @@ class FileSystemPort {
   // FindFirstFileA on a pattern ("folder\*.*" or a plain path); null when the
   // search finds nothing or cannot start.
   virtual std::unique_ptr<FileListing> List(const std::string& pattern) = 0;
+  // GetLastError right after a call that failed: why it failed.
+  virtual unsigned long LastError() = 0;
 };

@@ -205,7 +205,8 @@ std::vector<FileEntry> FakeFileSystem::Children(const std::string& folderKey) co
 
 bool FakeFileSystem::Admit(FsOp op, const std::string& path, const std::string& target) {
   m_log.push_back({op, path, target});
-  return m_faults.Check(OpName(op), {KeyOf(path), target.empty() ? "" : KeyOf(target)}) == 0;
+  const long error = m_faults.Check(OpName(op), {KeyOf(path), target.empty() ? "" : KeyOf(target)});
+  return error == 0 || Failed(static_cast<unsigned long>(error));
 }
 
 void FakeFileSystem::Fail(Fault fault) {
@@ -236,20 +237,31 @@ bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
   if (!Admit(FsOp::kCopyOver, from, to)) return false;
   const Location source = Locate(from), destination = Locate(to);
   const Node* original = Find(source);
-  if (!original || (original->stored & kAttrDirectory) || !destination.valid ||
-      destination.root() || destination.trailingSeparator || source.key == destination.key ||
-      m_locked.count(source.key) != 0 || m_locked.count(destination.key) != 0 ||
+  if (!original) return Failed(kFileNotFound);
+  if (!destination.valid || destination.root() || destination.trailingSeparator ||
       !IsFolderKey(destination.parent)) {
-    return false;
+    return Failed(kPathNotFound);
+  }
+  if (source.key == destination.key || m_locked.count(source.key) != 0 ||
+      m_locked.count(destination.key) != 0) {
+    return Failed(kSharingViolation);
   }
   Node* copy = Find(destination);
-  // Windows refuses to replace a read-only or hidden file.
-  if (copy && (copy->stored & (kAttrDirectory | kAttrReadOnly | kAttrHidden))) return false;
+  // Windows refuses to copy a folder, or to replace a read-only or hidden file.
+  if ((original->stored & kAttrDirectory) ||
+      (copy && (copy->stored & (kAttrDirectory | kAttrReadOnly | kAttrHidden)))) {
+    return Failed(kFileAccessDenied);
+  }
   if (!copy) copy = &Insert(destination, 0);  // map nodes stay where they are
   copy->stored = original->stored;
   copy->contents = original->contents;
   copy->streams = original->streams;
   return true;
+}
+
+bool FakeFileSystem::Failed(unsigned long error) {
+  m_lastError = error;
+  return false;
 }
 
 bool FakeFileSystem::MakeFolder(const std::string& path) {

@@ -64,6 +64,8 @@ class FakeFileSystem : public FileSystemPort {
   bool SetAttributes(const std::string& path, unsigned long attributes) override;
   bool Exists(const std::string& path) override;
   std::unique_ptr<FileListing> List(const std::string& pattern) override;
+  // The error of the last failed CopyOver or injected fault.
+  unsigned long LastError() override { return m_lastError; }
 
   // Arranging the file system; each level above the file or folder is
   // created as needed. A path on a missing drive is a test error.
@@ -119,6 +121,7 @@ class FakeFileSystem : public FileSystemPort {
   Node* Find(const Location& at);
   bool IsFolderKey(const std::string& key) const;
   bool Admit(FsOp op, const std::string& path, const std::string& target = "");
+  bool Failed(unsigned long error);  // records the error; false
   bool MakeFolder(const std::string& path);
   bool RemoveStream(const std::string& file, const std::string& stream);
   Node& Insert(const Location& at, unsigned long attributes);
@@ -131,4 +134,5 @@ class FakeFileSystem : public FileSystemPort {
   std::set<std::string> m_locked;
   FaultPlan m_faults{{std::begin(kFsOpNames), std::end(kFsOpNames)}};
   std::vector<FsCall> m_log;
+  unsigned long m_lastError = 0;
 };

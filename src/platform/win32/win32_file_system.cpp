@@ -60,3 +60,5 @@ std::unique_ptr<FileListing> Win32FileSystem::List(const std::string& pattern) {
   if (search == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Listing>(search, first);
 }
+
+unsigned long Win32FileSystem::LastError() { return GetLastError(); }

@@ -14,4 +14,5 @@ class Win32FileSystem : public FileSystemPort {
   bool SetAttributes(const std::string& path, unsigned long attributes) override;
   bool Exists(const std::string& path) override;
   std::unique_ptr<FileListing> List(const std::string& pattern) override;
+  unsigned long LastError() override;
 };
