@@ -1,19 +1,35 @@
 #include "app/bounded_format.h"
 
 #include <cstdarg>
-#include <cstdio>
+#include <cstring>
 
 namespace app {
 
 namespace {
 
-int FormatBounded(char* buffer, std::size_t capacity, const char* format, va_list args) {
-  const int length = std::vsnprintf(buffer, capacity, format, args);
-  if (length < 0 || static_cast<std::size_t>(length) >= capacity) {
-    buffer[0] = '\0';
-    return -1;
+// Appends the formatted text to `text`; false at a conversion other than
+// %s, %d and %%.
+bool Format(std::string* text, const char* format, va_list args) {
+  for (const char* at = format; *at != '\0'; ++at) {
+    if (*at != '%') {
+      *text += *at;
+      continue;
+    }
+    switch (*++at) {
+      case 's':
+        *text += va_arg(args, const char*);
+        break;
+      case 'd':
+        *text += std::to_string(va_arg(args, int));
+        break;
+      case '%':
+        *text += '%';
+        break;
+      default:
+        return false;
+    }
   }
-  return length;
+  return true;
 }
 
 }  // namespace
@@ -21,9 +37,24 @@ int FormatBounded(char* buffer, std::size_t capacity, const char* format, va_lis
 int FormatPath(PathBuffer& buffer, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const int length = FormatBounded(buffer, kPathCapacity, format, args);
+  std::string text;
+  const bool formatted = Format(&text, format, args);
   va_end(args);
-  return length;
+  if (!formatted || text.size() >= kPathCapacity) {
+    buffer[0] = '\0';
+    return -1;
+  }
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<int>(text.size());
+}
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text;
+  const bool formatted = Format(&text, format, args);
+  va_end(args);
+  return formatted ? text : std::string();
 }
 
 }  // namespace app

@@ -1,9 +1,14 @@
 #pragma once
-// printf-style formatting into a fixed buffer for file paths and registry
-// key names (260 bytes, the terminating NUL included). A text that does not
-// fit is never used in part: the buffer is left empty and the result is -1.
+// printf-style formatting of the program's texts, with the conversions they
+// use: %s, %d and %%. Any other conversion fails the whole text, so that a
+// format the formatter does not know is never half applied.
+//
+// File paths and registry key names go into a fixed buffer (260 bytes, the
+// terminating NUL included). A text that does not fit is never used in part:
+// the buffer is left empty and the result is -1.
 
 #include <cstddef>
+#include <string>
 
 namespace app {
 
@@ -13,5 +18,8 @@ using PathBuffer = char[kPathCapacity];
 
 // Bytes written without the NUL, or -1 when the text did not fit.
 int FormatPath(PathBuffer& buffer, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// The formatted text; empty when the format holds another conversion.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace app

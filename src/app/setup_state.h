@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ansi_text.h"
+#include "app/install_outcome.h"
 #include "app/release_years.h"
 #include "platform/platform.h"
 
@@ -26,7 +27,8 @@ class SetupState {
 
   // Host support files (install/support_files.cpp).
   void DeploySupportFiles(const ReleaseTicks& ticks);
-  void CopySupportFiles(std::string hostFolder, bool withDriver);
+  // 0 when every file the payload holds arrived; otherwise the first error.
+  long CopySupportFiles(std::string hostFolder, bool withDriver);
 
   // The folder and key lists of one release year (2007..2025).
   TextList& AcadDirs(int year);
@@ -37,6 +39,8 @@ class SetupState {
   Platform& platform() const { return m_platform; }
 
   std::string m_strInstallDir;
+  // What the last install could not do; the host steps add to it.
+  InstallOutcome m_outcome;
 
   TextList m_arrAcadDir2007, m_arrAcadDir2008, m_arrAcadDir2009, m_arrAcadDir2010, m_arrAcadDir2011,
       m_arrAcadDir2012, m_arrAcadDir2013, m_arrAcadDir2014, m_arrAcadDir2015, m_arrAcadDir2016,

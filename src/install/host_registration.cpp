@@ -76,14 +76,20 @@ std::optional<ApplicationKey> ApplicationKeyFor(int releaseYear, bool managed,
 }
 
 // Deleting first drops the values of an earlier installation; a key that has
-// sub-keys stays, and its values are overwritten.
-void ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const ApplicationKey& entry) {
+// sub-keys stays, and its values are overwritten. 0, or the first error.
+long ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const ApplicationKey& entry) {
   registry.DeleteKey(productKey, entry.name);
-  const ScopedKey key = ScopedKey::Create(registry, productKey, entry.name);
-  if (!key) return;
-  registry.SetValue(key.get(), "LOADCTRLS", kRegDword, DwordData(2));
-  registry.SetValue(key.get(), "LOADER", kRegSz, StringData(entry.loader));
-  if (entry.managed) registry.SetValue(key.get(), "MANAGED", kRegDword, DwordData(1));
+  long result = kRegSuccess;
+  const ScopedKey key = ScopedKey::Create(registry, productKey, entry.name, &result);
+  if (!key) return result;
+  result = registry.SetValue(key.get(), "LOADCTRLS", kRegDword, DwordData(2));
+  const long loader = registry.SetValue(key.get(), "LOADER", kRegSz, StringData(entry.loader));
+  if (result == kRegSuccess) result = loader;
+  if (entry.managed) {
+    const long managed = registry.SetValue(key.get(), "MANAGED", kRegDword, DwordData(1));
+    if (result == kRegSuccess) result = managed;
+  }
+  return result;
 }
 
 // Appends, in enumeration order, the name of every sub-key of `key` that can
@@ -157,19 +163,36 @@ void SetupState::RegisterDemandLoad(int year) {
     const auto managedLibrary = IsAbsolutePath(folders[i])
                                     ? ApplicationKeyFor(year, true, folders[i], files->libraryYear)
                                     : std::nullopt;
-    const ScopedKey productKey = ScopedKey::Open(registry, kHKeyLocalMachine, keys[i]);
-    if (!productKey) continue;
-    if (nativeModule) ReplaceApplicationKey(registry, productKey.get(), *nativeModule);
-    if (managedLibrary) ReplaceApplicationKey(registry, productKey.get(), *managedLibrary);
+    long result = kRegSuccess;
+    const ScopedKey productKey = ScopedKey::Open(registry, kHKeyLocalMachine, keys[i], &result);
+    if (productKey) {
+      const long native = nativeModule
+                              ? ReplaceApplicationKey(registry, productKey.get(), *nativeModule)
+                              : kErrorFilenameTooLong;
+      const long managed =
+          managedLibrary ? ReplaceApplicationKey(registry, productKey.get(), *managedLibrary)
+                         : (IsAbsolutePath(folders[i]) ? kErrorFilenameTooLong : kErrorBadPathname);
+      result = native != kRegSuccess ? native : managed;
+    }
+    if (result != kRegSuccess) {
+      m_outcome.failures.push_back({year, HostStep::kDemandLoad, keys[i], result});
+    }
   }
 }
 
 void SetupState::AddTrustedPath() {
   // Converted once; a folder not valid in the code page is trusted nowhere.
   std::u16string folder;
-  if (!m_platform.environment.AnsiToWide(m_strInstallDir, &folder)) return;
+  if (!m_platform.environment.AnsiToWide(m_strInstallDir, &folder)) {
+    m_outcome.failures.push_back(
+        {0, HostStep::kTrustedPaths, m_strInstallDir, kErrorNoUnicodeTranslation});
+    return;
+  }
   RegistryPort& registry = m_platform.registry;
   for (const auto& variablesKey : VariablesKeys(registry, ProfileListKeys(registry))) {
-    TrustFolder(registry, variablesKey, folder);
+    const long result = TrustFolder(registry, variablesKey, folder);
+    if (result != kRegSuccess) {
+      m_outcome.failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});
+    }
   }
 }

@@ -66,8 +66,11 @@ bool RunInstallSteps(SetupState& state, const std::string& installPath, const Re
   progress.SetStep(1);
   progress.SetPos(0);
 
+  state.m_outcome = InstallOutcome();
   CProductCopier copier(installPath, &progress, state.platform());
-  if (!copier.CopyProduct()) return false;
+  const bool copied = copier.CopyProduct();
+  state.m_outcome.ignoredFiles = copier.m_ignoredFiles;
+  if (!copied) return false;
   progress.StepIt();
 
   state.SetInstallDir(installPath);

@@ -35,8 +35,8 @@ bool SettleInstallFolder(Platform& platform, std::string* installPath);
 
 // Copies the product, stores the install folder, registers the ticked
 // releases and deploys their support files, driving the progress bar from
-// 0 to 50. False when the product copy failed (no payload, or Abort): no
-// host step has run then.
+// 0 to 50; the state's outcome then says what could not be done. False when
+// the product copy failed (no payload, or Abort): no host step has run then.
 bool RunInstallSteps(SetupState& state, const std::string& installPath, const ReleaseTicks& ticks,
                      ProgressPort& progress);
 

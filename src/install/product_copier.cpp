@@ -66,8 +66,9 @@ PlannedCopy PrepareSettingsCopy(Platform& platform, const std::string& payload,
   return copy;
 }
 
-// False when the user chose Abort.
-bool CopyOrAsk(Platform& platform, const PlannedCopy& copy) {
+// False when the user chose Abort; a file the user chose to ignore is added
+// to `ignored`.
+bool CopyOrAsk(Platform& platform, const PlannedCopy& copy, TextList* ignored) {
   FileSystemPort& files = platform.files;
   bool copied = false;
   if (copy.fits) {
@@ -80,7 +81,10 @@ bool CopyOrAsk(Platform& platform, const PlannedCopy& copy) {
     const int answer = platform.prompt.Show(kCopyFailedBefore + copy.destination + kCopyFailedAfter,
                                             kSetupCaption, kMbAbortRetryIgnore);
     if (answer == kIdAbort) return false;
-    if (answer != kIdRetry) break;  // Ignore: the file stays out
+    if (answer != kIdRetry) {  // Ignore: the file stays out
+      ignored->push_back(copy.destination);
+      break;
+    }
     copied = copy.fits && files.CopyOver(copy.source, copy.destination);
   }
   if (copy.fits) ClearReadOnly(files, copy.destination);
@@ -120,6 +124,6 @@ bool CProductCopier::CopyProduct() {
     const PlannedCopy copy = EqualsIgnoreCase(entry.name, kSettingsFile)
                                  ? PrepareSettingsCopy(m_platform, payload, entry.name)
                                  : PlanCopy(payload, m_strTarget, targetFits, entry.name);
-    if (!CopyOrAsk(m_platform, copy)) return false;
+    if (!CopyOrAsk(m_platform, copy, &m_ignoredFiles)) return false;
   }
 }

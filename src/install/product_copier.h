@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/ansi_text.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
@@ -21,6 +22,8 @@ class CProductCopier {
 
   std::string m_strTarget;
   ProgressPort* m_pProgress;
+  // The files the user chose to ignore when their copy failed.
+  TextList m_ignoredFiles;
 
  private:
   Platform& m_platform;

@@ -1,6 +1,7 @@
 // Fonts, libraries and the plot driver copied into every installation of
-// every ticked release whose folder is an absolute path. Failures are
-// silent: a copy that cannot be made is left out and the rest go on. No
+// every ticked release whose folder is an absolute path. A copy that cannot
+// be made is left out and the rest go on; the install's outcome names the
+// host folder. A file the payload does not hold is simply not copied. No
 // folder is created.
 
 #include <string>
@@ -21,15 +22,23 @@ constexpr int kFirstLibraryYear = 2007;
 constexpr int kLastLibraryYear = 2050;
 constexpr int kDriverReleaseYear = 2008;
 
-// payload\sourceName to folder\targetName, unless a path does not fit.
-void CopyIfFits(FileSystemPort& files, const std::string& payload, const char* folder,
+// payload\sourceName to folder\targetName: 0 when it arrived or the payload
+// does not hold it, otherwise why not (a path that does not fit is not tried).
+long CopyIfFits(FileSystemPort& files, const std::string& payload, const char* folder,
                 const std::string& sourceName, const std::string& targetName) {
   PathBuffer source, destination;
   if (FormatPath(source, "%s\\%s", payload.c_str(), sourceName.c_str()) < 0 ||
       FormatPath(destination, "%s\\%s", folder, targetName.c_str()) < 0) {
-    return;
+    return kErrorFilenameTooLong;
   }
-  files.CopyOver(source, destination);
+  if (files.CopyOver(source, destination)) return 0;
+  const unsigned long error = files.LastError();
+  return error == kFileNotFound ? 0 : static_cast<long>(error);
+}
+
+// Keeps the first error of several steps.
+void Keep(long* first, long error) {
+  if (*first == 0) *first = error;
 }
 
 }  // namespace
@@ -38,36 +47,40 @@ void SetupState::DeploySupportFiles(const ReleaseTicks& ticks) {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] == 0) continue;
     for (const std::string& hostFolder : AcadDirs(year)) {
-      CopySupportFiles(hostFolder, year == kDriverReleaseYear);
+      const long error = CopySupportFiles(hostFolder, year == kDriverReleaseYear);
+      if (error != 0)
+        m_outcome.failures.push_back({year, HostStep::kSupportFiles, hostFolder, error});
     }
   }
 }
 
-void SetupState::CopySupportFiles(std::string hostFolder, bool withDriver) {
+long SetupState::CopySupportFiles(std::string hostFolder, bool withDriver) {
   // A host folder that is not absolute would put the files below whatever
   // folder is current.
-  if (!IsAbsolutePath(hostFolder)) return;
+  if (!IsAbsolutePath(hostFolder)) return kErrorBadPathname;
   std::string payload;
-  if (!FindPayloadFolder(m_platform, &payload)) return;  // no sources to copy
+  if (!FindPayloadFolder(m_platform, &payload)) return kPathNotFound;  // no sources to copy
   FileSystemPort& files = m_platform.files;
-
   PathBuffer host;
-  if (FormatPath(host, "%s", hostFolder.c_str()) < 0) return;
-
+  if (FormatPath(host, "%s", hostFolder.c_str()) < 0) return kErrorFilenameTooLong;
+  long first = 0;
   PathBuffer fonts;
   if (FormatPath(fonts, "%s\\Fonts", host) >= 0) {
-    CopyIfFits(files, payload, fonts, "Brenix_EN.shx", "Brenix_EN.shx");
-    CopyIfFits(files, payload, fonts, "Brenix_HZ.shx", "Brenix_HZ.shx");
+    Keep(&first, CopyIfFits(files, payload, fonts, "Brenix_EN.shx", "Brenix_EN.shx"));
+    Keep(&first, CopyIfFits(files, payload, fonts, "Brenix_HZ.shx", "Brenix_HZ.shx"));
+  } else {
+    Keep(&first, kErrorFilenameTooLong);
   }
-
-  CopyIfFits(files, payload, host, "itextsharp.dll", "itextsharp.dll");
+  Keep(&first, CopyIfFits(files, payload, host, "itextsharp.dll", "itextsharp.dll"));
   for (int year = kFirstLibraryYear; year <= kLastLibraryYear; ++year) {
     const std::string library = "ACAD" + std::to_string(year) + "P.dll";
-    CopyIfFits(files, payload, host, library, library);
+    Keep(&first, CopyIfFits(files, payload, host, library, library));
   }
-
-  PathBuffer driverFolder;
-  if (withDriver && FormatPath(driverFolder, "%s\\Drv", host) >= 0) {
-    CopyIfFits(files, payload, driverFolder, "Brenix.prt5", "pdfplot9.hdi");
+  if (withDriver) {
+    PathBuffer driverFolder;
+    Keep(&first, FormatPath(driverFolder, "%s\\Drv", host) >= 0
+                     ? CopyIfFits(files, payload, driverFolder, "Brenix.prt5", "pdfplot9.hdi")
+                     : kErrorFilenameTooLong);
   }
+  return first;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "app/install_outcome.h"
 #include "platform/scoped_key.h"
 
 namespace {
@@ -43,23 +44,25 @@ bool HasEntry(const std::u16string& list, const std::u16string& folder) {
 }
 
 // The current trusted paths: an empty REG_SZ when the key or the value is
-// absent; nothing when an existing value cannot be read whole or is not a
-// single text (it must not be lost or damaged).
-std::optional<TrustedPaths> CurrentTrustedPaths(RegistryPort& registry,
-                                                const std::string& variablesKey) {
-  const TrustedPaths absent{std::u16string(), kRegSz};
+// absent; otherwise, when an existing value cannot be read whole or is not a
+// single text (it must not be lost or damaged), why not.
+long CurrentTrustedPaths(RegistryPort& registry, const std::string& variablesKey,
+                         TrustedPaths* current) {
+  *current = TrustedPaths{std::u16string(), kRegSz};
   long result = kRegSuccess;
   const ScopedKey key = ScopedKey::Open(registry, kHKeyCurrentUser, variablesKey, &result);
-  if (result == kRegNotFound) return absent;
-  if (!key) return std::nullopt;
+  if (result == kRegNotFound) return kRegSuccess;
+  if (!key) return result;
   std::u16string data;
   unsigned long type = 0;
   result = registry.QueryWideValue(key.get(), kTrustedPaths, kCapacity, &data, &type);
-  if (result == kRegNotFound) return absent;
-  if (result != kRegSuccess || (type != kRegSz && type != kRegExpandSz)) return std::nullopt;
+  if (result == kRegNotFound) return kRegSuccess;
+  if (result != kRegSuccess) return result;
+  if (type != kRegSz && type != kRegExpandSz) return kErrorInvalidData;
   const std::u16string text = data.substr(0, data.find(u'\0'));
-  if (text.size() >= kCapacity) return std::nullopt;
-  return TrustedPaths{text, type};
+  if (text.size() >= kCapacity) return kErrorFilenameTooLong;
+  *current = TrustedPaths{text, type};
+  return kRegSuccess;
 }
 
 // An empty value becomes the folder. Otherwise existing entries come back
@@ -77,14 +80,15 @@ std::optional<std::u16string> NewTrustedPaths(const std::u16string& current,
 
 }  // namespace
 
-void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+long TrustFolder(RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder) {
-  const auto current = CurrentTrustedPaths(registry, variablesKey);
-  if (!current) return;
-  const auto updated = NewTrustedPaths(current->text, folder);
-  if (!updated) return;
-  const ScopedKey key = ScopedKey::Create(registry, kHKeyCurrentUser, variablesKey);
-  if (!key) return;
+  TrustedPaths current;
+  long result = CurrentTrustedPaths(registry, variablesKey, &current);
+  if (result != kRegSuccess) return result;
+  const auto updated = NewTrustedPaths(current.text, folder);
+  if (!updated) return kErrorFilenameTooLong;
+  const ScopedKey key = ScopedKey::Create(registry, kHKeyCurrentUser, variablesKey, &result);
+  if (!key) return result;
   // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
-  registry.SetWideValue(key.get(), kTrustedPaths, current->type, *updated + u'\0');
+  return registry.SetWideValue(key.get(), kTrustedPaths, current.type, *updated + u'\0');
 }

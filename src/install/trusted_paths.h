@@ -15,6 +15,6 @@
 // written back with their ASCII letters upper-cased, with the type they had
 // (REG_SZ or REG_EXPAND_SZ). A value of another type, one that cannot be
 // read whole, or one that would not fit 12,999 characters with the folder,
-// is left as it is.
-void TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+// is left as it is. 0 when the folder is trusted; otherwise why not.
+long TrustFolder(RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "install/install_messages.h"
+#include "install/outcome_report.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
 #include "support/test_values.h"
@@ -203,6 +204,122 @@ TEST_F(RunInstallStepsTest, MissingPayloadStopsBeforeAnyHostStep) {
               ElementsAre(PromptCall{kNoPayloadMessage, kSetupCaption, kMbOk}));
   EXPECT_FALSE(HostStepRan());
   EXPECT_EQ(progress.StepCount(), 0);
+}
+
+// ---- What the install could not do ----------------------------------------
+
+constexpr char kProduct2014[] = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
+constexpr char kProfile2014[] =
+    "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\P\\Variables";
+constexpr char kRunAsAdministrator[] =
+    "请右键点击 SetUp.exe，选择“以管理员身份运行”，然后重新安装。";
+
+class InstallOutcomeTest : public RunInstallStepsTest {
+ protected:
+  InstallOutcomeTest() {
+    AddPayloadFiles(1);
+    fake.files.AddFile("C:\\Dist\\Data\\itextsharp.dll", "lib");
+    fake.registry.SetString(kHKeyCurrentUser, kProfile2014, "TRUSTEDPATHS", "");
+  }
+
+  std::string Report() const { return install::DescribeOutcome(state.m_outcome); }
+};
+
+TEST_F(InstallOutcomeTest, ACompleteInstallHasNothingToReport) {
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  EXPECT_TRUE(state.m_outcome.Complete());
+  EXPECT_EQ("", Report());
+}
+
+// Every kind of host write, refused: the install still runs to its end, and
+// the report names the release or profile, the target and the error.
+struct DeniedWrite {
+  const char* name;
+  Fault fault;
+  bool onFiles;
+  std::string sentence;
+};
+
+std::vector<DeniedWrite> DeniedWrites() {
+  const std::string applications = std::string(kProduct2014) + "\\Applications\\";
+  const std::string demandLoad = "AutoCAD 2014 未能注册自动加载：HKEY_LOCAL_MACHINE\\" +
+                                 std::string(kProduct2014) + "\\（拒绝访问，错误 5）。";
+  const std::string trusted = "未能把安装目录加入受信任路径：HKEY_CURRENT_USER\\" +
+                              std::string(kProfile2014) + "（拒绝访问，错误 5）。";
+  return {
+      {"ProductKey", Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)), false, demandLoad},
+      {"ModuleKey",
+       Fault("CreateKey", KeyName(kHKeyLocalMachine, applications + "BX_PlotSweep2014")), false,
+       demandLoad},
+      {"LibraryValue",
+       Fault("SetValue", KeyName(kHKeyLocalMachine, applications + "Brenix2014DLLP"))
+           .Value("LOADER"),
+       false, demandLoad},
+      {"SupportFile", Fault("CopyOver", "D:\\AutoCAD 2014\\itextsharp.dll"), true,
+       "AutoCAD 2014 的字体、库和打印驱动未能全部复制到 D:\\AutoCAD 2014（拒绝访问，错误 5）。"},
+      {"ProfileKey", Fault("CreateKey", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
+      {"TrustedPaths", Fault("SetValue", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
+      {"ReadingThem", Fault("QueryValue", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
+  };
+}
+
+class DeniedWriteTest : public InstallOutcomeTest,
+                        public ::testing::WithParamInterface<DeniedWrite> {};
+
+TEST_P(DeniedWriteTest, IsReportedAfterTheWholeInstall) {
+  if (GetParam().onFiles) {
+    fake.files.Fail(GetParam().fault);
+  } else {
+    fake.registry.Fail(GetParam().fault);
+  }
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  EXPECT_EQ(progress.Calls().back(), "SetPos(50)");
+  EXPECT_EQ(
+      std::string("安装没有全部完成：\n\n") + GetParam().sentence + "\n\n" + kRunAsAdministrator,
+      Report());
+}
+
+INSTANTIATE_TEST_SUITE_P(HostWrites, DeniedWriteTest, ::testing::ValuesIn(DeniedWrites()),
+                         [](const ::testing::TestParamInfo<DeniedWrite>& write) {
+                           return std::string(write.param.name);
+                         });
+
+TEST_F(InstallOutcomeTest, OnlyTheReleasesThatFailedAreNamedWithTheirOwnErrors) {
+  const std::string product2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
+  state.AcadKeys(2010).push_back(product2010 + "\\");
+  state.AcadDirs(2010).push_back("D:\\AutoCAD 2010");
+  fake.registry.AddKey(kHKeyLocalMachine, product2010);
+  fake.files.AddFolder("D:\\AutoCAD 2010\\Fonts");
+  fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, product2010)).Error(2));
+  fake.files.Fail(Fault("CopyOver", "D:\\AutoCAD 2014\\itextsharp.dll").Error(32));
+  ticks = TicksFor({2010, 2014});
+
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+
+  EXPECT_TRUE(fake.registry.KeyExists(
+      kHKeyLocalMachine, std::string(kProduct2014) + "\\Applications\\BX_PlotSweep2014"));
+  EXPECT_TRUE(fake.files.FileExists("D:\\AutoCAD 2010\\itextsharp.dll"));
+  EXPECT_EQ(
+      "安装没有全部完成：\n\n"
+      "AutoCAD 2010 未能注册自动加载：HKEY_LOCAL_MACHINE\\" +
+          product2010 +
+          "\\（找不到文件或路径，错误 2）。\n"
+          "AutoCAD 2014 的字体、库和打印驱动未能全部复制到 D:\\AutoCAD 2014（文件正在使用，错误 "
+          "32）。"
+          "\n\n请排除以上问题后重新安装。",
+      Report());
+}
+
+TEST_F(InstallOutcomeTest, ProductFilesTheUserIgnoredAreListed) {
+  fake.files.Lock("C:\\Dist\\Data\\file0.dat");
+  fake.prompt.Answer(kIdIgnore);
+
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+
+  EXPECT_EQ(std::vector<std::string>{install + "\\file0.dat"}, state.m_outcome.ignoredFiles);
+  EXPECT_EQ("安装没有全部完成：\n\n未复制的产品文件：" + install +
+                "\\file0.dat。\n\n请排除以上问题后重新安装。",
+            Report());
 }
 
 }  // namespace

@@ -1,35 +1,13 @@
 #include "ui/setup/setup_dialog_model.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 
+#include "app/bounded_format.h"
 #include "app/setup_state.h"
 
+using app::FormatText;
+
 namespace ui {
-
-namespace {
-
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string FormatText(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  va_list measuring;
-  va_copy(measuring, arguments);
-  const int length = std::vsnprintf(nullptr, 0, format, measuring);
-  va_end(measuring);
-  std::string text;
-  if (length > 0) {
-    text.resize(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(&text[0], text.size(), format, arguments);
-    text.resize(static_cast<std::size_t>(length));
-  }
-  va_end(arguments);
-  return text;
-}
-
-}  // namespace
 
 std::string ComposeVersionTitle(int productVersion) {
   const int major = productVersion / 10000;

@@ -57,6 +57,8 @@ class Dlg_Setup : public CDialog {
   void OnInstall();  // dlg_setup_install.cpp
   bool RunInstall();
   void ShowCompletionView();
+  // Tells what the install could not do and shows the settings view again.
+  void ReportIncompleteInstall(const std::string& report);
 
   // Fonts of the title (IDC_TITLE) and of the bitness line (IDC_BITNESS).
   CFont m_fontTitle;

@@ -1,5 +1,7 @@
 #include "app/setup_state.h"
+#include "install/install_messages.h"
 #include "install/install_sequence.h"
+#include "install/outcome_report.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_progress.h"
 #include "ui/setup/win32/dlg_setup.h"
@@ -8,6 +10,7 @@
 using win32::Exchange;
 using win32::Win32MessageBoxes;
 
+using install::DescribeOutcome;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
 using install::WarnIfAcadRunning;
@@ -35,7 +38,12 @@ void Dlg_Setup::OnInstall() {
   UpdateData(Exchange::kToMembers);
   if (!SettleInstallFolder(platform, &m_strInstallPath)) return;
   if (!RunInstall()) return;
-  ShowCompletionView();
+  const std::string report = DescribeOutcome(g_setupState.m_outcome);
+  if (report.empty()) {
+    ShowCompletionView();
+  } else {
+    ReportIncompleteInstall(report);
+  }
 }
 
 bool Dlg_Setup::RunInstall() {
@@ -50,6 +58,14 @@ bool Dlg_Setup::RunInstall() {
     return false;
   }
   return true;
+}
+
+void Dlg_Setup::ReportIncompleteInstall(const std::string& report) {
+  Win32MessageBoxes().Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+  ShowControl(*this, IDC_PROGRESS, false);
+  ShowControl(*this, IDC_PATH_LABEL, true);
+  ShowControl(*this, IDC_INSTALL_PATH, true);
+  ShowControl(*this, IDC_BROWSE, true);
 }
 
 void Dlg_Setup::ShowCompletionView() {

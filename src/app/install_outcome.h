@@ -1,0 +1,33 @@
+#pragma once
+// What an install could not do, kept so that the user (or the log) is told:
+// each host step that failed, with the Windows error code, and the product
+// files the user chose to leave out.
+
+#include <string>
+#include <vector>
+
+// Codes for failures that have no system call of their own.
+constexpr long kErrorInvalidData = 13;             // ERROR_INVALID_DATA: a value of another type
+constexpr long kErrorBadPathname = 161;            // ERROR_BAD_PATHNAME: a folder not absolute
+constexpr long kErrorFilenameTooLong = 206;        // ERROR_FILENAME_EXCED_RANGE: does not fit
+constexpr long kErrorNoUnicodeTranslation = 1113;  // ERROR_NO_UNICODE_TRANSLATION
+
+enum class HostStep {
+  kDemandLoad,    // the demand-load keys below one product key
+  kSupportFiles,  // fonts, libraries and driver into one host folder
+  kTrustedPaths,  // the install folder in one profile's TRUSTEDPATHS
+};
+
+struct HostFailure {
+  int year;  // the release; 0 for a profile's trusted paths
+  HostStep step;
+  std::string target;  // the product key, host folder or profile key concerned
+  long error;          // the Windows error code
+};
+
+struct InstallOutcome {
+  std::vector<HostFailure> failures;
+  std::vector<std::string> ignoredFiles;  // destinations the user chose to leave out
+
+  bool Complete() const { return failures.empty() && ignoredFiles.empty(); }
+};
