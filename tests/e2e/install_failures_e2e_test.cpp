@@ -154,8 +154,11 @@ TEST_F(CopyFailureTest, TheBoxDisablesTheDialogWhileAnotherWindowIsActive) {
   EXPECT_EQ(dialog_.hwnd(), GetWindow(box.hwnd(), GW_OWNER));
   EXPECT_FALSE(IsWindowEnabled(dialog_.hwnd()));
   ASSERT_TRUE(Answer(box, IDIGNORE));
-  ASSERT_TRUE(WaitForCompletionView());
-  EXPECT_TRUE(IsWindowEnabled(dialog_.hwnd()));
+  const WindowDriver report = process_->WaitForMessageBox();
+  ASSERT_NE(nullptr, report.hwnd());
+  EXPECT_EQ(dialog_.hwnd(), GetWindow(report.hwnd(), GW_OWNER));
+  ASSERT_TRUE(Answer(report, IDOK));
+  EXPECT_TRUE(WaitUntil([this] { return IsWindowEnabled(dialog_.hwnd()) != FALSE; }));
 }
 
 TEST_F(CopyFailureTest, RetryAsksAgainWhileTheFileIsLockedAndCopiesItOnceFree) {
@@ -172,11 +175,21 @@ TEST_F(CopyFailureTest, RetryAsksAgainWhileTheFileIsLockedAndCopiesItOnceFree) {
   ExpectDemandLoadKeys(Release(2014), installFolder());
 }
 
-TEST_F(CopyFailureTest, IgnoreLeavesTheFileAsItWasAndTheInstallCompletes) {
+// Ignore leaves the file as it was; the rest of the install is done, and the
+// program says which file it left out instead of showing the completion view.
+TEST_F(CopyFailureTest, IgnoreLeavesTheFileAsItWasAndTheInstallSaysSo) {
   const WindowDriver box = InstallOverLockedFile();
   ASSERT_NE(nullptr, box.hwnd());
   ASSERT_TRUE(Answer(box, IDIGNORE));
-  ASSERT_TRUE(WaitForCompletionView());
+  const WindowDriver report = process_->WaitForMessageBox(kInstallTimeout);
+  ASSERT_NE(nullptr, report.hwnd());
+  EXPECT_EQ(kSetupBoxCaption, report.Caption());
+  EXPECT_EQ("安装没有全部完成：\n\n未复制的产品文件：" + lockedFile() +
+                "。\n\n请排除以上问题后重新安装。",
+            MessageBoxText(report));
+  ASSERT_TRUE(Answer(report, IDOK));
+  ExpectSettingsView(dialog_);
+  EXPECT_TRUE(dialog_.Enabled(IDC_INSTALL));
 
   lock_->Release();
   EXPECT_EQ(kEarlierContent, ReadFileContent(lockedFile()).value_or("<no file>"));
@@ -186,6 +199,29 @@ TEST_F(CopyFailureTest, IgnoreLeavesTheFileAsItWasAndTheInstallCompletes) {
             ReadFileContent(installFolder() + "\\BX_PlotSweep2013.ARX").value_or("<no file>"));
   ExpectDemandLoadKeys(Release(2014), installFolder());
   ExpectTrustedPaths(installFolder());
+}
+
+// A host folder that is a file: its support files cannot arrive. The rest is
+// installed, and the program names the release and the folder.
+TEST_F(InstallTest, AHostFolderThatCannotTakeItsFilesIsReported) {
+  ASSERT_TRUE(sandbox_.AddFile("host.txt", "not a folder"));
+  AcadInstallation broken = SampleInstallation(2012);
+  broken.location = sandbox_.Child("host.txt");
+  ASSERT_TRUE(registry_.AddInstallation(broken));
+  ASSERT_TRUE(AddDataPayload());
+  ASSERT_NE(nullptr, Start().hwnd());
+
+  const WindowDriver report = ClickInstallForMessage();
+  ASSERT_NE(nullptr, report.hwnd());
+  EXPECT_EQ("安装没有全部完成：\n\nAutoCAD 2012 的字体、库和打印驱动未能全部复制到 " +
+                broken.location + "（找不到文件或路径，错误 3）。\n\n请排除以上问题后重新安装。",
+            MessageBoxText(report));
+  ASSERT_TRUE(Answer(report, IDOK));
+  ExpectSettingsView(dialog_);
+  EXPECT_TRUE(dialog_.Enabled(IDC_INSTALL));
+  ExpectInstalledFiles(installFolder());
+  for (const TestRelease& release : releases_) ExpectSupportFiles(release);
+  EXPECT_EQ("not a folder", ReadFileContent(broken.location).value_or("<no file>"));
 }
 
 // ---- A chosen folder that is not absolute or cannot hold the install folder -

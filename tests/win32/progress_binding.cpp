@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "contract/progress_contract.h"
 #include "platform/win32/win32_progress.h"
 
@@ -31,23 +33,52 @@ class Win32ProgressUnderTest : public ProgressUnderTest {
   Win32Progress m_progress;
 };
 
-// A visible bar repaints at most once per frame, but every step lands at once,
-// and the bar stays visible with its redraw back on afterwards.
-TEST(Win32ProgressOnScreen, TakesEveryStepAtOnceAndEndsVisible) {
-  const HWND bar = CreateProgressBar(WS_POPUP | WS_VISIBLE);
-  {
-    Win32Progress progress(bar);
-    progress.SetRange(0, 1000);
-    progress.SetStep(1);
-    progress.SetPos(0);
-    for (int step = 1; step <= 500; ++step) {
-      progress.StepIt();
-      ASSERT_EQ(step, SendMessageA(bar, PBM_GETPOS, 0, 0));
+// A visible bar is handed its position at most once per frame: whatever the
+// calls, it ends where a bar that took every call at once ends.
+TEST(Win32ProgressOnScreen, EndsWhereTheControlsOwnSteppingEnds) {
+  struct Call {
+    char kind;  // 'r' range, 's' step, 'p' position, 'i' step it (count times)
+    int a, b;
+  };
+  const std::vector<std::vector<Call>> scripts = {
+      {{'r', 0, 50}, {'s', 1, 0}, {'p', 0, 0}, {'i', 61, 0}},
+      {{'r', 0, 50}, {'s', 7, 0}, {'p', 10, 0}, {'i', 23, 0}, {'p', 50, 0}},
+      {{'r', 10, 20}, {'s', -3, 0}, {'i', 9, 0}},
+      {{'i', 15, 0}, {'r', 5, 5}, {'i', 3, 0}},
+  };
+  for (std::size_t n = 0; n < scripts.size(); ++n) {
+    const HWND counted = CreateProgressBar(WS_POPUP | WS_VISIBLE);
+    const HWND direct = CreateProgressBar();
+    {
+      Win32Progress progress(counted);
+      for (const Call& call : scripts[n]) {
+        switch (call.kind) {
+          case 'r':
+            progress.SetRange(call.a, call.b);
+            SendMessageA(direct, PBM_SETRANGE, 0, MAKELPARAM(call.a, call.b));
+            break;
+          case 's':
+            progress.SetStep(call.a);
+            SendMessageA(direct, PBM_SETSTEP, call.a, 0);
+            break;
+          case 'p':
+            progress.SetPos(call.a);
+            SendMessageA(direct, PBM_SETPOS, call.a, 0);
+            break;
+          default:
+            for (int i = 0; i < call.a; ++i) {
+              progress.StepIt();
+              SendMessageA(direct, PBM_STEPIT, 0, 0);
+            }
+        }
+      }
     }
+    EXPECT_EQ(SendMessageA(direct, PBM_GETPOS, 0, 0), SendMessageA(counted, PBM_GETPOS, 0, 0))
+        << "script " << n;
+    EXPECT_TRUE(IsWindowVisible(counted));
+    DestroyWindow(counted);
+    DestroyWindow(direct);
   }
-  EXPECT_TRUE(IsWindowVisible(bar));
-  EXPECT_TRUE(GetWindowLongPtrA(bar, GWL_STYLE) & WS_VISIBLE);
-  DestroyWindow(bar);
 }
 
 }  // namespace

@@ -9,35 +9,56 @@ constexpr ULONGLONG kFrameMilliseconds = 16;
 }  // namespace
 
 Win32Progress::Win32Progress(HWND control)
-    : m_control(control), m_throttled(IsWindowVisible(control) != 0) {
-  // WM_SETREDRAW TRUE marks a window visible: a hidden bar is left alone.
-  if (m_throttled) SendMessageA(m_control, WM_SETREDRAW, FALSE, 0);
+    : m_control(control), m_counting(IsWindowVisible(control) != 0) {
+  PBRANGE range{};
+  SendMessageA(m_control, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  m_minimum = range.iLow;
+  m_maximum = range.iHigh;
+  m_step = static_cast<int>(SendMessageA(m_control, PBM_GETSTEP, 0, 0));
+  m_position = static_cast<int>(SendMessageA(m_control, PBM_GETPOS, 0, 0));
 }
 
-Win32Progress::~Win32Progress() {
-  if (!m_throttled) return;
-  SendMessageA(m_control, WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(m_control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+Win32Progress::~Win32Progress() { Flush(); }
 
 void Win32Progress::SetRange(int minimum, int maximum) {
-  Send(PBM_SETRANGE, 0, MAKELPARAM(minimum, maximum));
+  Flush();
+  SendMessageA(m_control, PBM_SETRANGE, 0, MAKELPARAM(minimum, maximum));
+  m_minimum = minimum & 0xFFFF;  // the range travels as two unsigned words
+  m_maximum = maximum & 0xFFFF;
+  m_position = static_cast<int>(SendMessageA(m_control, PBM_GETPOS, 0, 0));
 }
 
-void Win32Progress::SetStep(int step) { Send(PBM_SETSTEP, step, 0); }
-
-void Win32Progress::SetPos(int position) { Send(PBM_SETPOS, position, 0); }
-
-void Win32Progress::StepIt() { Send(PBM_STEPIT, 0, 0); }
-
-void Win32Progress::Send(UINT message, WPARAM wParam, LPARAM lParam) {
-  SendMessageA(m_control, message, wParam, lParam);
-  if (m_throttled && GetTickCount64() - m_lastPaint >= kFrameMilliseconds) Repaint();
+void Win32Progress::SetStep(int step) {
+  SendMessageA(m_control, PBM_SETSTEP, step, 0);
+  m_step = step;
 }
 
-void Win32Progress::Repaint() {
-  SendMessageA(m_control, WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(m_control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  SendMessageA(m_control, WM_SETREDRAW, FALSE, 0);
-  m_lastPaint = GetTickCount64();
+void Win32Progress::SetPos(int position) {
+  m_pending = false;
+  SendMessageA(m_control, PBM_SETPOS, position, 0);
+  m_position = static_cast<int>(SendMessageA(m_control, PBM_GETPOS, 0, 0));
+}
+
+void Win32Progress::StepIt() {
+  if (!m_counting) {
+    SendMessageA(m_control, PBM_STEPIT, 0, 0);
+    return;
+  }
+  if (m_minimum != m_maximum) {
+    // Past the maximum the bar starts over from the minimum, carrying the
+    // overshoot; below the minimum it comes back from the maximum.
+    const int span = m_maximum - m_minimum;
+    m_position += m_step;
+    if (m_position > m_maximum) m_position = (m_position - m_minimum) % span + m_minimum;
+    if (m_position < m_minimum) m_position = (m_position - m_minimum) % span + m_maximum;
+  }
+  m_pending = true;
+  if (GetTickCount64() - m_lastFlush >= kFrameMilliseconds) Flush();
+}
+
+void Win32Progress::Flush() {
+  if (!m_pending) return;
+  m_pending = false;
+  SendMessageA(m_control, PBM_SETPOS, m_position, 0);
+  m_lastFlush = GetTickCount64();
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The progress port over a progress bar control's PBM_* messages. Steps may
-// come much faster than the screen refreshes, and under Wine every repaint
-// is a round trip to the X server, so while the adapter lives a visible bar
-// takes every step at once but repaints at most once per frame, and once
-// more at the end.
+// come much faster than the screen refreshes, and every step the control
+// takes repaints it at once (under Wine a round trip to the X server each).
+// So while the adapter lives, a visible bar's steps are counted here, with
+// the control's own arithmetic, and handed to it at most once per frame as
+// one position, and at the end; a hidden bar takes every message as it comes.
 
 #include <windows.h>
 
@@ -22,11 +23,15 @@ class Win32Progress : public ProgressPort {
   void StepIt() override;
 
  private:
-  // Sends a PBM_* message, then repaints if a frame has passed since the last.
-  void Send(UINT message, WPARAM wParam, LPARAM lParam);
-  void Repaint();
+  // Hands a position stepped to here over to the control.
+  void Flush();
 
   HWND m_control;
-  bool m_throttled;  // the bar was visible: its redraw is held between frames
-  ULONGLONG m_lastPaint = 0;
+  bool m_counting;  // the bar was visible: steps are counted here
+  bool m_pending = false;
+  int m_minimum = 0;
+  int m_maximum = 100;
+  int m_step = 10;
+  int m_position = 0;
+  ULONGLONG m_lastFlush = 0;
 };
