@@ -1,0 +1,129 @@
+#include "app/command_line.h"
+
+#include "app/ansi_text.h"
+#include "app/release_years.h"
+
+namespace app {
+
+const char kCommandLineHelp[] =
+    "SetUp.exe [/S] [/D=安装目录] [/R=2014,2020 | /R=all] [/LOG=日志文件]\n\n"
+    "/S    无人值守安装，不显示任何窗口\n"
+    "/D=   安装目录\n"
+    "/R=   要安装的 AutoCAD 版本，用逗号分隔，或 all\n"
+    "/LOG= 把安装过程写入日志文件（UTF-8）";
+
+namespace {
+
+constexpr std::size_t kMostValueLength = 259;
+
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+// Splits as CommandLineToArgvW does: 2n backslashes before a quote are n
+// backslashes and the quote opens or closes a quoted part; 2n + 1 are n and a
+// literal quote; other backslashes are literal. GBK trail bytes are never
+// taken for a backslash or a quote.
+std::vector<std::string> SplitArguments(const std::string& text) {
+  std::vector<std::string> arguments;
+  std::size_t at = 0;
+  while (true) {
+    while (at < text.size() && IsSpace(text[at])) ++at;
+    if (at == text.size()) return arguments;
+    std::string argument;
+    bool quoted = false;
+    while (at < text.size() && (quoted || !IsSpace(text[at]))) {
+      const std::size_t length = CharacterLength(text, at);
+      if (length > 1) {
+        argument += text.substr(at, length);
+        at += length;
+      } else if (text[at] == '\\') {
+        std::size_t backslashes = 0;
+        while (at < text.size() && text[at] == '\\') ++backslashes, ++at;
+        if (at < text.size() && text[at] == '"') {
+          argument.append(backslashes / 2, '\\');
+          if (backslashes % 2 == 1) argument += '"', ++at;
+        } else {
+          argument.append(backslashes, '\\');
+        }
+      } else if (text[at] == '"') {
+        quoted = !quoted;
+        ++at;
+      } else {
+        argument += text[at++];
+      }
+    }
+    arguments.push_back(argument);
+  }
+}
+
+// "2014,2020" into years; false for anything else.
+bool ParseYears(const std::string& list, std::vector<int>* years) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = std::min(list.find(',', start), list.size());
+    const std::string item = list.substr(start, end - start);
+    if (item.size() != 4 || item.find_first_not_of("0123456789") != std::string::npos) return false;
+    const int year = std::stoi(item);
+    if (!IsReleaseYear(year)) return false;
+    years->push_back(year);
+    if (end == list.size()) return true;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::string* problem) {
+  *parsed = CommandLine();
+  bool seenReleases = false;
+  for (const std::string& argument : SplitArguments(arguments)) {
+    *problem = argument;
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return false;
+    const std::string option = ToUpperAnsi(argument.substr(1, argument.find('=') - 1));
+    const std::size_t equals = argument.find('=');
+    const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+    const bool hasValue = equals != std::string::npos;
+    if (option == "S" && !hasValue && !parsed->unattended) {
+      parsed->unattended = true;
+      continue;
+    }
+    if (!hasValue || value.empty() || value.size() > kMostValueLength) return false;
+    if (option == "D" && !parsed->folder) {
+      parsed->folder = value;
+    } else if (option == "LOG" && !parsed->logFile) {
+      parsed->logFile = value;
+    } else if (option == "R" && !seenReleases) {
+      seenReleases = true;
+      parsed->allReleases = ToUpperAnsi(value) == "ALL";
+      if (!parsed->allReleases && !ParseYears(value, &parsed->releases)) return false;
+    } else {
+      return false;
+    }
+  }
+  problem->clear();
+  return true;
+}
+
+std::string ComposeCommandLine(const CommandLine& line) {
+  std::string text;
+  auto add = [&text](const std::string& argument) { text += (text.empty() ? "" : " ") + argument; };
+  if (line.unattended) add("/S");
+  // A quote would end the value: a trailing backslash is doubled before it.
+  auto quoted = [](const std::string& option, std::string value) {
+    if (!value.empty() && value.back() == '\\' && FindLastBackslash(value) == value.size() - 1) {
+      value += '\\';
+    }
+    return "\"" + option + value + "\"";
+  };
+  if (line.folder) add(quoted("/D=", *line.folder));
+  if (line.allReleases) {
+    add("/R=all");
+  } else if (!line.releases.empty()) {
+    std::string years;
+    for (int year : line.releases) years += (years.empty() ? "" : ",") + std::to_string(year);
+    add("/R=" + years);
+  }
+  if (line.logFile) add(quoted("/LOG=", *line.logFile));
+  return text;
+}
+
+}  // namespace app

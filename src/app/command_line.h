@@ -1,0 +1,34 @@
+#pragma once
+// The program's options, parsed from the arguments that follow the program
+// name: /S (unattended), /D=folder, /R=years or /R=all, /LOG=file. Options
+// are case-insensitive and start with '/' or '-'; arguments split as
+// Windows splits them (white space between them, double quotes around
+// spaces, backslashes doubled before a quote).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+struct CommandLine {
+  bool unattended = false;
+  std::optional<std::string> folder;  // the chosen folder
+  bool allReleases = false;           // /R=all
+  std::vector<int> releases;          // /R=2014,2020, in the order given
+  std::optional<std::string> logFile;
+  bool ReleasesGiven() const { return allReleases || !releases.empty(); }
+};
+
+// The lines that list the options, for a message and the README alike.
+extern const char kCommandLineHelp[];
+
+// False when an argument is not one of the options, an option comes twice,
+// a value is empty or longer than 259 characters (refused, never cut), or a
+// year is not one of 2007 to 2025; `problem` then names the argument.
+bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::string* problem);
+
+// The arguments that carry `line` to another start of the program.
+std::string ComposeCommandLine(const CommandLine& line);
+
+}  // namespace app

@@ -1,0 +1,91 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using app::CommandLine;
+using app::ComposeCommandLine;
+using app::ParseCommandLine;
+
+namespace {
+
+struct Accepted {
+  std::string arguments;
+  bool unattended;
+  std::string folder;  // empty: none
+  bool all;
+  std::vector<int> releases;
+  std::string log;  // empty: none
+};
+
+TEST(CommandLine, OptionsInAnyCaseWithSlashOrDashAndQuotedSpaces) {
+  const std::string longest(259, 'x');
+  const Accepted cases[] = {
+      {"", false, "", false, {}, ""},
+      {"  /S  ", true, "", false, {}, ""},
+      {"-s /d=C:\\Brenix", true, "C:\\Brenix", false, {}, ""},
+      {"/D=\"C:\\Program Files\\Brenix\"", false, "C:\\Program Files\\Brenix", false, {}, ""},
+      {"\"/D=C:\\My Tools\" /r=2020,2014", false, "C:\\My Tools", false, {2020, 2014}, ""},
+      {"/R=ALL /Log=\"C:\\logs\\setup log.txt\"", false, "", true, {}, "C:\\logs\\setup log.txt"},
+      {"/D=\"C:\\dir\\\\\"", false, "C:\\dir\\", false, {}, ""},
+      {"/D=C:\\a\\\\b", false, "C:\\a\\\\b", false, {}, ""},
+      {"/D=C:\\\xD5\\\\x\xBD\\", false, "C:\\\xD5\\\\x\xBD\\", false, {}, ""},
+      {"/D=" + longest, false, longest, false, {}, ""},
+  };
+  for (const Accepted& c : cases) {
+    CommandLine line;
+    std::string problem = "unchanged";
+    ASSERT_TRUE(ParseCommandLine(c.arguments, &line, &problem)) << c.arguments << ": " << problem;
+    EXPECT_EQ("", problem);
+    EXPECT_EQ(c.unattended, line.unattended) << c.arguments;
+    EXPECT_EQ(c.folder, line.folder.value_or("")) << c.arguments;
+    EXPECT_EQ(c.all, line.allReleases) << c.arguments;
+    EXPECT_EQ(c.releases, line.releases) << c.arguments;
+    EXPECT_EQ(c.log, line.logFile.value_or("")) << c.arguments;
+  }
+}
+
+TEST(CommandLine, RefusesWhatItDoesNotKnowRepeatedOptionsBadYearsAndLongValues) {
+  const std::string tooLong = "/D=" + std::string(260, 'x');
+  const std::pair<std::string, std::string> cases[] = {
+      {"/X", "/X"},
+      {"install", "install"},
+      {"/S /S", "/S"},
+      {"/S=1", "/S=1"},
+      {"/D=a /D=b", "/D=b"},
+      {"/D=", "/D="},
+      {"/D", "/D"},
+      {"/R=2006", "/R=2006"},
+      {"/R=2026", "/R=2026"},
+      {"/R=2014,,2020", "/R=2014,,2020"},
+      {"/R=14", "/R=14"},
+      {"/R=all /R=2014", "/R=2014"},
+      {"/LOG=a \"/LOG=b c\"", "/LOG=b c"},
+      {tooLong, tooLong},
+  };
+  for (const auto& c : cases) {
+    CommandLine line;
+    std::string problem;
+    EXPECT_FALSE(ParseCommandLine(c.first, &line, &problem)) << c.first;
+    EXPECT_EQ(c.second, problem) << c.first;
+  }
+}
+
+TEST(CommandLine, ComposedArgumentsParseBackToTheSameOptions) {
+  CommandLine line;
+  line.unattended = true;
+  line.folder = "C:\\Program Files\\Brenix\\";
+  line.releases = {2014, 2020};
+  line.logFile = "C:\\a b\\log.txt";
+  CommandLine back;
+  std::string problem;
+  ASSERT_TRUE(ParseCommandLine(ComposeCommandLine(line), &back, &problem)) << problem;
+  EXPECT_TRUE(back.unattended);
+  EXPECT_EQ(line.folder, back.folder);
+  EXPECT_EQ(line.releases, back.releases);
+  EXPECT_EQ(line.logFile, back.logFile);
+}
+
+}  // namespace
