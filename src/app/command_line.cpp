@@ -72,35 +72,49 @@ bool ParseYears(const std::string& list, std::vector<int>* years) {
 
 }  // namespace
 
+namespace {
+
+// One argument into `parsed`; false when it is not a valid option here.
+bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenReleases) {
+  if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return false;
+  const std::size_t equals = argument.find('=');
+  const std::string option = ToUpperAnsi(argument.substr(1, equals - 1));
+  const bool hasValue = equals != std::string::npos;
+  const std::string value = hasValue ? argument.substr(equals + 1) : "";
+  if (option == "S" && !hasValue && !parsed->unattended) {
+    parsed->unattended = true;
+    return true;
+  }
+  if (!hasValue || value.empty() || value.size() > kMostValueLength) return false;
+  if (option == "D" && !parsed->folder) {
+    parsed->folder = value;
+  } else if (option == "LOG" && !parsed->logFile) {
+    parsed->logFile = value;
+  } else if (option == "R" && !*seenReleases) {
+    *seenReleases = true;
+    parsed->allReleases = ToUpperAnsi(value) == "ALL";
+    return parsed->allReleases || ParseYears(value, &parsed->releases);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::string* problem) {
   *parsed = CommandLine();
+  problem->clear();
   bool seenReleases = false;
+  bool valid = true;
+  // Every argument is looked at, so that /S is known even after a bad one.
   for (const std::string& argument : SplitArguments(arguments)) {
-    *problem = argument;
-    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return false;
-    const std::string option = ToUpperAnsi(argument.substr(1, argument.find('=') - 1));
-    const std::size_t equals = argument.find('=');
-    const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
-    const bool hasValue = equals != std::string::npos;
-    if (option == "S" && !hasValue && !parsed->unattended) {
-      parsed->unattended = true;
-      continue;
-    }
-    if (!hasValue || value.empty() || value.size() > kMostValueLength) return false;
-    if (option == "D" && !parsed->folder) {
-      parsed->folder = value;
-    } else if (option == "LOG" && !parsed->logFile) {
-      parsed->logFile = value;
-    } else if (option == "R" && !seenReleases) {
-      seenReleases = true;
-      parsed->allReleases = ToUpperAnsi(value) == "ALL";
-      if (!parsed->allReleases && !ParseYears(value, &parsed->releases)) return false;
-    } else {
-      return false;
+    if (!ParseArgument(argument, parsed, &seenReleases) && valid) {
+      valid = false;
+      *problem = argument;
     }
   }
-  problem->clear();
-  return true;
+  return valid;
 }
 
 std::string ComposeCommandLine(const CommandLine& line) {

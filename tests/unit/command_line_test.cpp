@@ -71,6 +71,12 @@ TEST(CommandLine, RefusesWhatItDoesNotKnowRepeatedOptionsBadYearsAndLongValues) 
     EXPECT_FALSE(ParseCommandLine(c.first, &line, &problem)) << c.first;
     EXPECT_EQ(c.second, problem) << c.first;
   }
+  // An unattended run must stay silent even when another argument is bad.
+  CommandLine line;
+  std::string problem;
+  EXPECT_FALSE(ParseCommandLine("/X=1 /D=C:\\a /s", &line, &problem));
+  EXPECT_EQ("/X=1", problem);
+  EXPECT_TRUE(line.unattended);
 }
 
 TEST(CommandLine, ComposedArgumentsParseBackToTheSameOptions) {

@@ -29,5 +29,5 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                    int /*showCommand*/) {
   HardenDllLoading();
   theApp.InitInstance();
-  return 0;
+  return theApp.m_nExitCode;
 }

@@ -40,6 +40,11 @@ Dlg_Setup::Dlg_Setup(HWND parent) : CDialog(IDD_SETUP, parent), m_strInstallPath
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) ReleaseTick(year) = 1;
 }
 
+void Dlg_Setup::Preset(const ui::SetupChoice& choice) {
+  m_strInstallPath = choice.folder;
+  m_presetBoxes = choice.boxes;
+}
+
 CButton& Dlg_Setup::ReleaseBox(int year) { return this->*ReleaseRowOf(year).box; }
 
 int& Dlg_Setup::ReleaseTick(int year) { return this->*ReleaseRowOf(year).tick; }
@@ -96,7 +101,8 @@ void Dlg_Setup::SetSmallIcon() {
 
 void Dlg_Setup::ApplyInitialReleaseBoxes() {
   const ReleaseBoxStates boxes =
-      InitialReleaseBoxes(CountReleaseFolders(g_setupState), g_nAcadBitness);
+      m_presetBoxes ? *m_presetBoxes
+                    : InitialReleaseBoxes(CountReleaseFolders(g_setupState), g_nAcadBitness);
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     const ReleaseBoxState& box = boxes[ReleaseIndex(year)];
     if (!box.enabled) ReleaseBox(year).EnableWindow(false);

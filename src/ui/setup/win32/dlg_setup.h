@@ -6,16 +6,20 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "app/release_years.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/window.h"
+#include "ui/setup/setup_choice.h"
 
 class Dlg_Setup : public CDialog {
  public:
   explicit Dlg_Setup(HWND parent = nullptr);
+  // The folder and release boxes to start from, instead of the defaults.
+  void Preset(const ui::SetupChoice& choice);
 
   // The check box and the tick value of a release year (2007..2025).
   CButton& ReleaseBox(int year);
@@ -51,6 +55,7 @@ class Dlg_Setup : public CDialog {
  private:
   void SetSmallIcon();
   void ApplyInitialReleaseBoxes();
+  std::optional<ui::ReleaseBoxStates> m_presetBoxes;
 
   void OnCheckRelease();
   void OnBrowse();   // dlg_setup_browse.cpp

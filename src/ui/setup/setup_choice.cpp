@@ -1,0 +1,26 @@
+#include "ui/setup/setup_choice.h"
+
+#include <algorithm>
+
+namespace ui {
+
+bool ChooseSetup(const app::CommandLine& line, const SetupState& state, int acadBitness,
+                 SetupChoice* choice, std::string* problem) {
+  choice->boxes = InitialReleaseBoxes(CountReleaseFolders(state), acadBitness);
+  if (line.folder) choice->folder = *line.folder;
+  if (!line.ReleasesGiven()) return true;
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    ReleaseBoxState& box = choice->boxes[ReleaseIndex(year)];
+    const bool asked = line.allReleases || std::find(line.releases.begin(), line.releases.end(),
+                                                     year) != line.releases.end();
+    const bool offered = box.enabled && box.visible;
+    if (asked && !offered && !line.allReleases) {
+      *problem = "/R=" + std::to_string(year);
+      return false;
+    }
+    box.tick = asked && offered ? 1 : 0;
+  }
+  return true;
+}
+
+}  // namespace ui

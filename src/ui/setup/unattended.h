@@ -1,0 +1,41 @@
+#pragma once
+// The install without a window (/S): the folder and releases from the
+// command line or the dialog's defaults, every question answered as an
+// administrator deploying to many machines would (create a missing folder,
+// stop at a file that cannot be copied), and an exit code that says how it
+// ended.
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/setup_state.h"
+#include "platform/prompt_port.h"
+
+namespace ui {
+
+enum ExitCode {
+  kExitDone = 0,            // everything done
+  kExitHostStepFailed = 1,  // the product is installed; a host step failed for a release
+  kExitCopyStopped = 2,     // the product copy was stopped
+  kExitNoPayload = 3,       // no payload beside the program
+  kExitHostRunning = 4,     // AutoCAD is running
+  kExitRefused = 5,         // bad command line, folder refused, or no release to install
+};
+
+// Answers every message box as the unattended install must, without showing
+// it; keeps the texts.
+class SilentPrompt : public PromptPort {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned style) override;
+  const std::vector<std::string>& Texts() const { return m_texts; }
+
+ private:
+  std::vector<std::string> m_texts;
+};
+
+// Runs the install for `line` on `state`, whose platform answers through a
+// SilentPrompt; discovery has run. The exit code.
+int RunUnattended(SetupState& state, const app::CommandLine& line, int acadBitness);
+
+}  // namespace ui
