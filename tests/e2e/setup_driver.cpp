@@ -42,6 +42,20 @@ BOOL CALLBACK CollectVisibleDialog(HWND window, LPARAM search) {
   return TRUE;
 }
 
+// Whether a process has any visible top-level window.
+struct WindowSearch {
+  DWORD processId;
+  bool found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<WindowSearch*>(search);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId == s->processId && IsWindowVisible(window)) s->found = true;
+  return TRUE;
+}
+
 // Removes a file or a folder with everything in it.
 void RemoveTree(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -305,9 +319,9 @@ std::string MessageBoxText(const WindowDriver& box) { return box.Text(kMessageBo
 
 // ---- SetupProcess ----------------------------------------------------------
 
-SetupProcess::SetupProcess(const std::string& setupPath) {
+SetupProcess::SetupProcess(const std::string& setupPath, const std::string& arguments) {
   const std::string folder = setupPath.substr(0, setupPath.find_last_of('\\'));
-  std::string commandLine = "\"" + setupPath + "\"";
+  std::string commandLine = "\"" + setupPath + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   if (!CreateProcessA(setupPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -361,6 +375,25 @@ WindowDriver SetupProcess::WaitForDialogBesides(const std::vector<HWND>& shown,
 
 bool SetupProcess::WaitForExit(DWORD timeout) const {
   return started() && WaitForSingleObject(m_process.hProcess, timeout) == WAIT_OBJECT_0;
+}
+
+bool SetupProcess::ShowsAWindowBeforeItEnds(DWORD timeout) const {
+  bool shown = false;
+  const bool ended = WaitUntil(
+      [&] {
+        WindowSearch search{m_process.dwProcessId, false};
+        EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        shown = shown || search.found;
+        return WaitForExit(0);
+      },
+      timeout);
+  return shown || !ended;
+}
+
+DWORD SetupProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (started()) GetExitCodeProcess(m_process.hProcess, &code);
+  return code;
 }
 
 void SetupProcess::Kill() const {

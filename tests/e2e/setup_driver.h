@@ -180,10 +180,11 @@ class WindowDriver {
   HWND m_hWnd;
 };
 
-// SetUp.exe started in its folder; killed at destruction if still running.
+// SetUp.exe started in its folder, with `arguments` after its name; killed
+// at destruction if still running.
 class SetupProcess {
  public:
-  explicit SetupProcess(const std::string& setupPath);
+  explicit SetupProcess(const std::string& setupPath, const std::string& arguments = "");
   ~SetupProcess();
   SetupProcess(const SetupProcess&) = delete;
   SetupProcess& operator=(const SetupProcess&) = delete;
@@ -202,6 +203,11 @@ class SetupProcess {
                                     DWORD timeout = kWindowTimeout) const;
   // true when the process has ended within the timeout.
   bool WaitForExit(DWORD timeout = kExitTimeout) const;
+  // Waits for the end of the process, watching all along for a visible
+  // top-level window of it: true when one showed (or the time ran out).
+  bool ShowsAWindowBeforeItEnds(DWORD timeout) const;
+  // The exit code once the process has ended.
+  DWORD ExitCode() const;
   void Kill() const;
 
  private:

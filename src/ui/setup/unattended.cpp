@@ -47,10 +47,11 @@ int RunUnattended(SetupState& state, const app::CommandLine& line, int acadBitne
     ticks[ReleaseIndex(year)] = choice.boxes[ReleaseIndex(year)].tick;
   }
   if (!AnyReleaseTicked(ticks)) return kExitRefused;
-  if (IsAcadRunning(platform.processes)) return kExitHostRunning;
-  if (!SettleInstallFolder(platform, &choice.folder)) return kExitRefused;
+  // Nothing is created before it is known that there is something to install.
   std::string payload;
   if (!FindPayloadFolder(platform, &payload)) return kExitNoPayload;
+  if (IsAcadRunning(platform.processes)) return kExitHostRunning;
+  if (!SettleInstallFolder(platform, &choice.folder)) return kExitRefused;
   NoProgress progress;
   if (!RunInstallSteps(state, choice.folder, ticks, progress)) return kExitCopyStopped;
   return state.m_outcome.Complete() ? kExitDone : kExitHostStepFailed;
