@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "platform/error_text.h"
 #include "platform/file_system_port.h"
+
+using platform::ErrorText;
 
 namespace install {
 
@@ -14,23 +17,6 @@ constexpr char kRunAsAdministrator[] =
 constexpr char kFixAndRetry[] = "请排除以上问题后重新安装。";
 // So many lines and no more: the box must fit the screen.
 constexpr std::size_t kMostLines = 15;
-
-std::string ErrorText(long error) {
-  const std::string code = "错误 " + std::to_string(error);
-  switch (error) {
-    case kFileAccessDenied:
-      return "拒绝访问，" + code;
-    case kFileNotFound:
-    case kPathNotFound:
-      return "找不到文件或路径，" + code;
-    case kSharingViolation:
-      return "文件正在使用，" + code;
-    case kErrorFilenameTooLong:
-      return "路径过长，" + code;
-    default:
-      return code;
-  }
-}
 
 std::string Sentence(const HostFailure& failure) {
   const std::string release = "AutoCAD " + std::to_string(failure.year);

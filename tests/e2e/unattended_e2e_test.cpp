@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "e2e/install_fixture.h"
 #include "support/test_values.h"
@@ -12,6 +13,19 @@
 #include "ui/setup/win32/resource.h"
 
 namespace {
+
+// UTF-8 text in the ANSI code page, as the test's own texts are.
+std::string Utf8ToAnsi(const std::string& utf8) {
+  const int units =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], units);
+  const int bytes =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, &ansi[0], bytes, nullptr, nullptr);
+  return ansi;
+}
 
 class UnattendedTest : public InstallTest {
  protected:
@@ -36,6 +50,26 @@ TEST_F(UnattendedTest, InstallsWhatAClickedInstallInstallsAndExitsWithZero) {
     ExpectDemandLoadKeys(release, installFolder());
   }
   ExpectTrustedPaths(installFolder());
+}
+
+TEST_F(UnattendedTest, TheLogListsWhatWasWrittenInUtf8) {
+  ASSERT_TRUE(AddDataPayload());
+  const std::string logFile = sandbox_.Child("setup log.txt");
+  EXPECT_EQ(0u, RunToEnd("/S " + FolderArgument() + " \"/LOG=" + logFile + "\""));
+  const std::string log = ReadFileContent(logFile).value_or("");
+  ASSERT_EQ("\xEF\xBB\xBF", log.substr(0, 3));
+  const std::string text = Utf8ToAnsi(log.substr(3));
+  const TestRelease& release = Release(2014);
+  for (const std::string& line : std::vector<std::string>{
+           "创建文件夹：" + installFolder(),
+           "复制文件：" + dataFolder() + "\\Readme.txt -> " + installFolder() + "\\Readme.txt",
+           "写入注册表值：HKEY_LOCAL_MACHINE\\" + ApplicationKey(release, "BX_PlotSweep2014") +
+               "\\LOADER = \"" + installFolder() + "\\BX_PlotSweep2013.ARX\"",
+           "（原为 \"d:\\tools\"）",
+           "退出代码：0",
+       }) {
+    EXPECT_NE(std::string::npos, text.find(line)) << line << "\nin\n" << text;
+  }
 }
 
 TEST_F(UnattendedTest, TicksOnlyTheReleasesAskedFor) {

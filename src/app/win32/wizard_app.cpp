@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "app/command_line.h"
 #include "app/setup_state.h"
 #include "install/install_messages.h"
+#include "platform/win32/file_log.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_choice.h"
@@ -45,39 +47,58 @@ void ShowRefusal(const std::string& problem) {
 int InstallUnattended(const app::CommandLine& line) {
   const Platform& windows = Win32Platform();
   ui::SilentPrompt silent;
+  platform::LoggingPrompt loggedSilent(silent, win32::InstallLog());
   Platform platform{windows.registry, windows.files, windows.environment, windows.processes,
-                    silent};
+                    loggedSilent};
   SetupState state(platform);
   state.FindAcadReleases();
   return ui::RunUnattended(state, line, g_nAcadBitness);
 }
 
-}  // namespace
-
-bool CWizardApp::InitInstance() {
-  app::CommandLine line;
-  std::string problem;
-  if (!app::ParseCommandLine(ArgumentsOf(GetCommandLineA()), &line, &problem)) {
-    if (!line.unattended) ShowRefusal(problem);
-    m_nExitCode = ui::kExitRefused;
-    return false;
-  }
-  if (line.unattended) {
-    m_nExitCode = InstallUnattended(line);
-    return false;
-  }
+// The setup dialog, starting from the command line's folder and releases.
+int RunDialog(const app::CommandLine& line) {
   // The setup dialog holds a progress bar.
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&commonControls);
   g_setupState.FindAcadReleases();
   ui::SetupChoice choice;
+  std::string problem;
   if (!ui::ChooseSetup(line, g_setupState, g_nAcadBitness, &choice, &problem)) {
     ShowRefusal(problem);
-    m_nExitCode = ui::kExitRefused;
-    return false;
+    return ui::kExitRefused;
   }
   Dlg_Setup dialog;
   dialog.Preset(choice);
   dialog.DoModal();
+  return ui::kExitDone;
+}
+
+}  // namespace
+
+bool CWizardApp::InitInstance() {
+  const std::string arguments = ArgumentsOf(GetCommandLineA());
+  app::CommandLine line;
+  std::string problem;
+  const bool parsed = app::ParseCommandLine(arguments, &line, &problem);
+  std::unique_ptr<win32::FileLog> log;
+  if (parsed && line.logFile) {
+    log = std::make_unique<win32::FileLog>(*line.logFile);
+    if (log->ok()) {
+      win32::InstallLog().Attach(log.get());
+      log->Line("SetUp.exe" + arguments);
+    } else {
+      problem = "/LOG=" + *line.logFile;
+    }
+  }
+  if (!problem.empty()) {
+    if (!line.unattended) ShowRefusal(problem);
+    m_nExitCode = ui::kExitRefused;
+  } else if (line.unattended) {
+    m_nExitCode = InstallUnattended(line);
+  } else {
+    m_nExitCode = RunDialog(line);
+  }
+  if (log && log->ok()) log->Line("退出代码：" + std::to_string(m_nExitCode));
+  win32::InstallLog().Attach(nullptr);
   return false;
 }

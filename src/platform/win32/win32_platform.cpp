@@ -1,5 +1,6 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/logging_ports.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
@@ -12,12 +13,20 @@ Win32Prompt& Win32MessageBoxes() {
   return prompt;
 }
 
+platform::LogTarget& InstallLog() {
+  static platform::LogTarget log;
+  return log;
+}
+
 Platform& Win32Platform() {
   static Win32Registry registry;
   static Win32FileSystem files;
   static Win32Environment environment;
   static Win32Processes processes;
-  static Platform platform{registry, files, environment, processes, Win32MessageBoxes()};
+  static platform::LoggingRegistry loggedRegistry(registry, InstallLog());
+  static platform::LoggingFileSystem loggedFiles(files, InstallLog());
+  static platform::LoggingPrompt loggedPrompt(Win32MessageBoxes(), InstallLog());
+  static Platform platform{loggedRegistry, loggedFiles, environment, processes, loggedPrompt};
   return platform;
 }
 

@@ -61,7 +61,7 @@ bool Dlg_Setup::RunInstall() {
 }
 
 void Dlg_Setup::ReportIncompleteInstall(const std::string& report) {
-  Win32MessageBoxes().Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+  g_setupState.platform().prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
   ShowControl(*this, IDC_PROGRESS, false);
   ShowControl(*this, IDC_PATH_LABEL, true);
   ShowControl(*this, IDC_INSTALL_PATH, true);

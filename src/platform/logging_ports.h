@@ -1,0 +1,93 @@
+#pragma once
+// Ports that pass every call on and, while a log is attached, write down
+// what the install changes: folders created, files copied or not (a file the
+// payload does not hold is not listed), registry keys created and deleted,
+// values set (TRUSTEDPATHS with its text before and after), messages and
+// their answers, and every failure with its error code.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/file_system_port.h"
+#include "platform/log_sink.h"
+#include "platform/prompt_port.h"
+#include "platform/registry_port.h"
+
+namespace platform {
+
+// The log the decorators write to; none at first.
+class LogTarget {
+ public:
+  void Attach(LogSink* sink) { m_sink = sink; }
+  bool Attached() const { return m_sink != nullptr; }
+  void Line(const std::string& text) const {
+    if (m_sink) m_sink->Line(text);
+  }
+
+ private:
+  LogSink* m_sink = nullptr;
+};
+
+class LoggingFileSystem : public FileSystemPort {
+ public:
+  LoggingFileSystem(FileSystemPort& inner, const LogTarget& log) : m_inner(inner), m_log(log) {}
+
+  bool CopyOver(const std::string& from, const std::string& to) override;
+  bool CreateDir(const std::string& path) override;
+  int MakeDir(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  unsigned long GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, unsigned long attributes) override;
+  bool Exists(const std::string& path) override;
+  std::unique_ptr<FileListing> List(const std::string& pattern) override;
+  unsigned long LastError() override;
+
+ private:
+  FileSystemPort& m_inner;
+  const LogTarget& m_log;
+};
+
+class LoggingRegistry : public RegistryPort {
+ public:
+  LoggingRegistry(RegistryPort& inner, const LogTarget& log) : m_inner(inner), m_log(log) {}
+
+  long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
+  long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
+  long CountSubKeys(RegKey key, unsigned long* count) override;
+  long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+                  std::string* name) override;
+  long QueryValue(RegKey key, const std::string& name, std::size_t capacity, std::string* data,
+                  unsigned long* type) override;
+  long SetValue(RegKey key, const std::string& name, unsigned long type,
+                const std::string& data) override;
+  long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+                      std::u16string* data, unsigned long* type) override;
+  long SetWideValue(RegKey key, const std::string& name, unsigned long type,
+                    const std::u16string& data) override;
+  long DeleteKey(RegKey parent, const std::string& path) override;
+  long CloseKey(RegKey key) override;
+
+ private:
+  // The full name of an open key, or of a path below it.
+  std::string NameOf(RegKey key, const std::string& path = "") const;
+  // Keeps the name of a key just opened, while a log is attached.
+  long Remember(long result, RegKey parent, const std::string& path, RegKey* key);
+
+  RegistryPort& m_inner;
+  const LogTarget& m_log;
+  std::map<RegKey, std::string> m_names;
+};
+
+class LoggingPrompt : public PromptPort {
+ public:
+  LoggingPrompt(PromptPort& inner, const LogTarget& log) : m_inner(inner), m_log(log) {}
+  int Show(const std::string& text, const std::string& caption, unsigned style) override;
+
+ private:
+  PromptPort& m_inner;
+  const LogTarget& m_log;
+};
+
+}  // namespace platform

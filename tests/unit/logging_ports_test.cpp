@@ -1,0 +1,92 @@
+#include "platform/logging_ports.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/scoped_key.h"
+#include "support/fake_file_system.h"
+#include "support/fake_registry.h"
+#include "support/scripted_prompt.h"
+
+using platform::LoggingFileSystem;
+using platform::LoggingPrompt;
+using platform::LoggingRegistry;
+using platform::LogTarget;
+
+namespace {
+
+struct Lines : LogSink {
+  void Line(const std::string& text) override { lines.push_back(text); }
+  std::vector<std::string> lines;
+};
+
+class LoggingPortsTest : public ::testing::Test {
+ protected:
+  LoggingPortsTest() {
+    files.AddDrive('C');
+    files.AddFile("C:\\Data\\a.txt", "a");
+    target.Attach(&sink);
+  }
+
+  FakeFileSystem files;
+  FakeRegistry registry;
+  ScriptedPrompt prompt;
+  Lines sink;
+  LogTarget target;
+  LoggingFileSystem loggedFiles{files, target};
+  LoggingRegistry loggedRegistry{registry, target};
+  LoggingPrompt loggedPrompt{prompt, target};
+};
+
+TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
+  loggedFiles.MakeDir("C:\\Out");
+  loggedFiles.MakeDir("C:\\Out");  // there already: nothing to say
+  loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Out\\a.txt");
+  loggedFiles.CopyOver("C:\\Data\\missing.dll", "C:\\Out\\missing.dll");  // not in the payload
+  loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Nowhere\\a.txt");
+  {
+    const ScopedKey product = ScopedKey::Create(loggedRegistry, kHKeyLocalMachine, "SOFTWARE\\P\\");
+    const ScopedKey key = ScopedKey::Create(loggedRegistry, product.get(), "App");
+    loggedRegistry.SetValue(key.get(), "LOADCTRLS", kRegDword, std::string("\x02\0\0\0", 4));
+    loggedRegistry.SetValue(key.get(), "LOADER", kRegSz, std::string("C:\\Out\\m.arx") + '\0');
+  }
+  registry.SetString(kHKeyCurrentUser, "V", "TRUSTEDPATHS", "d:\\tools");
+  {
+    const ScopedKey key = ScopedKey::Open(loggedRegistry, kHKeyCurrentUser, "V");
+    loggedRegistry.SetWideValue(key.get(), "TRUSTEDPATHS", kRegSz, u"D:\\TOOLS;C:\\\u4E2D\0");
+  }
+  registry.Fail(Fault("CreateKey", KeyName(kHKeyLocalMachine, "SOFTWARE\\Locked")));
+  RegKey locked = 0;
+  loggedRegistry.CreateKey(kHKeyLocalMachine, "SOFTWARE\\Locked", &locked);
+  loggedRegistry.DeleteKey(kHKeyLocalMachine, "SOFTWARE\\P\\App");
+  prompt.Answer(kIdAbort);
+  loggedPrompt.Show("拷贝文件 x 失败\n\n原因", "B", kMbAbortRetryIgnore);
+
+  const std::vector<std::string> expected = {
+      "创建文件夹：C:\\Out",
+      "复制文件：C:\\Data\\a.txt -> C:\\Out\\a.txt",
+      "未复制文件：C:\\Data\\a.txt -> C:\\Nowhere\\a.txt（找不到文件或路径，错误 3）",
+      "打开或创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\",
+      "打开或创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App",
+      "写入注册表值：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App\\LOADCTRLS = DWORD 2",
+      "写入注册表值：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App\\LOADER = \"C:\\Out\\m.arx\"",
+      "写入注册表值：HKEY_CURRENT_USER\\V\\TRUSTEDPATHS = \"D:\\TOOLS;C:\\\\u4E2D\"（原为 "
+      "\"d:\\tools\"）",
+      "未能创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\Locked（拒绝访问，错误 5）",
+      "删除注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App",
+      "消息：拷贝文件 x 失败  原因 -> 3",
+  };
+  EXPECT_EQ(expected, sink.lines);
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(LoggingPortsTest, WithoutALogEveryCallJustPassesOn) {
+  target.Attach(nullptr);
+  EXPECT_EQ(0, loggedFiles.MakeDir("C:\\Out"));
+  EXPECT_TRUE(loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Out\\a.txt"));
+  EXPECT_TRUE(sink.lines.empty());
+}
+
+}  // namespace
