@@ -53,4 +53,7 @@ class FileSystemPort {
   virtual std::unique_ptr<FileListing> List(const std::string& pattern) = 0;
   // GetLastError right after a call that failed: why it failed.
   virtual unsigned long LastError() = 0;
+  // Creates a file in `folder` that is deleted as it is closed: 0 when files
+  // can be written there, otherwise why not. Nothing is left behind.
+  virtual unsigned long ProbeWrite(const std::string& folder) = 0;
 };

@@ -86,6 +86,10 @@ std::unique_ptr<FileListing> LoggingFileSystem::List(const std::string& pattern)
 
 unsigned long LoggingFileSystem::LastError() { return m_inner.LastError(); }
 
+unsigned long LoggingFileSystem::ProbeWrite(const std::string& folder) {
+  return m_inner.ProbeWrite(folder);
+}
+
 // ---- Registry --------------------------------------------------------------
 
 std::string LoggingRegistry::NameOf(RegKey key, const std::string& path) const {
@@ -110,6 +114,10 @@ long LoggingRegistry::OpenKey(RegKey parent, const std::string& path, RegKey* ke
 
 long LoggingRegistry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) {
   return Remember(m_inner.OpenKeyForRead(parent, path, key), parent, path, key);
+}
+
+long LoggingRegistry::ProbeWrite(RegKey parent, const std::string& path) {
+  return m_inner.ProbeWrite(parent, path);
 }
 
 long LoggingRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {

@@ -42,6 +42,7 @@ class LoggingFileSystem : public FileSystemPort {
   bool Exists(const std::string& path) override;
   std::unique_ptr<FileListing> List(const std::string& pattern) override;
   unsigned long LastError() override;
+  unsigned long ProbeWrite(const std::string& folder) override;
 
  private:
   FileSystemPort& m_inner;
@@ -54,6 +55,7 @@ class LoggingRegistry : public RegistryPort {
 
   long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
   long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  long ProbeWrite(RegKey parent, const std::string& path) override;
   long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
   long CountSubKeys(RegKey key, unsigned long* count) override;
   long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,

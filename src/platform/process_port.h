@@ -10,4 +10,10 @@ class ProcessPort {
   // Image file names (without folder) in snapshot order; false when no
   // snapshot could be taken.
   virtual bool ImageNames(std::vector<std::string>* names) = 0;
+  // Whether the process runs with a full (elevated) token; true where
+  // Windows knows no elevation.
+  virtual bool IsElevated() = 0;
+  // Starts this program again as administrator ("runas") with `arguments`:
+  // 0 when it started, otherwise why not (1223 when the user said no).
+  virtual long RestartElevated(const std::string& arguments) = 0;
 };

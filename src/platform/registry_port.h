@@ -36,6 +36,9 @@ class RegistryPort {
   virtual long OpenKey(RegKey parent, const std::string& path, RegKey* key) = 0;
   // RegOpenKeyExA with KEY_READ; an empty path opens `parent` itself.
   virtual long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) = 0;
+  // RegOpenKeyExA with KEY_SET_VALUE | KEY_CREATE_SUB_KEY, closed at once:
+  // whether the key could be written, leaving nothing behind.
+  virtual long ProbeWrite(RegKey parent, const std::string& path) = 0;
   // RegCreateKeyA: opens the key path, creating every missing key on it.
   virtual long CreateKey(RegKey parent, const std::string& path, RegKey* key) = 0;
   // RegQueryInfoKeyA, asking only for the number of sub-keys.

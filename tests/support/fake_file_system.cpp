@@ -259,6 +259,12 @@ bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
   return true;
 }
 
+unsigned long FakeFileSystem::ProbeWrite(const std::string& folder) {
+  if (!Admit(FsOp::kProbeWrite, folder)) return m_lastError;
+  const Location at = Locate(folder);
+  return at.valid && IsFolderKey(at.key) ? 0 : kPathNotFound;
+}
+
 bool FakeFileSystem::Failed(unsigned long error) {
   m_lastError = error;
   return false;

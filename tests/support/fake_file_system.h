@@ -37,11 +37,13 @@ enum class FsOp {
   kGetAttributes,
   kSetAttributes,
   kExists,
-  kList
+  kList,
+  kProbeWrite
 };
 // The port calls' names, in FsOp order: what faults name.
-constexpr const char* kFsOpNames[] = {"CopyOver",      "CreateDir",     "MakeDir", "RemoveFile",
-                                      "GetAttributes", "SetAttributes", "Exists",  "List"};
+constexpr const char* kFsOpNames[] = {"CopyOver",   "CreateDir",     "MakeDir",
+                                      "RemoveFile", "GetAttributes", "SetAttributes",
+                                      "Exists",     "List",          "ProbeWrite"};
 
 // One port call: the path it named (CopyOver: the source) and, for CopyOver,
 // the destination.
@@ -66,6 +68,8 @@ class FakeFileSystem : public FileSystemPort {
   std::unique_ptr<FileListing> List(const std::string& pattern) override;
   // The error of the last failed CopyOver or injected fault.
   unsigned long LastError() override { return m_lastError; }
+  // 0 in an existing folder, unless a "ProbeWrite" fault says otherwise.
+  unsigned long ProbeWrite(const std::string& folder) override;
 
   // Arranging the file system; each level above the file or folder is
   // created as needed. A path on a missing drive is a test error.

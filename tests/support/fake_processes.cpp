@@ -6,3 +6,8 @@ bool FakeProcesses::ImageNames(std::vector<std::string>* names) {
   *names = m_names;
   return true;
 }
+
+long FakeProcesses::RestartElevated(const std::string& arguments) {
+  m_restarts.push_back(arguments);
+  return m_faults.Check("RestartElevated", {});
+}

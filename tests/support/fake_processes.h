@@ -10,6 +10,12 @@
 class FakeProcesses : public ProcessPort {
  public:
   bool ImageNames(std::vector<std::string>* names) override;
+  bool IsElevated() override { return m_elevated; }
+  // Records the arguments; the result a "RestartElevated" fault gives, or 0.
+  long RestartElevated(const std::string& arguments) override;
+
+  void SetElevated(bool elevated) { m_elevated = elevated; }
+  const std::vector<std::string>& Restarts() const { return m_restarts; }
 
   void SetImageNames(std::vector<std::string> names) { m_names = std::move(names); }
   void Fail(Fault fault) { m_faults.Add(std::move(fault)); }
@@ -17,6 +23,8 @@ class FakeProcesses : public ProcessPort {
 
  private:
   std::vector<std::string> m_names;
-  FaultPlan m_faults{{"ImageNames"}};
+  FaultPlan m_faults{{"ImageNames", "RestartElevated"}};
+  bool m_elevated = true;
+  std::vector<std::string> m_restarts;
   int m_snapshotCount = 0;
 };

@@ -186,6 +186,14 @@ long FakeRegistry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey
   return Open("OpenKeyForRead", parent, path, false, key);
 }
 
+long FakeRegistry::ProbeWrite(RegKey parent, const std::string& path) {
+  std::shared_ptr<Node> node;
+  TextList names;
+  const long result = Target("ProbeWrite", parent, path, &node, &names);
+  if (result != kRegSuccess) return result;
+  return Descend(node, names) ? kRegSuccess : kRegNotFound;
+}
+
 long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
   *key = 0;
   std::shared_ptr<Node> node;

@@ -57,6 +57,8 @@ class FakeRegistry : public RegistryPort {
 
   long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
   long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  // Succeeds on an existing key unless a "ProbeWrite" fault says otherwise.
+  long ProbeWrite(RegKey parent, const std::string& path) override;
   long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
   long CountSubKeys(RegKey key, unsigned long* count) override;
   long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
@@ -130,6 +132,6 @@ class FakeRegistry : public RegistryPort {
   std::map<RegKey, Handle> m_handles;
   RegKey m_nextHandle = 0x100;
   int m_openCount = 0;
-  FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "CreateKey", "CountSubKeys", "EnumSubKey",
-                      "QueryValue", "SetValue", "DeleteKey"}};
+  FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "ProbeWrite", "CreateKey", "CountSubKeys",
+                      "EnumSubKey", "QueryValue", "SetValue", "DeleteKey"}};
 };

@@ -62,3 +62,16 @@ std::unique_ptr<FileListing> Win32FileSystem::List(const std::string& pattern) {
 }
 
 unsigned long Win32FileSystem::LastError() { return GetLastError(); }
+
+unsigned long Win32FileSystem::ProbeWrite(const std::string& folder) {
+  const std::string probe = folder + "\\~B-PlotSweep-write-probe.tmp";
+  const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // Somebody's probe left over: whoever wrote it could write there.
+    return error == ERROR_FILE_EXISTS ? 0 : error;
+  }
+  CloseHandle(file);
+  return 0;
+}

@@ -15,4 +15,5 @@ class Win32FileSystem : public FileSystemPort {
   bool Exists(const std::string& path) override;
   std::unique_ptr<FileListing> List(const std::string& pattern) override;
   unsigned long LastError() override;
+  unsigned long ProbeWrite(const std::string& folder) override;
 };

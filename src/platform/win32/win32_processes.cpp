@@ -1,6 +1,7 @@
 #include "platform/win32/win32_processes.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 bool Win32Processes::ImageNames(std::vector<std::string>* names) {
@@ -15,4 +16,29 @@ bool Win32Processes::ImageNames(std::vector<std::string>* names) {
   }
   CloseHandle(snapshot);
   return true;
+}
+
+bool Win32Processes::IsElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool known =
+      GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size) != FALSE;
+  CloseHandle(token);
+  return !known || elevation.TokenIsElevated != 0;
+}
+
+long Win32Processes::RestartElevated(const std::string& arguments) {
+  char program[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof(execute);
+  execute.fMask = SEE_MASK_NOASYNC;
+  execute.lpVerb = "runas";
+  execute.lpFile = program;
+  execute.lpParameters = arguments.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExA(&execute) ? 0 : static_cast<long>(GetLastError());
 }

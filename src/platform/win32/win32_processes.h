@@ -6,4 +6,6 @@
 class Win32Processes : public ProcessPort {
  public:
   bool ImageNames(std::vector<std::string>* names) override;
+  bool IsElevated() override;
+  long RestartElevated(const std::string& arguments) override;
 };

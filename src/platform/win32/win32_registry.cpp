@@ -55,6 +55,14 @@ long Win32Registry::OpenKeyForRead(RegKey parent, const std::string& path, RegKe
   return Opened(result, opened, key);
 }
 
+long Win32Registry::ProbeWrite(RegKey parent, const std::string& path) {
+  HKEY opened = nullptr;
+  const LONG result =
+      RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &opened);
+  if (result == ERROR_SUCCESS) RegCloseKey(opened);
+  return result;
+}
+
 long Win32Registry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
   HKEY opened = nullptr;
   const LONG result = RegCreateKeyA(ToHkey(parent), path.c_str(), &opened);

@@ -9,6 +9,7 @@ class Win32Registry : public RegistryPort {
  public:
   long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
   long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  long ProbeWrite(RegKey parent, const std::string& path) override;
   long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
   long CountSubKeys(RegKey key, unsigned long* count) override;
   long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,

@@ -21,6 +21,7 @@ class Win32Registry64BitView : public Win32Registry {
         RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &opened);
     return Opened(result, opened, key);
   }
+  long ProbeWrite(RegKey, const std::string&) override { return kRegAccessDenied; }
   long CreateKey(RegKey, const std::string&, RegKey* key) override {
     *key = 0;
     return kRegAccessDenied;

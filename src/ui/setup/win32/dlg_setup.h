@@ -56,6 +56,7 @@ class Dlg_Setup : public CDialog {
   void SetSmallIcon();
   void ApplyInitialReleaseBoxes();
   std::optional<ui::ReleaseBoxStates> m_presetBoxes;
+  bool m_bElevationOffered = false;
 
   void OnCheckRelease();
   void OnBrowse();   // dlg_setup_browse.cpp

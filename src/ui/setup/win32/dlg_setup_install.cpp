@@ -1,4 +1,5 @@
 #include "app/setup_state.h"
+#include "install/elevation.h"
 #include "install/install_messages.h"
 #include "install/install_sequence.h"
 #include "install/outcome_report.h"
@@ -11,6 +12,8 @@ using win32::Exchange;
 using win32::Win32MessageBoxes;
 
 using install::DescribeOutcome;
+using install::Elevation;
+using install::OfferElevation;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
 using install::WarnIfAcadRunning;
@@ -36,6 +39,12 @@ void Dlg_Setup::OnInstall() {
   Platform& platform = g_setupState.platform();
   if (WarnIfAcadRunning(platform)) return;
   UpdateData(Exchange::kToMembers);
+  if (!m_bElevationOffered) {
+    const Elevation offer = OfferElevation(g_setupState, m_strInstallPath, Ticks());
+    m_bElevationOffered = offer != Elevation::kNotNeeded;     // asked once at most
+    if (offer == Elevation::kRestarted) EndDialog(IDCANCEL);  // the new process installs
+    if (offer == Elevation::kRestarted || offer == Elevation::kRestartFailed) return;
+  }
   if (!SettleInstallFolder(platform, &m_strInstallPath)) return;
   if (!RunInstall()) return;
   const std::string report = DescribeOutcome(g_setupState.m_outcome);

@@ -1,0 +1,60 @@
+#include "install/elevation.h"
+
+#include "app/command_line.h"
+#include "app/windows_path.h"
+#include "install/install_messages.h"
+#include "platform/error_text.h"
+
+using app::IsAbsolutePath;
+using platform::ErrorText;
+
+namespace install {
+
+namespace {
+
+constexpr char kNeedsAdministrator[] =
+    "安装需要管理员权限：部分 AutoCAD 的注册表项或安装目录无法写入。\n\n"
+    "是否以管理员身份重新启动安装程序？";
+constexpr char kRestartFailed[] = "未能以管理员身份重新启动安装程序（";
+
+// Whether writing for a ticked release would be refused for want of rights.
+bool WritingIsDenied(SetupState& state, const ReleaseTicks& ticks) {
+  Platform& platform = state.platform();
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    if (ticks[ReleaseIndex(year)] == 0) continue;
+    for (const std::string& key : state.AcadKeys(year)) {
+      if (platform.registry.ProbeWrite(kHKeyLocalMachine, key) == kRegAccessDenied) return true;
+    }
+    for (const std::string& folder : state.AcadDirs(year)) {
+      if (IsAbsolutePath(folder) && platform.files.ProbeWrite(folder) == kFileAccessDenied) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks) {
+  Platform& platform = state.platform();
+  if (platform.processes.IsElevated() || !WritingIsDenied(state, ticks)) {
+    return Elevation::kNotNeeded;
+  }
+  if (platform.prompt.Show(kNeedsAdministrator, kSetupCaption, kMbYesNo | kMbIconQuestion) !=
+      kIdYes) {
+    return Elevation::kDeclined;
+  }
+  app::CommandLine again;
+  again.folder = folder;
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    if (ticks[ReleaseIndex(year)] != 0) again.releases.push_back(year);
+  }
+  const long error = platform.processes.RestartElevated(app::ComposeCommandLine(again));
+  if (error == 0) return Elevation::kRestarted;
+  platform.prompt.Show(kRestartFailed + ErrorText(error) + "）。", kSetupCaption,
+                       kMbOk | kMbIconWarning);
+  return Elevation::kRestartFailed;
+}
+
+}  // namespace install
