@@ -62,6 +62,18 @@ target_link_libraries(e2e_tests PRIVATE setup_driver GTest::gtest version)
 target_link_options(e2e_tests PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(e2e_tests)
 
+# The DLL the planted-DLL test puts beside SetUp.exe under system DLL names,
+# and the plain program that shows whether such a DLL is taken at all.
+add_library(planted_marker SHARED ${PROJECT_SOURCE_DIR}/tests/e2e/marker/planted_dll.cpp)
+set_target_properties(planted_marker PROPERTIES PREFIX "")
+target_link_options(planted_marker PRIVATE ${SETUP_STATIC_LINK})
+add_executable(dll_loader ${PROJECT_SOURCE_DIR}/tests/e2e/marker/dll_loader.cpp
+                          ${PROJECT_SOURCE_DIR}/tests/e2e/marker/dll_loader.rc)
+target_include_directories(dll_loader PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(dll_loader PRIVATE user32)
+target_link_options(dll_loader PRIVATE ${SETUP_STATIC_LINK})
+add_dependencies(e2e_tests planted_marker dll_loader)
+
 # The demo's driver: one scripted install with screenshots.
 add_executable(demo_driver ${PROJECT_SOURCE_DIR}/tools/demo_driver.cpp)
 target_link_libraries(demo_driver PRIVATE setup_driver)

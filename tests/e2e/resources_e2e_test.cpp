@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "e2e/dialog_template.h"
+#include "e2e/install_support.h"
 #include "e2e/setup_fixture.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
@@ -61,23 +63,82 @@ class ResourcesTest : public ::testing::Test {
   HMODULE module_ = nullptr;
 };
 
-// The program under test is built for the same machine as this test program.
+// The program file and its PE headers (the program under test is built for
+// the same machine as this test program).
+struct Image {
+  std::string bytes;
+  IMAGE_NT_HEADERS headers{};
+  std::size_t sections = 0;  // offset of the section table
+
+  bool Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    DWORD peOffset = 0;
+    if (bytes.size() < 0x200 || bytes.substr(0, 2) != "MZ") return false;
+    std::memcpy(&peOffset, bytes.data() + 0x3C, sizeof(peOffset));
+    if (peOffset + sizeof(headers) > bytes.size()) return false;
+    std::memcpy(&headers, bytes.data() + peOffset, sizeof(headers));
+    sections = peOffset + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
+               headers.FileHeader.SizeOfOptionalHeader;
+    return true;
+  }
+
+  // The file offset of a relative virtual address; 0 when no section holds it.
+  std::size_t Offset(DWORD rva) const {
+    for (WORD i = 0; i < headers.FileHeader.NumberOfSections; ++i) {
+      IMAGE_SECTION_HEADER section;
+      const std::size_t at = sections + i * sizeof(section);
+      if (at + sizeof(section) > bytes.size()) return 0;
+      std::memcpy(&section, bytes.data() + at, sizeof(section));
+      if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData) {
+        return rva - section.VirtualAddress + section.PointerToRawData;
+      }
+    }
+    return 0;
+  }
+
+  // The names of the DLLs in the import table, upper-cased.
+  std::set<std::string> ImportedDlls() const {
+    std::set<std::string> names;
+    const DWORD table =
+        headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (std::size_t at = Offset(table);
+         at != 0 && at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= bytes.size();
+         at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+      IMAGE_IMPORT_DESCRIPTOR import;
+      std::memcpy(&import, bytes.data() + at, sizeof(import));
+      const std::size_t name = import.Name ? Offset(import.Name) : 0;
+      if (name == 0) break;
+      names.insert(UpperAscii(bytes.c_str() + name));
+    }
+    return names;
+  }
+};
+
 TEST_F(ResourcesTest, IsAWindowsGuiProgramOfItsBitness) {
-  std::ifstream file(SetupExePath(), std::ios::binary);
-  const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ASSERT_GT(image.size(), 0x200u);
-  ASSERT_EQ("MZ", image.substr(0, 2));
-  DWORD peOffset = 0;
-  std::memcpy(&peOffset, image.data() + 0x3C, sizeof(peOffset));
-  ASSERT_LT(peOffset + sizeof(IMAGE_NT_HEADERS), image.size());
-  IMAGE_NT_HEADERS headers;
-  std::memcpy(&headers, image.data() + peOffset, sizeof(headers));
-  EXPECT_EQ(IMAGE_NT_SIGNATURE, headers.Signature);
+  Image image;
+  ASSERT_TRUE(image.Read(SetupExePath()));
+  EXPECT_EQ(IMAGE_NT_SIGNATURE, image.headers.Signature);
   EXPECT_EQ(kProgramBitness == 64 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386,
-            headers.FileHeader.Machine);
+            image.headers.FileHeader.Machine);
   EXPECT_EQ(kProgramBitness == 64 ? IMAGE_NT_OPTIONAL_HDR64_MAGIC : IMAGE_NT_OPTIONAL_HDR32_MAGIC,
-            headers.OptionalHeader.Magic);
-  EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, headers.OptionalHeader.Subsystem);
+            image.headers.OptionalHeader.Magic);
+  EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, image.headers.OptionalHeader.Subsystem);
+}
+
+// What the loader resolves before the program's first instruction comes from
+// the known DLLs only, which Windows takes from the system folder whatever
+// lies beside the program; and the image keeps ASLR and DEP.
+TEST_F(ResourcesTest, ImportsOnlyKnownDllsAndKeepsAslrAndDep) {
+  Image image;
+  ASSERT_TRUE(image.Read(SetupExePath()));
+  const std::set<std::string> known = {"ADVAPI32.DLL", "GDI32.DLL",   "KERNEL32.DLL", "MSVCRT.DLL",
+                                       "OLE32.DLL",    "SHELL32.DLL", "USER32.DLL"};
+  const std::set<std::string> imported = image.ImportedDlls();
+  EXPECT_TRUE(imported.count("KERNEL32.DLL")) << "the import table was not read";
+  for (const std::string& name : imported) EXPECT_TRUE(known.count(name)) << name;
+  const WORD wanted = IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE | IMAGE_DLLCHARACTERISTICS_NX_COMPAT;
+  EXPECT_EQ(wanted, image.headers.OptionalHeader.DllCharacteristics & wanted);
 }
 
 TEST_F(ResourcesTest, ManifestAsksForTheInvokersRightsOnly) {

@@ -10,6 +10,7 @@
 #include "app/setup_state.h"
 #include "install/install_messages.h"
 #include "platform/win32/file_log.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_choice.h"
@@ -57,9 +58,14 @@ int InstallUnattended(const app::CommandLine& line) {
 
 // The setup dialog, starting from the command line's folder and releases.
 int RunDialog(const app::CommandLine& line) {
-  // The setup dialog holds a progress bar.
+  // The setup dialog holds a progress bar. The common controls are not
+  // imported: comctl32 is no known DLL, and would be looked for beside the
+  // program before WinMain could restrict the search.
+  using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto initCommonControlsEx = win32::SystemFunction<InitCommonControlsExFn>(
+      win32::LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&commonControls);
+  if (initCommonControlsEx) initCommonControlsEx(&commonControls);
   g_setupState.FindAcadReleases();
   ui::SetupChoice choice;
   std::string problem;
