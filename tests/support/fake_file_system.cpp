@@ -446,6 +446,12 @@ unsigned long FakeFileSystem::Attributes(const std::string& path) const {
   return node ? Visible(node->stored) : kInvalidAttributes;
 }
 
+std::vector<std::string> FakeFileSystem::AllPaths() const {
+  std::vector<std::string> paths;
+  for (const auto& node : m_nodes) paths.push_back(node.first);
+  return paths;
+}
+
 std::vector<std::string> FakeFileSystem::ListNames(const std::string& folder) const {
   std::vector<std::string> names;
   const Location at = Locate(folder);

@@ -85,6 +85,8 @@ class FakeFileSystem : public FileSystemPort {
   bool FolderExists(const std::string& path) const;
   bool HasStream(const std::string& file, const std::string& stream) const;
   unsigned long Attributes(const std::string& path) const;
+  // Every file and folder, as upper-cased full paths.
+  std::vector<std::string> AllPaths() const;
   // The names in a folder in listing order, without "." and "..".
   std::vector<std::string> ListNames(const std::string& folder) const;
 

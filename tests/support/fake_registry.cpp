@@ -335,6 +335,18 @@ TextList FakeRegistry::ValueNames(RegKey root, const std::string& path) const {
   return names;
 }
 
+TextList FakeRegistry::AllKeys() const {
+  TextList keys;
+  std::vector<std::shared_ptr<Node>> pending = {m_localMachine, m_currentUser};
+  while (!pending.empty()) {
+    const std::shared_ptr<Node> node = pending.back();
+    pending.pop_back();
+    keys.push_back(Joined(node->Path()));
+    pending.insert(pending.end(), node->children.rbegin(), node->children.rend());
+  }
+  return keys;
+}
+
 int FakeRegistry::OpenHandleCount() const { return static_cast<int>(m_handles.size()); }
 
 long FakeRegistry::Open(const char* call, RegKey parent, const std::string& path, bool writable,
@@ -368,6 +380,7 @@ long FakeRegistry::Target(const char* call, RegKey parent, const std::string& pa
   if (result != kRegSuccess) return result;
   if (!path.empty() && path.front() == '\\') return kRegBadPathname;
   *names = SplitPath(path);
+  ++m_callCount;
   if (!m_faults.Armed()) return kRegSuccess;
   TextList target = (*start)->Path();
   target.insert(target.end(), names->begin(), names->end());
@@ -378,6 +391,7 @@ long FakeRegistry::Subject(const char* call, RegKey key, const std::string& valu
                            std::shared_ptr<Node>* node) {
   const long result = NodeOf(key, node);
   if (result != kRegSuccess) return result;
+  ++m_callCount;
   return m_faults.Armed() ? m_faults.Check(call, {Joined((*node)->Path())}, valueName)
                           : kRegSuccess;
 }

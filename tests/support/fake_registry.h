@@ -96,6 +96,10 @@ class FakeRegistry : public RegistryPort {
 
   // Handles opened and not yet closed.
   int OpenHandleCount() const;
+  // Port calls made so far, the closing of keys left out.
+  int CallCount() const { return m_callCount; }
+  // Every key's full name (KeyName), parents before their sub-keys.
+  TextList AllKeys() const;
   // Keys opened (not created) so far.
   int OpenCount() const { return m_openCount; }
 
@@ -132,6 +136,7 @@ class FakeRegistry : public RegistryPort {
   std::map<RegKey, Handle> m_handles;
   RegKey m_nextHandle = 0x100;
   int m_openCount = 0;
+  int m_callCount = 0;
   FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "ProbeWrite", "CreateKey", "CountSubKeys",
                       "EnumSubKey", "QueryValue", "SetValue", "DeleteKey"}};
 };

@@ -9,7 +9,7 @@
 using app::EqualsIgnoreCase;
 
 void FaultPlan::Add(Fault fault) {
-  if (std::find(m_calls.begin(), m_calls.end(), fault.call) == m_calls.end()) {
+  if (fault.call != "*" && std::find(m_calls.begin(), m_calls.end(), fault.call) == m_calls.end()) {
     ADD_FAILURE() << "no call named " << fault.call << " to make fail";
     return;
   }
@@ -22,7 +22,7 @@ long FaultPlan::Check(const std::string& call, std::initializer_list<std::string
   for (ArmedFault& armed : m_armed) {
     const Fault& fault = armed.fault;
     const bool matches =
-        !armed.spent && fault.call == call &&
+        !armed.spent && (fault.call == call || fault.call == "*") &&
         (fault.subject.empty() ||
          std::any_of(subjects.begin(), subjects.end(),
                      [&](const std::string& s) { return EqualsIgnoreCase(s, fault.subject); })) &&

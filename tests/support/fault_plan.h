@@ -1,6 +1,6 @@
 #pragma once
 // Calls of a fake made to fail, one way for every fake: by the port call's
-// name, for one subject (a path or a key's full name; empty: any), starting
+// name ("*": any call), for one subject (a path or a key's full name; empty: any), starting
 // with the nth matching call from now, once or from then on, with the
 // Windows error code the call then reports.
 

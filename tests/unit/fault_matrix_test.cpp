@@ -1,0 +1,210 @@
+// A complete install, run once for every registry and file-system call it
+// makes with that call failing, and once with every call failing from that
+// call on. Whatever fails, the rules hold: no trusted path lost or
+// shortened, nothing written outside the install folder, the settings
+// folder, the host folders and the documented keys, nothing under a wrong
+// path, and a release the outcome does not name got everything.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+
+#include "app/ansi_text.h"
+#include "install/install_sequence.h"
+#include "support/fake_platform.h"
+#include "support/recording_progress.h"
+#include "support/test_values.h"
+#include "ui/setup/unattended.h"
+
+using app::ToUpperAnsi;
+using install::RunInstallSteps;
+using install::SettleInstallFolder;
+
+namespace {
+
+constexpr char kInstall[] = "C:\\BRENIX\\B-PLOTSWEEP";
+constexpr char kSettings[] = "C:\\USERS\\U\\APPDATA\\ROAMING\\BRENIX";
+const char* const kProductFiles[] = {"Readme.txt", "BX_PlotSweep2008.ARX", "BX_PlotSweep2013.ARX",
+                                     "Brenix.Ini"};
+const char* const kHostFiles[] = {"Brenix_EN.shx", "Brenix_HZ.shx", "itextsharp.dll",
+                                  "ACAD2007P.dll", "ACAD2013P.dll", "Brenix.prt5"};
+
+struct Host {
+  int year;
+  std::string product;  // below HKEY_LOCAL_MACHINE
+  std::string folder;
+  bool folderExists;
+};
+
+// 2008 under Wow6432Node, 2014 installed twice (one host folder missing),
+// profiles of both with and without trusted paths, and a read-only file of
+// an earlier install in the install folder.
+const Host kHosts[] = {
+    {2008, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804", "D:\\CAD2008", true},
+    {2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804", "D:\\CAD2014", true},
+    {2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D002:804", "D:\\Gone2014", false},
+};
+const std::map<std::string, std::string> kProfiles = {
+    {"SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\A\\Variables", "d:\\tools"},
+    {"SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\B\\Variables", ""},
+    {"SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\C\\Variables",
+     "e:\\lisp;C:\\Brenix\\B-PlotSweep"},
+};
+
+struct Machine {
+  Machine() {
+    fake.files.AddDrive('C');
+    fake.files.AddDrive('D');
+    fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
+    fake.environment.SetVariable("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+    fake.files.AddFolder("C:\\Users\\u\\AppData\\Roaming");
+    for (const char* name : kProductFiles)
+      fake.files.AddFile(std::string("C:\\Dist\\Data\\") + name, name);
+    for (const char* name : kHostFiles)
+      fake.files.AddFile(std::string("C:\\Dist\\Data\\") + name, name);
+    fake.files.AddFile("C:\\Brenix\\B-PlotSweep\\Readme.txt", "earlier", kAttrReadOnly);
+    for (const Host& host : kHosts) {
+      fake.registry.SetString(kHKeyLocalMachine, host.product, "AcadLocation", host.folder);
+      fake.registry.SetString(kHKeyLocalMachine, host.product, "ProductName",
+                              "AutoCAD " + std::to_string(host.year));
+      if (host.folderExists) {
+        fake.files.AddFolder(host.folder + "\\Fonts");
+        fake.files.AddFile(host.folder + "\\Drv\\pdfplot9.hdi", "host driver");
+      }
+    }
+    for (const auto& [key, paths] : kProfiles) {
+      fake.registry.SetString(kHKeyCurrentUser, key, "TRUSTEDPATHS", paths);
+    }
+    for (const std::string& path : fake.files.AllPaths()) pathsBefore.insert(path);
+    for (const std::string& key : fake.registry.AllKeys()) keysBefore.insert(ToUpperAnsi(key));
+  }
+
+  // The install as the dialog runs it, every question answered as the
+  // unattended mode does.
+  bool Install() {
+    state.FindAcadReleases();
+    std::string folder = "C:\\Brenix";
+    return SettleInstallFolder(platform, &folder) &&
+           RunInstallSteps(state, folder, TicksFor({2008, 2014}), progress);
+  }
+
+  FakePlatform fake;
+  ui::SilentPrompt silent;
+  Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
+  SetupState state{platform};
+  RecordingProgress progress;
+  std::set<std::string> pathsBefore;
+  std::set<std::string> keysBefore;
+};
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool UnderOneOf(const std::string& path, std::initializer_list<std::string> folders) {
+  return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) {
+    return path == folder || StartsWith(path, folder + "\\");
+  });
+}
+
+bool NamedAsPayload(const std::string& path) {
+  const std::string name = path.substr(path.find_last_of('\\') + 1);
+  for (const char* known : kProductFiles)
+    if (name == ToUpperAnsi(known)) return true;
+  for (const char* known : kHostFiles)
+    if (name == ToUpperAnsi(known)) return true;
+  return name == "PDFPLOT9.HDI";
+}
+
+std::string Trusted(const Machine& machine, const std::string& key) {
+  const auto value = machine.fake.registry.GetValue(kHKeyCurrentUser, key, "TRUSTEDPATHS");
+  return value ? value->data.substr(0, value->data.find('\0')) : "<none>";
+}
+
+// The rules every run must keep, whatever failed.
+void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::string& run) {
+  SCOPED_TRACE(run);
+  // Trusted paths: as they were, or upper-cased with the folder added.
+  for (const auto& [key, before] : kProfiles) {
+    const std::string after = Trusted(machine, key);
+    const std::string upper = ToUpperAnsi(before);
+    EXPECT_TRUE(after == before || after == upper ||
+                (before.empty() && after == "C:\\Brenix\\B-PlotSweep") ||
+                after == upper + ";" + kInstall)
+        << key << ": " << after;
+  }
+  // Files: only payload names, only in the install, settings and host folders.
+  for (const std::string& path : machine.fake.files.AllPaths()) {
+    if (machine.pathsBefore.count(path)) continue;
+    const bool folder = path == "C:\\BRENIX" || path == kInstall || path == kSettings;
+    EXPECT_TRUE(folder || (NamedAsPayload(path) &&
+                           UnderOneOf(path, {kInstall, kSettings, "D:\\CAD2008", "D:\\CAD2014"})))
+        << path;
+  }
+  // Keys: only the documented ones (and the Applications keys above them).
+  for (const std::string& key : machine.fake.registry.AllKeys()) {
+    const std::string upper = ToUpperAnsi(key);
+    if (machine.keysBefore.count(upper)) continue;
+    const std::string name = upper.substr(upper.find_last_of('\\') + 1);
+    EXPECT_TRUE(name == "APPLICATIONS" || name == "BX_PLOTSWEEP2008" || name == "BRENIX2008DLLP" ||
+                name == "BX_PLOTSWEEP2014" || name == "BRENIX2014DLLP")
+        << key;
+  }
+  // A discovered release the outcome does not name got its keys; a copy
+  // stopped leaves the hosts alone.
+  std::set<int> named;
+  for (const HostFailure& failure : machine.state.m_outcome.failures) named.insert(failure.year);
+  for (const Host& host : kHosts) {
+    const bool registered = machine.fake.registry.KeyExists(
+        kHKeyLocalMachine,
+        host.product + "\\Applications\\BX_PlotSweep" + std::to_string(host.year));
+    const TextList& found = machine.state.AcadKeys(host.year);
+    const bool discovered =
+        std::find(found.begin(), found.end(), host.product + "\\") != found.end();
+    if (!installed) {
+      EXPECT_FALSE(registered) << host.product;
+    } else if (discovered && !named.count(host.year)) {
+      EXPECT_TRUE(registered) << host.product;
+    }
+  }
+}
+
+TEST(FaultMatrix, EveryCallFailingOnceOrFromThenOnKeepsTheRules) {
+  Machine clean;
+  ASSERT_TRUE(clean.Install());
+  ExpectTheRulesHeld(clean, true, "no fault");
+  const int registryCalls = clean.fake.registry.CallCount();
+  const int fileCalls = static_cast<int>(clean.fake.files.Log().size());
+  ASSERT_GT(registryCalls, 50);
+  ASSERT_GT(fileCalls, 50);
+
+  int runs = 0;
+  for (bool onFiles : {false, true}) {
+    for (int nth = 1; nth <= (onFiles ? fileCalls : registryCalls); ++nth) {
+      for (bool once : {true, false}) {
+        Machine machine;
+        Fault fault = Fault("*").Nth(nth);
+        if (once) fault.Once();
+        if (onFiles) {
+          machine.fake.files.Fail(fault);
+        } else {
+          machine.fake.registry.Fail(fault);
+        }
+        const bool installed = machine.Install();
+        ExpectTheRulesHeld(machine, installed,
+                           std::string(onFiles ? "file" : "registry") + " call " +
+                               std::to_string(nth) + (once ? " once" : " on"));
+        EXPECT_EQ(0, machine.fake.registry.OpenHandleCount());
+        ++runs;
+      }
+    }
+  }
+  std::printf("fault matrix: %d runs, %d registry and %d file-system calls each failed\n", runs,
+              registryCalls, fileCalls);
+}
+
+}  // namespace
