@@ -111,7 +111,7 @@ bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::st
   for (const std::string& argument : SplitArguments(arguments)) {
     if (!ParseArgument(argument, parsed, &seenReleases) && valid) {
       valid = false;
-      *problem = argument;
+      *problem = argument.empty() ? "\"\"" : argument;  // an empty argument named too
     }
   }
   return valid;

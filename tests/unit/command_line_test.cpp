@@ -51,6 +51,8 @@ TEST(CommandLine, RefusesWhatItDoesNotKnowRepeatedOptionsBadYearsAndLongValues) 
   const std::string tooLong = "/D=" + std::string(260, 'x');
   const std::pair<std::string, std::string> cases[] = {
       {"/X", "/X"},
+      {"\"\"", "\"\""},
+      {"\"", "\"\""},
       {"install", "install"},
       {"/S /S", "/S"},
       {"/S=1", "/S=1"},

@@ -96,7 +96,7 @@ bool CWizardApp::InitInstance() {
       problem = "/LOG=" + *line.logFile;
     }
   }
-  if (!problem.empty()) {
+  if (!parsed || !problem.empty()) {
     if (!line.unattended) ShowRefusal(problem);
     m_nExitCode = ui::kExitRefused;
   } else if (line.unattended) {
