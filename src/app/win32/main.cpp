@@ -5,7 +5,6 @@
 #include "app/win32/wizard_app.h"
 #include "platform/win32/system_library.h"
 
-
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*showCommand*/) {
   win32::RestrictDllSearchToSystemFolder();
