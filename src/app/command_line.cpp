@@ -85,7 +85,11 @@ bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenR
     parsed->unattended = true;
     return true;
   }
-  if (!hasValue || value.empty() || value.size() > kMostValueLength) return false;
+  // A quote is in no Windows path, and would end the value on a restart.
+  if (!hasValue || value.empty() || value.size() > kMostValueLength ||
+      value.find('"') != std::string::npos) {
+    return false;
+  }
   if (option == "D" && !parsed->folder) {
     parsed->folder = value;
   } else if (option == "LOG" && !parsed->logFile) {

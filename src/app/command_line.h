@@ -24,9 +24,9 @@ struct CommandLine {
 extern const char kCommandLineHelp[];
 
 // False when an argument is not one of the options, an option comes twice,
-// a value is empty or longer than 259 characters (refused, never cut), or a
-// year is not one of 2007 to 2025; `problem` then names the first such
-// argument. /S is taken wherever it stands, even then.
+// a value is empty, holds a double quote or is longer than 259 characters
+// (refused, never cut), or a year is not one of 2007 to 2025; `problem` then
+// names the first such argument. /S is taken wherever it stands, even then.
 bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::string* problem);
 
 // The arguments that carry `line` to another start of the program.

@@ -53,6 +53,7 @@ TEST(CommandLine, RefusesWhatItDoesNotKnowRepeatedOptionsBadYearsAndLongValues) 
       {"/X", "/X"},
       {"\"\"", "\"\""},
       {"\"", "\"\""},
+      {"\"/D=C:\\a\\\" /R=2014", "/D=C:\\a\" /R=2014"},
       {"install", "install"},
       {"/S /S", "/S"},
       {"/S=1", "/S=1"},
