@@ -55,6 +55,16 @@ std::vector<std::string> SplitArguments(const std::string& text) {
   }
 }
 
+// How many backslashes, characters of their own, end `text`: before a
+// closing quote each must be doubled, or they would escape it.
+std::size_t TrailingBackslashes(const std::string& text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) {
+    count = CharacterLength(text, at) == 1 && text[at] == '\\' ? count + 1 : 0;
+  }
+  return count;
+}
+
 // "2014,2020" into years; false for anything else.
 bool ParseYears(const std::string& list, std::vector<int>* years) {
   std::size_t start = 0;
@@ -125,12 +135,8 @@ std::string ComposeCommandLine(const CommandLine& line) {
   std::string text;
   auto add = [&text](const std::string& argument) { text += (text.empty() ? "" : " ") + argument; };
   if (line.unattended) add("/S");
-  // A quote would end the value: a trailing backslash is doubled before it.
-  auto quoted = [](const std::string& option, std::string value) {
-    if (!value.empty() && value.back() == '\\' && FindLastBackslash(value) == value.size() - 1) {
-      value += '\\';
-    }
-    return "\"" + option + value + "\"";
+  auto quoted = [](const std::string& option, const std::string& value) {
+    return "\"" + option + value + std::string(TrailingBackslashes(value), '\\') + "\"";
   };
   if (line.folder) add(quoted("/D=", *line.folder));
   if (line.allReleases) {

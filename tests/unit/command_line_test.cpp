@@ -87,7 +87,7 @@ TEST(CommandLine, ComposedArgumentsParseBackToTheSameOptions) {
   line.unattended = true;
   line.folder = "C:\\Program Files\\Brenix\\";
   line.releases = {2014, 2020};
-  line.logFile = "C:\\a b\\log.txt";
+  line.logFile = "C:\\a b\\\\";  // two backslashes at the end
   CommandLine back;
   std::string problem;
   ASSERT_TRUE(ParseCommandLine(ComposeCommandLine(line), &back, &problem)) << problem;
