@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/install_outcome.h"
+#include "platform/error_text.h"
 #include "platform/scoped_key.h"
 
 namespace {

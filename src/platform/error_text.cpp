@@ -4,12 +4,6 @@
 
 namespace platform {
 
-namespace {
-
-constexpr long kFilenameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
-
-}  // namespace
-
 std::string ErrorText(long error) {
   const std::string code = "错误 " + std::to_string(error);
   switch (error) {
@@ -20,7 +14,7 @@ std::string ErrorText(long error) {
       return "找不到文件或路径，" + code;
     case kSharingViolation:
       return "文件正在使用，" + code;
-    case kFilenameTooLong:
+    case kErrorFilenameTooLong:
       return "路径过长，" + code;
     default:
       return code;
