@@ -12,6 +12,20 @@ const char kCommandLineHelp[] =
     "/R=   要安装的 AutoCAD 版本，用逗号分隔，或 all\n"
     "/LOG= 把安装过程写入日志文件（UTF-8）";
 
+std::string RefusalText(const std::string& problem) {
+  return "命令行参数无效：" + problem + "\n\n" + kCommandLineHelp;
+}
+
+std::string Unquoted(const std::string& text) {
+  const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
+  return quoted ? text.substr(1, text.size() - 2) : text;
+}
+
+bool CommandLine::operator==(const CommandLine& other) const {
+  return unattended == other.unattended && elevated == other.elevated && folder == other.folder &&
+         allReleases == other.allReleases && releases == other.releases && logFile == other.logFile;
+}
+
 namespace {
 
 constexpr std::size_t kMostValueLength = 259;
@@ -90,9 +104,14 @@ bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenR
   const std::size_t equals = argument.find('=');
   const std::string option = ToUpperAnsi(argument.substr(1, equals - 1));
   const bool hasValue = equals != std::string::npos;
-  const std::string value = hasValue ? argument.substr(equals + 1) : "";
+  const std::string given = hasValue ? argument.substr(equals + 1) : "";
+  const std::string value = option == "D" ? Unquoted(given) : given;
   if (option == "S" && !hasValue && !parsed->unattended) {
     parsed->unattended = true;
+    return true;
+  }
+  if (option == "ELEVATED" && !hasValue && !parsed->elevated) {
+    parsed->elevated = true;
     return true;
   }
   // A quote is in no Windows path, and would end the value on a restart.
@@ -134,6 +153,7 @@ bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::st
 std::string ComposeCommandLine(const CommandLine& line) {
   std::string text;
   auto add = [&text](const std::string& argument) { text += (text.empty() ? "" : " ") + argument; };
+  if (line.elevated) add("/ELEVATED");
   if (line.unattended) add("/S");
   auto quoted = [](const std::string& option, const std::string& value) {
     return "\"" + option + value + std::string(TrailingBackslashes(value), '\\') + "\"";

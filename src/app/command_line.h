@@ -1,6 +1,8 @@
 #pragma once
 // The program's options, parsed from the arguments that follow the program
-// name: /S (unattended), /D=folder, /R=years or /R=all, /LOG=file. Options
+// name: /S (unattended), /D=folder, /R=years or /R=all, /LOG=file, and
+// /ELEVATED, which the program gives the copy of itself that it starts as
+// administrator. Options
 // are case-insensitive and start with '/' or '-'; arguments split as
 // Windows splits them (white space between them, double quotes around
 // spaces, backslashes doubled before a quote).
@@ -13,20 +15,33 @@ namespace app {
 
 struct CommandLine {
   bool unattended = false;
-  std::optional<std::string> folder;  // the chosen folder
+  // Started by the offer of administrator rights: the machine-wide steps
+  // only, without a dialog and without a second offer; the program that
+  // started it waits, then does its own user's steps.
+  bool elevated = false;
+  std::optional<std::string> folder;  // the chosen folder, without surrounding quotes
   bool allReleases = false;           // /R=all
   std::vector<int> releases;          // /R=2014,2020, in the order given
   std::optional<std::string> logFile;
   bool ReleasesGiven() const { return allReleases || !releases.empty(); }
+  bool operator==(const CommandLine& other) const;
 };
 
 // The lines that list the options, for a message and the README alike.
 extern const char kCommandLineHelp[];
 
+// What the user is told of a refused argument: `problem` and the options.
+std::string RefusalText(const std::string& problem);
+
+// `text` without one pair of double quotes around it, as Explorer's
+// "Copy as path" puts them.
+std::string Unquoted(const std::string& text);
+
 // False when an argument is not one of the options, an option comes twice,
 // a value is empty, holds a double quote or is longer than 259 characters
 // (refused, never cut), or a year is not one of 2007 to 2025; `problem` then
-// names the first such argument. /S is taken wherever it stands, even then.
+// names the first such argument. /S and /LOG= are taken wherever they stand,
+// even then: the refusal is silent and logged.
 bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::string* problem);
 
 // The arguments that carry `line` to another start of the program.
