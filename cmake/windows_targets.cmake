@@ -72,7 +72,13 @@ add_executable(dll_loader ${PROJECT_SOURCE_DIR}/tests/e2e/marker/dll_loader.cpp
 target_include_directories(dll_loader PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(dll_loader PRIVATE user32)
 target_link_options(dll_loader PRIVATE ${SETUP_STATIC_LINK})
-add_dependencies(e2e_tests planted_marker dll_loader)
+# SetUp.exe's run-time pieces failing within themselves.
+add_executable(internal_failure ${PROJECT_SOURCE_DIR}/tests/e2e/marker/internal_failure.cpp
+                                ${PROJECT_SOURCE_DIR}/src/app/win32/lean_runtime.cpp)
+target_include_directories(internal_failure PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_options(internal_failure PRIVATE ${SETUP_STATIC_LINK})
+setup_compile_options(internal_failure)
+add_dependencies(e2e_tests planted_marker dll_loader internal_failure)
 
 # The demo's driver: one scripted install with screenshots.
 add_executable(demo_driver ${PROJECT_SOURCE_DIR}/tools/demo_driver.cpp)

@@ -20,7 +20,8 @@ class SetupState {
   // Install sequence.
   void SetInstallDir(std::string folder);
 
-  // Host registration (install/host_registration.cpp).
+  // Host registration (install/host_registration.cpp): the demand-load keys
+  // of the ticked releases; the install folder in every profile.
   void RegisterAcadReleases(const ReleaseTicks& ticks);
   void RegisterDemandLoad(int year);
   void AddTrustedPath();

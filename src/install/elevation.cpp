@@ -25,6 +25,8 @@ bool WritingIsDenied(SetupState& state, const ReleaseTicks& ticks) {
     for (const std::string& key : state.AcadKeys(year)) {
       if (platform.registry.ProbeWrite(kHKeyLocalMachine, key) == kRegAccessDenied) return true;
     }
+    // Only a refusal for want of rights: a host folder that is gone is no
+    // reason to ask for them.
     for (const std::string& folder : state.AcadDirs(year)) {
       if (IsAbsolutePath(folder) && platform.files.ProbeWrite(folder) == kFileAccessDenied) {
         return true;
@@ -36,7 +38,8 @@ bool WritingIsDenied(SetupState& state, const ReleaseTicks& ticks) {
 
 }  // namespace
 
-Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks) {
+Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks,
+                         const std::string& logFile, int* exitCode) {
   Platform& platform = state.platform();
   if (platform.processes.IsElevated() || !WritingIsDenied(state, ticks)) {
     return Elevation::kNotNeeded;
@@ -46,12 +49,25 @@ Elevation OfferElevation(SetupState& state, const std::string& folder, const Rel
     return Elevation::kDeclined;
   }
   app::CommandLine again;
+  again.elevated = true;
   again.folder = folder;
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] != 0) again.releases.push_back(year);
   }
-  const long error = platform.processes.RestartElevated(app::ComposeCommandLine(again));
-  if (error == 0) return Elevation::kRestarted;
+  if (!logFile.empty()) again.logFile = logFile;
+  const std::string arguments = app::ComposeCommandLine(again);
+  app::CommandLine parsedBack;
+  std::string problem;
+  if (!app::ParseCommandLine(arguments, &parsedBack, &problem) || !(parsedBack == again)) {
+    platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, kMbOk);
+    return Elevation::kRestartFailed;
+  }
+  unsigned long copyExitCode = 0;
+  const long error = platform.processes.RestartElevated(arguments, &copyExitCode);
+  if (error == 0) {
+    *exitCode = static_cast<int>(copyExitCode);
+    return Elevation::kRestarted;
+  }
   platform.prompt.Show(kRestartFailed + ErrorText(error) + "）。", kSetupCaption,
                        kMbOk | kMbIconWarning);
   return Elevation::kRestartFailed;

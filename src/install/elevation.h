@@ -14,14 +14,19 @@ namespace install {
 enum class Elevation {
   kNotNeeded,     // elevated already, or every ticked release's key and folder can be written
   kDeclined,      // the user wants the install as it is
-  kRestarted,     // the program runs again as administrator: this one ends, writing nothing
+  kRestarted,     // a copy running as administrator did the machine-wide steps and has ended
   kRestartFailed  // refused or cancelled: the user has been told
 };
 
 // When the process is not elevated and the product key or host folder of a
 // ticked release refuses writing (access denied), asks whether to start
-// again as administrator, with `folder` and the ticks on the new command
-// line, and does so on Yes.
-Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks);
+// again as administrator and does so on Yes: a copy of the program with
+// /ELEVATED, the checked `folder`, the ticks and the log's full path, which
+// does the machine-wide steps. Waits for it; `exitCode` is then its exit
+// code. The current user's steps are left to the caller: the copy may run as
+// another account. A composed command line that would not parse back to the
+// same options is refused as the folder is.
+Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks,
+                         const std::string& logFile, int* exitCode);
 
 }  // namespace install

@@ -145,7 +145,6 @@ void SetupState::RegisterAcadReleases(const ReleaseTicks& ticks) {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] != 0) RegisterDemandLoad(year);
   }
-  AddTrustedPath();
 }
 
 void SetupState::RegisterDemandLoad(int year) {

@@ -10,3 +10,8 @@ constexpr char kNoPayloadMessage[] =
 constexpr char kCopyFailedBefore[] = "拷贝文件 ";
 constexpr char kCopyFailedAfter[] =
     " 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆系统";
+
+constexpr char kAcadRunningMessage[] = "请关闭AutoCAD后再进行安装 !";
+
+constexpr char kInvalidFolderMessage[] =
+    "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。";

@@ -2,6 +2,7 @@
 
 #include "app/ansi_text.h"
 #include "app/bounded_format.h"
+#include "app/command_line.h"
 #include "app/windows_path.h"
 #include "install/install_messages.h"
 #include "install/product_copier.h"
@@ -17,10 +18,6 @@ namespace install {
 bool g_bCheckAcadRunning = true;
 
 namespace {
-
-constexpr char kAcadRunningMessage[] = "请关闭AutoCAD后再进行安装 !";
-constexpr char kInvalidFolderMessage[] =
-    "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。";
 
 constexpr int kProgressMaximum = 50;
 
@@ -43,41 +40,60 @@ bool WarnIfAcadRunning(Platform& platform) {
   return true;
 }
 
-bool SettleInstallFolder(Platform& platform, std::string* installPath) {
-  std::string chosen = *installPath;
-  DropTrailingBackslash(&chosen);
+bool CheckInstallFolder(Platform& platform, std::string* folder) {
+  const std::string chosen = app::Unquoted(*folder);
+  std::string dropped = chosen;
+  DropTrailingBackslash(&dropped);
   PathBuffer installFolder;
   // A folder that is not absolute would be resolved against whatever folder
-  // is current, here and in the host that loads the module.
-  if (!IsAbsolutePath(*installPath) ||
-      FormatPath(installFolder, "%s%s", chosen.c_str(), kProductSubFolder) < 0) {
+  // is current, here and in the host that loads the module. A quote is in no
+  // Windows path, and would end the folder's value on a restart.
+  if (!IsAbsolutePath(chosen) || chosen.find('"') != std::string::npos ||
+      FormatPath(installFolder, "%s%s", dropped.c_str(), kProductSubFolder) < 0) {
     platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, kMbOk);
     return false;
   }
+  *folder = IsAbsolutePath(dropped) ? dropped : chosen;  // a drive root keeps its backslash
+  return true;
+}
+
+std::string InstallFolderOf(const std::string& checkedFolder) {
+  std::string folder = checkedFolder;
+  DropTrailingBackslash(&folder);
+  return folder + kProductSubFolder;
+}
+
+bool SettleInstallFolder(Platform& platform, std::string* installPath) {
+  std::string chosen = *installPath;
+  if (!CheckInstallFolder(platform, &chosen)) return false;
+  DropTrailingBackslash(&chosen);
   platform.files.MakeDir(chosen);
-  platform.files.MakeDir(installFolder);
-  *installPath = installFolder;
+  *installPath = chosen + kProductSubFolder;
+  platform.files.MakeDir(*installPath);
   return true;
 }
 
 bool RunInstallSteps(SetupState& state, const std::string& installPath, const ReleaseTicks& ticks,
-                     ProgressPort& progress) {
+                     ProgressPort& progress, const InstallScope& scope) {
+  const bool machineWide = scope.part != InstallPart::kCurrentUser;
+  const bool currentUser = scope.part != InstallPart::kMachineWide;
   progress.SetRange(0, kProgressMaximum);
   progress.SetStep(1);
   progress.SetPos(0);
 
   state.m_outcome = InstallOutcome();
-  CProductCopier copier(installPath, &progress, state.platform());
+  CProductCopier copier(installPath, &progress, state.platform(), scope);
   const bool copied = copier.CopyProduct();
   state.m_outcome.ignoredFiles = copier.m_ignoredFiles;
   if (!copied) return false;
   progress.StepIt();
 
   state.SetInstallDir(installPath);
-  state.RegisterAcadReleases(ticks);
+  if (machineWide) state.RegisterAcadReleases(ticks);
+  if (currentUser) state.AddTrustedPath();
   progress.StepIt();
 
-  state.DeploySupportFiles(ticks);
+  if (machineWide) state.DeploySupportFiles(ticks);
   progress.StepIt();
 
   progress.SetPos(kProgressMaximum);

@@ -26,18 +26,41 @@ bool IsAcadRunning(ProcessPort& processes);
 // and the click must go no further.
 bool WarnIfAcadRunning(Platform& platform);
 
-// Drops one trailing backslash from the chosen folder, creates it, appends
-// the product sub-folder and creates that too. A folder that is not absolute
-// (a drive root or a server share; so also an empty one), or too long for the
-// install folder to fit a path, is refused with a message before anything is
-// created; the path is then left as it was.
+// Takes the double quotes Explorer's "Copy as path" puts around a path and
+// one trailing backslash (but a drive root's) off the chosen folder, and
+// checks it: a folder that
+// is not absolute (a drive root or a server share; so also an empty one),
+// holds a double quote, or is too long for the install folder to fit a path
+// is refused with a message. Creates nothing.
+bool CheckInstallFolder(Platform& platform, std::string* folder);
+
+// The chosen folder, checked, with the product sub-folder appended.
+std::string InstallFolderOf(const std::string& checkedFolder);
+
+// Checks the chosen folder, creates it, appends the product sub-folder and
+// creates that too. A refused folder is left as it was, nothing created.
 bool SettleInstallFolder(Platform& platform, std::string* installPath);
 
+// Which steps an install runs: all of them, or one of the two halves that
+// different accounts may have to do when a user needs an administrator's
+// rights for the machine-wide half.
+enum class InstallPart {
+  kEverything,
+  kMachineWide,  // product files but the settings file, demand-load keys, support files
+  kCurrentUser,  // the settings file, the install folder in the user's profiles
+};
+
+struct InstallScope {
+  InstallPart part = InstallPart::kEverything;
+  std::string logFile;  // the full path of the log being written, never installed
+};
+
 // Copies the product, stores the install folder, registers the ticked
-// releases and deploys their support files, driving the progress bar from
-// 0 to 50; the state's outcome then says what could not be done. False when
-// the product copy failed (no payload, or Abort): no host step has run then.
+// releases and deploys their support files, as far as `scope` asks, driving
+// the progress bar from 0 to 50; the state's outcome then says what could
+// not be done. False when the product copy failed (no payload, or Abort): no
+// host step has run then.
 bool RunInstallSteps(SetupState& state, const std::string& installPath, const ReleaseTicks& ticks,
-                     ProgressPort& progress);
+                     ProgressPort& progress, const InstallScope& scope = {});
 
 }  // namespace install

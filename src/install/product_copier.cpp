@@ -16,6 +16,7 @@ using app::PathBuffer;
 using install::ClearReadOnly;
 using install::DeleteZoneIdentifier;
 using install::FindPayloadFolder;
+using install::InstallPart;
 
 namespace {
 
@@ -93,8 +94,12 @@ bool CopyOrAsk(Platform& platform, const PlannedCopy& copy, TextList* ignored) {
 
 }  // namespace
 
-CProductCopier::CProductCopier(std::string folder, ProgressPort* progress, Platform& platform)
-    : m_strTarget(std::move(folder)), m_pProgress(progress), m_platform(platform) {
+CProductCopier::CProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
+                               install::InstallScope scope)
+    : m_strTarget(std::move(folder)),
+      m_pProgress(progress),
+      m_platform(platform),
+      m_scope(std::move(scope)) {
   DropTrailingBackslash(&m_strTarget);
 }
 
@@ -102,9 +107,11 @@ bool CProductCopier::CopyProduct() {
   std::string payload;
   if (!FindPayloadFolder(m_platform, &payload)) return false;
 
+  const bool machineWide = m_scope.part != InstallPart::kCurrentUser;
+  const bool currentUser = m_scope.part != InstallPart::kMachineWide;
   PathBuffer target;
   const bool targetFits = FormatPath(target, "%s", m_strTarget.c_str()) >= 0;
-  if (targetFits) m_platform.files.MakeDir(target);  // usually there already
+  if (targetFits && machineWide) m_platform.files.MakeDir(target);  // usually there already
 
   PathBuffer pattern;
   std::unique_ptr<FileListing> listing;
@@ -120,10 +127,13 @@ bool CProductCopier::CopyProduct() {
   for (;;) {
     m_pProgress->StepIt();
     if (!listing->Next(&entry)) return true;
-    if (IsLeftOut(entry)) continue;
-    const PlannedCopy copy = EqualsIgnoreCase(entry.name, kSettingsFile)
-                                 ? PrepareSettingsCopy(m_platform, payload, entry.name)
-                                 : PlanCopy(payload, m_strTarget, targetFits, entry.name);
+    if (IsLeftOut(entry) || EqualsIgnoreCase(payload + "\\" + entry.name, m_scope.logFile)) {
+      continue;
+    }
+    const bool settings = EqualsIgnoreCase(entry.name, kSettingsFile);
+    if (settings ? !currentUser : !machineWide) continue;
+    const PlannedCopy copy = settings ? PrepareSettingsCopy(m_platform, payload, entry.name)
+                                      : PlanCopy(payload, m_strTarget, targetFits, entry.name);
     if (!CopyOrAsk(m_platform, copy, &m_ignoredFiles)) return false;
   }
 }

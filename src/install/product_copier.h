@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ansi_text.h"
+#include "install/install_sequence.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
@@ -12,10 +13,13 @@ class CProductCopier {
  public:
   // `folder` is the install folder; one trailing backslash is dropped.
   // `progress` is stepped once per payload entry examined and once at the end.
-  CProductCopier(std::string folder, ProgressPort* progress, Platform& platform);
+  // `scope` says whether the settings file, the other files or both are
+  // copied, and names the log, which is never copied.
+  CProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
+                 install::InstallScope scope = {});
 
   // Copies every file that lies directly in the payload folder, except the
-  // setup program and the files meant for the hosts; a failed copy asks
+  // setup program, the files meant for the hosts and the log; a failed copy asks
   // Abort, Retry or Ignore. True when the walk ended; false when there is no
   // payload (the user has been told) or the user chose Abort.
   bool CopyProduct();
@@ -27,4 +31,5 @@ class CProductCopier {
 
  private:
   Platform& m_platform;
+  install::InstallScope m_scope;
 };

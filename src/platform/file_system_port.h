@@ -16,6 +16,8 @@ constexpr unsigned long kFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
 constexpr unsigned long kPathNotFound = 3;       // ERROR_PATH_NOT_FOUND
 constexpr unsigned long kFileAccessDenied = 5;   // ERROR_ACCESS_DENIED
 constexpr unsigned long kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+constexpr unsigned long kInvalidName = 123;      // ERROR_INVALID_NAME
+constexpr unsigned long kAlreadyExists = 183;    // ERROR_ALREADY_EXISTS
 
 struct FileEntry {
   std::string name;          // without its folder

@@ -58,7 +58,13 @@ bool LoggingFileSystem::CopyOver(const std::string& from, const std::string& to)
 
 bool LoggingFileSystem::CreateDir(const std::string& path) {
   const bool created = m_inner.CreateDir(path);
-  if (created) m_log.Line("创建文件夹：" + path);
+  if (!m_log.Attached()) return created;
+  const unsigned long error = created ? 0 : m_inner.LastError();
+  if (created) {
+    m_log.Line("创建文件夹：" + path);
+  } else if (error != kAlreadyExists) {
+    m_log.Line("未能创建文件夹：" + path + Failure(static_cast<long>(error)));
+  }
   return created;
 }
 

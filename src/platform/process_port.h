@@ -13,7 +13,9 @@ class ProcessPort {
   // Whether the process runs with a full (elevated) token; true where
   // Windows knows no elevation.
   virtual bool IsElevated() = 0;
-  // Starts this program again as administrator ("runas") with `arguments`:
-  // 0 when it started, otherwise why not (1223 when the user said no).
-  virtual long RestartElevated(const std::string& arguments) = 0;
+  // Starts this program again as administrator ("runas") with `arguments`
+  // and waits until it has ended, keeping this process's windows painted;
+  // `exitCode` is then its exit code. 0 when it ran, otherwise why it did
+  // not start (1223 when the user said no).
+  virtual long RestartElevated(const std::string& arguments, unsigned long* exitCode) = 0;
 };

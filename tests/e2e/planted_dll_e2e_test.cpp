@@ -29,14 +29,6 @@ std::string PlantedDllNames() {
   return names;
 }
 
-// A file built beside this test program.
-std::string BesideThisProgram(const char* name) {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string program = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
-  return program.substr(0, program.find_last_of('\\') + 1) + name;
-}
-
 std::unique_ptr<ScratchKeyTree> AppDefaults(const std::string& program) {
   return std::make_unique<ScratchKeyTree>(HKEY_CURRENT_USER,
                                           "Software\\Wine\\AppDefaults\\" + program);

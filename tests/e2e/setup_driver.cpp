@@ -137,6 +137,13 @@ bool WriteFileContent(const std::string& path, const std::string& content) {
   return ok;
 }
 
+std::string BesideThisProgram(const char* name) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
+  return program.substr(0, program.find_last_of('\\') + 1) + name;
+}
+
 bool RegistryKeyExists(HKEY root, const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;

@@ -51,6 +51,9 @@ std::optional<std::string> ReadFileContent(const std::string& path);
 // Creates or replaces a file with `content`; false on failure.
 bool WriteFileContent(const std::string& path, const std::string& content);
 
+// A file built beside this test program.
+std::string BesideThisProgram(const char* name);
+
 bool RegistryKeyExists(HKEY root, const std::string& path);
 
 // Run as `e2e_tests.exe --idle=MILLISECONDS`, the test program only sleeps

@@ -1,7 +1,7 @@
 #include "e2e/setup_fixture.h"
 
-WindowDriver SetupTest::Start() {
-  process_ = std::make_unique<SetupProcess>(distribution_.setupPath());
+WindowDriver SetupTest::Start(const std::string& arguments) {
+  process_ = std::make_unique<SetupProcess>(distribution_.setupPath(), arguments);
   EXPECT_TRUE(process_->started());
   dialog_ = process_->WaitForDialog();
   EXPECT_NE(nullptr, dialog_.hwnd()) << "the setup dialog did not show";

@@ -13,8 +13,9 @@ class SetupTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(distribution_.ready()) << SetupExePath(); }
 
-  // Starts SetUp.exe and waits for its dialog, which dialog_ then drives.
-  WindowDriver Start();
+  // Starts SetUp.exe with `arguments` and waits for its dialog, which
+  // dialog_ then drives.
+  WindowDriver Start(const std::string& arguments = "");
   // Clicks a message box's button; true once the box is gone.
   static bool Answer(const WindowDriver& box, int buttonId);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,13 @@ std::string Utf8ToAnsi(const std::string& utf8) {
   return ansi;
 }
 
+// The log's last line, in the ANSI code page.
+std::string LastLogLine(const std::string& logFile) {
+  std::string log = Utf8ToAnsi(ReadFileContent(logFile).value_or(""));
+  while (!log.empty() && (log.back() == '\n' || log.back() == '\r')) log.pop_back();
+  return log.substr(log.find_last_of('\n') + 1);
+}
+
 class UnattendedTest : public InstallTest {
  protected:
   // Runs SetUp.exe with `arguments` to its end; the exit code, after checking
@@ -39,6 +47,14 @@ class UnattendedTest : public InstallTest {
   }
 
   std::string FolderArgument() const { return "\"/D=" + chosenFolder() + "\""; }
+
+  // A host folder that is a file: the host steps of 2012 fail.
+  void AddBrokenRelease() {
+    ASSERT_TRUE(sandbox_.AddFile("host.txt", "not a folder"));
+    AcadInstallation broken = SampleInstallation(2012);
+    broken.location = sandbox_.Child("host.txt");
+    ASSERT_TRUE(registry_.AddInstallation(broken));
+  }
 };
 
 TEST_F(UnattendedTest, InstallsWhatAClickedInstallInstallsAndExitsWithZero) {
@@ -109,12 +125,114 @@ TEST_F(UnattendedTest, AFileThatCannotBeCopiedStopsItAndAFailedHostStepIsSaid) {
   }
   for (const TestRelease& release : releases_) ExpectNoDemandLoadKeys(release);
 
-  ASSERT_TRUE(sandbox_.AddFile("host.txt", "not a folder"));
-  AcadInstallation broken = SampleInstallation(2012);
-  broken.location = sandbox_.Child("host.txt");
-  ASSERT_TRUE(registry_.AddInstallation(broken));
+  AddBrokenRelease();
   EXPECT_EQ(1u, RunToEnd("/S " + FolderArgument()));
   ExpectInstalledFiles(installFolder());
+}
+
+TEST_F(UnattendedTest, CreatesEveryMissingLevelOfTheFolder) {
+  ASSERT_TRUE(AddDataPayload());
+  const std::string folder = sandbox_.Child("Tools\\CAD");
+  EXPECT_EQ(0u, RunToEnd("/S \"/D=" + folder + "\""));
+  ExpectInstalledFiles(folder + "\\B-PlotSweep");
+}
+
+// A refused command line still writes the log it asks for, replacing an
+// earlier run's, and says why.
+TEST_F(UnattendedTest, ARefusalReplacesAnEarlierLogWithItsReason) {
+  const std::string logFile = sandbox_.Child("setup.log");
+  ASSERT_TRUE(WriteFileContent(logFile, "\xEF\xBB\xBF退出代码：0\r\n"));
+  EXPECT_EQ(5u, RunToEnd("/S /R=2014, \"/LOG=" + logFile + "\""));
+  const std::string log = Utf8ToAnsi(ReadFileContent(logFile).value_or(""));
+  EXPECT_NE(std::string::npos, log.find("命令行参数无效：/R=2014,")) << log;
+  EXPECT_EQ("退出代码：5", LastLogLine(logFile));
+}
+
+// The copy the offer of administrator rights starts adds its part to the
+// log its starter holds open, and leaves the user's steps to the starter.
+TEST_F(UnattendedTest, TheElevatedCopyAppendsToTheOpenLogAndDoesTheMachineStepsOnly) {
+  ASSERT_TRUE(AddDataPayload());
+  const std::string logFile = sandbox_.Child("setup.log");
+  const HANDLE starter =
+      CreateFileA(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, starter);
+  const auto write = [starter](const std::string& text) {
+    DWORD written = 0;
+    return WriteFile(starter, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  };
+  EXPECT_TRUE(write("\xEF\xBB\xBFstarter\r\n"));
+  const DWORD exitCode =
+      RunToEnd("/ELEVATED " + FolderArgument() + " /R=2014 \"/LOG=" + logFile + "\"");
+  EXPECT_TRUE(write("starter again\r\n"));
+  CloseHandle(starter);
+
+  EXPECT_EQ(0u, exitCode);
+  const std::string log = ReadFileContent(logFile).value_or("");
+  EXPECT_EQ(0u, log.find("\xEF\xBB\xBFstarter\r\nSetUp.exe /ELEVATED ")) << log;
+  EXPECT_NE(std::string::npos,
+            log.find("\r\n" + std::string(u8"退出代码：0") + "\r\nstarter again\r\n"))
+      << log;
+  EXPECT_EQ(std::set<std::string>(kProductFiles.begin(), kProductFiles.end()),
+            FolderEntries(installFolder()));
+  ExpectDemandLoadKeys(Release(2014), installFolder());
+  ExpectTrustedPathsUnchanged();
+  EXPECT_FALSE(PathExists(settingsFile_.path()));
+}
+
+// The dialog ends with the code of what happened, and its log's last line
+// says the same.
+TEST_F(UnattendedTest, TheDialogEndsWithTheCodeOfWhatHappened) {
+  const std::string logFile = sandbox_.Child("dialog.log");
+  const std::string arguments = FolderArgument() + " \"/LOG=" + logFile + "\"";
+  // No payload: 3, with nothing created.
+  ASSERT_NE(nullptr, SetupTest::Start(arguments).hwnd());
+  WindowDriver box = ClickInstallForMessage();
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ(kNoPayloadText, MessageBoxText(box));
+  ASSERT_TRUE(Answer(box, IDOK));
+  ASSERT_TRUE(process_->WaitForExit());
+  EXPECT_EQ(3u, process_->ExitCode());
+  EXPECT_EQ("退出代码：3", LastLogLine(logFile));
+  EXPECT_FALSE(PathExists(chosenFolder()));
+
+  // A release whose host steps fail: the report, then Cancel: 1.
+  ASSERT_TRUE(AddDataPayload());
+  AddBrokenRelease();
+  ASSERT_NE(nullptr, SetupTest::Start(arguments).hwnd());
+  box = ClickInstallForMessage();
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ(0u, MessageBoxText(box).find("安装没有全部完成：")) << MessageBoxText(box);
+  ASSERT_TRUE(Answer(box, IDOK));
+  ASSERT_TRUE(DialogResponds());
+  ASSERT_TRUE(dialog_.PostClick(IDCANCEL));
+  ASSERT_TRUE(process_->WaitForExit());
+  EXPECT_EQ(1u, process_->ExitCode());
+  EXPECT_EQ("退出代码：1", LastLogLine(logFile));
+
+  // A product file that cannot be copied, and Abort: 2.
+  const ExclusiveLock lock(installFolder() + "\\Readme.txt");
+  ASSERT_TRUE(lock.held());
+  ASSERT_NE(nullptr, SetupTest::Start(arguments).hwnd());
+  box = ClickInstallForMessage();
+  ASSERT_NE(nullptr, box.hwnd());
+  EXPECT_EQ(CopyFailedText(installFolder() + "\\Readme.txt"), MessageBoxText(box));
+  ASSERT_TRUE(Answer(box, IDABORT));
+  ASSERT_TRUE(process_->WaitForExit());
+  EXPECT_EQ(2u, process_->ExitCode());
+  EXPECT_EQ("退出代码：2", LastLogLine(logFile));
+}
+
+// The program's own failures end it with a code of their own, never one
+// that names an ordinary outcome: the throw helpers of the library it ships
+// with, and abort().
+TEST(InternalFailure, EndsTheProgramWithItsOwnExitCode) {
+  for (const char* how : {"index", "abort"}) {
+    SetupProcess failing(BesideThisProgram("internal_failure.exe"), how);
+    ASSERT_TRUE(failing.started()) << how;
+    ASSERT_TRUE(failing.WaitForExit()) << how;
+    EXPECT_EQ(6u, failing.ExitCode()) << how;
+  }
 }
 
 TEST_F(UnattendedTest, TheDialogStartsFromTheFolderAndReleasesOnTheCommandLine) {

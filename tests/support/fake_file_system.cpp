@@ -272,9 +272,9 @@ bool FakeFileSystem::Failed(unsigned long error) {
 
 bool FakeFileSystem::MakeFolder(const std::string& path) {
   const Location at = Locate(path);
-  if (!at.valid || at.root() || m_nodes.count(at.key) != 0 || !IsFolderKey(at.parent)) {
-    return false;
-  }
+  if (!at.valid || at.root()) return Failed(kInvalidName);
+  if (m_nodes.count(at.key) != 0) return Failed(kAlreadyExists);
+  if (!IsFolderKey(at.parent)) return Failed(kPathNotFound);
   Insert(at, kAttrDirectory);
   return true;
 }

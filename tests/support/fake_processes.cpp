@@ -7,7 +7,9 @@ bool FakeProcesses::ImageNames(std::vector<std::string>* names) {
   return true;
 }
 
-long FakeProcesses::RestartElevated(const std::string& arguments) {
+long FakeProcesses::RestartElevated(const std::string& arguments, unsigned long* exitCode) {
   m_restarts.push_back(arguments);
-  return m_faults.Check("RestartElevated", {});
+  const long error = m_faults.Check("RestartElevated", {});
+  if (error == 0) *exitCode = m_restarted ? static_cast<unsigned long>(m_restarted(arguments)) : 0;
+  return error;
 }

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/release_years.h"
 
@@ -26,4 +27,11 @@ inline ReleaseTicks TicksFor(std::initializer_list<int> years) {
   ReleaseTicks ticks{};
   for (int year : years) ticks[ReleaseIndex(year)] = 1;
   return ticks;
+}
+
+// The last of `items`, or an empty one when there is none: a failing case
+// then fails its comparison instead of ending the test program.
+template <typename T>
+T LastOf(const std::vector<T>& items) {
+  return items.empty() ? T{} : items.back();
 }

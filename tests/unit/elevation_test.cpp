@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "install/install_sequence.h"
 #include "support/fake_platform.h"
+#include "support/recording_progress.h"
 #include "support/test_values.h"
+#include "ui/setup/unattended.h"
 
+using install::CheckInstallFolder;
 using install::Elevation;
+using install::InstallPart;
 using install::OfferElevation;
+using install::RunInstallSteps;
 
 namespace {
 
@@ -18,14 +25,22 @@ constexpr char kProduct2010[] = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:8
 constexpr char kAskText[] =
     "安装需要管理员权限：部分 AutoCAD 的注册表项或安装目录无法写入。\n\n"
     "是否以管理员身份重新启动安装程序？";
+constexpr char kInvalidFolderText[] =
+    "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。";
+constexpr char kProfileVariables[] =
+    "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\Drafting\\Variables";
 
 // Releases 2010 and 2014 found, 2014 ticked, the process not elevated.
 struct Machine {
   Machine() {
     fake.files.AddDrive('C');
+    fake.files.AddDrive('D');
     for (const auto& [year, key] : {std::pair{2010, kProduct2010}, std::pair{2014, kProduct2014}}) {
       const std::string folder = "C:\\AutoCAD " + std::to_string(year);
-      fake.registry.AddKey(kHKeyLocalMachine, key);
+      const std::string path(key, std::strlen(key) - 1);  // without the trailing backslash
+      fake.registry.SetString(kHKeyLocalMachine, path, "AcadLocation", folder);
+      fake.registry.SetString(kHKeyLocalMachine, path, "ProductName",
+                              "AutoCAD " + std::to_string(year));
       fake.files.AddFolder(folder);
       state.AcadKeys(year).push_back(key);
       state.AcadDirs(year).push_back(folder);
@@ -33,7 +48,16 @@ struct Machine {
     fake.processes.SetElevated(false);
   }
 
-  Elevation Offer() { return OfferElevation(state, "C:\\Program Files\\Brenix", TicksFor({2014})); }
+  // What a click on Install does up to the offer, with `typed` in the path edit.
+  Elevation Click(const std::string& typed, int* exitCode, const std::string& log = "") {
+    std::string folder = typed;
+    if (!CheckInstallFolder(fake.platform, &folder)) return Elevation::kRestartFailed;
+    return OfferElevation(state, folder, TicksFor({2014}), log, exitCode);
+  }
+  Elevation Offer() {
+    int exitCode = -1;
+    return Click("C:\\Program Files\\Brenix", &exitCode);
+  }
 
   FakePlatform fake;
   SetupState state{fake.platform};
@@ -45,14 +69,17 @@ TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
     bool elevated;
     const char* deniedKey;     // null: none
     const char* deniedFolder;  // null: none
+    long folderError;          // what probing the denied folder gives
     bool asked;
   };
   const Case cases[] = {
-      {"everything writable", false, nullptr, nullptr, false},
-      {"elevated", true, kProduct2014, "C:\\AutoCAD 2014", false},
-      {"product key denied", false, kProduct2014, nullptr, true},
-      {"host folder denied", false, nullptr, "C:\\AutoCAD 2014", true},
-      {"only an unticked release denied", false, kProduct2010, "C:\\AutoCAD 2010", false},
+      {"everything writable", false, nullptr, nullptr, 0, false},
+      {"elevated", true, kProduct2014, "C:\\AutoCAD 2014", kFileAccessDenied, false},
+      {"product key denied", false, kProduct2014, nullptr, 0, true},
+      {"host folder denied", false, nullptr, "C:\\AutoCAD 2014", kFileAccessDenied, true},
+      {"host folder gone", false, nullptr, "C:\\AutoCAD 2014", 3, false},
+      {"only an unticked release denied", false, kProduct2010, "C:\\AutoCAD 2010",
+       kFileAccessDenied, false},
   };
   for (const Case& c : cases) {
     Machine machine;
@@ -60,7 +87,9 @@ TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
     if (c.deniedKey) {
       machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, c.deniedKey)));
     }
-    if (c.deniedFolder) machine.fake.files.Fail(Fault("ProbeWrite", c.deniedFolder));
+    if (c.deniedFolder) {
+      machine.fake.files.Fail(Fault("ProbeWrite", c.deniedFolder).Error(c.folderError));
+    }
     machine.fake.prompt.Answer(kIdNo);
     EXPECT_EQ(c.asked ? Elevation::kDeclined : Elevation::kNotNeeded, machine.Offer()) << c.name;
     EXPECT_EQ(c.asked ? 1u : 0u, machine.fake.prompt.Calls().size()) << c.name;
@@ -68,16 +97,47 @@ TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
   }
 }
 
-TEST(Elevation, YesStartsTheProgramAgainWithFolderAndTicksAndWritesNothing) {
+// The folder is settled before a restart is composed: a quote cannot smuggle
+// options in, and the copy is never started with a folder it would refuse.
+TEST(Elevation, TheRestartCarriesTheSettledFolderOrNothingStarts) {
+  const std::string injected = "C:\\Brenix\" /S \"/LOG=C:\\victim.txt";
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Program Files\\Brenix\\", "/ELEVATED \"/D=C:\\Program Files\\Brenix\" /R=2014"},
+      {"\"D:\\CAD Tools\"", "/ELEVATED \"/D=D:\\CAD Tools\" /R=2014"},
+      {injected, ""},
+      {"", ""},
+      {"C:\\" + std::string(300, 'x'), ""},
+  };
+  for (const auto& [typed, restart] : cases) {
+    Machine machine;
+    machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, kProduct2014)));
+    machine.fake.prompt.Answer(restart.empty() ? kIdOk : kIdYes);
+    int exitCode = -1;
+    machine.Click(typed, &exitCode);
+    const std::vector<PromptCall>& calls = machine.fake.prompt.Calls();
+    ASSERT_EQ(1u, calls.size()) << typed;
+    EXPECT_EQ(restart.empty() ? kInvalidFolderText : kAskText, calls[0].text) << typed;
+    EXPECT_EQ(restart.empty() ? std::vector<std::string>{} : std::vector<std::string>{restart},
+              machine.fake.processes.Restarts())
+        << typed;
+  }
+}
+
+TEST(Elevation, YesRunsTheCopyWithTheLogWaitsForItAndTakesItsExitCode) {
   Machine machine;
   machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, kProduct2014)));
+  machine.fake.processes.SetRestartedProgram([](const std::string&) { return 1; });
   machine.fake.prompt.Answer(kIdYes);
+  int exitCode = -1;
 
-  EXPECT_EQ(Elevation::kRestarted, machine.Offer());
+  EXPECT_EQ(Elevation::kRestarted,
+            machine.Click("C:\\Program Files\\Brenix", &exitCode, "C:\\Logs\\setup.log"));
 
+  EXPECT_EQ(1, exitCode);
   EXPECT_EQ((std::vector<PromptCall>{{kAskText, kSetupBoxCaption, kMbYesNo | kMbIconQuestion}}),
             machine.fake.prompt.Calls());
-  EXPECT_EQ(std::vector<std::string>{"\"/D=C:\\Program Files\\Brenix\" /R=2014"},
+  EXPECT_EQ(std::vector<std::string>{"/ELEVATED \"/D=C:\\Program Files\\Brenix\" /R=2014 "
+                                     "\"/LOG=C:\\Logs\\setup.log\""},
             machine.fake.processes.Restarts());
   EXPECT_TRUE(machine.fake.files.CallsOf(FsOp::kMakeDir).empty());
   EXPECT_TRUE(machine.fake.registry.SubKeyNames(kHKeyLocalMachine, kProduct2014).empty());
@@ -96,6 +156,64 @@ TEST(Elevation, ARefusedRestartIsSaidAndTheInstallDoesNotGoOn) {
   EXPECT_EQ((PromptCall{"未能以管理员身份重新启动安装程序（错误 1223）。", kSetupBoxCaption,
                         kMbOk | kMbIconWarning}),
             machine.fake.prompt.Calls()[1]);
+}
+
+// "Run as administrator" by a standard user runs the copy as another
+// account: the copy does the machine-wide steps only, and the user who
+// started the program gets the per-user ones from the starting process.
+TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
+  Machine machine;
+  FakePlatform& fake = machine.fake;
+  fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
+  fake.environment.SetVariable("APPDATA", "C:\\Users\\ann\\AppData\\Roaming");
+  fake.files.AddFolder("C:\\Users\\ann\\AppData\\Roaming");
+  fake.files.AddFolder("C:\\Users\\admin\\AppData\\Roaming");
+  fake.files.AddFile("C:\\Dist\\Data\\Readme.txt", "readme");
+  fake.files.AddFile("C:\\Dist\\Data\\Brenix.Ini", "settings");
+  fake.registry.SetString(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS", "d:\\tools");
+  fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, kProduct2014)));
+  fake.prompt.Answer(kIdYes);
+
+  // The administrator's copy: the same machine, its own settings folder.
+  FakeEnvironment administrator;
+  administrator.SetModulePath("C:\\Dist\\SetUp.exe");
+  administrator.SetVariable("APPDATA", "C:\\Users\\admin\\AppData\\Roaming");
+  ScriptedPrompt administratorPrompt;
+  std::string trustedWhileCopyRan;
+  fake.processes.SetRestartedProgram([&](const std::string& arguments) {
+    Platform platform{fake.registry, fake.files, administrator, fake.processes,
+                      administratorPrompt};
+    app::CommandLine line;
+    std::string problem;
+    EXPECT_TRUE(app::ParseCommandLine(arguments, &line, &problem)) << problem;
+    SetupState state(platform);
+    state.FindAcadReleases();
+    const int exitCode = ui::RunUnattended(state, line, 32);
+    trustedWhileCopyRan =
+        fake.registry.GetValue(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS")->data;
+    return exitCode;
+  });
+  int exitCode = -1;
+  ASSERT_EQ(Elevation::kRestarted, machine.Click("D:\\Brenix", &exitCode));
+  ASSERT_EQ(0, exitCode);
+
+  EXPECT_EQ("d:\\tools", trustedWhileCopyRan.substr(0, 8));
+  EXPECT_EQ(8u, trustedWhileCopyRan.find('\0'));
+  EXPECT_FALSE(fake.files.FolderExists("C:\\Users\\admin\\AppData\\Roaming\\Brenix"));
+  EXPECT_EQ("readme", fake.files.ReadFile("D:\\Brenix\\B-PlotSweep\\Readme.txt"));
+  EXPECT_FALSE(fake.files.FileExists("D:\\Brenix\\B-PlotSweep\\Brenix.Ini"));
+  EXPECT_TRUE(fake.registry.KeyExists(
+      kHKeyLocalMachine, std::string(kProduct2014) + "Applications\\BX_PlotSweep2014"));
+
+  RecordingProgress progress;
+  ASSERT_TRUE(RunInstallSteps(machine.state, "D:\\Brenix\\B-PlotSweep", TicksFor({2014}), progress,
+                              {InstallPart::kCurrentUser, ""}));
+  EXPECT_TRUE(machine.state.m_outcome.Complete());
+  EXPECT_EQ("settings",
+            fake.files.ReadFile("C:\\Users\\ann\\AppData\\Roaming\\Brenix\\Brenix.Ini"));
+  const std::u16string trusted = u"D:\\TOOLS;D:\\BRENIX\\B-PLOTSWEEP";
+  EXPECT_EQ((FakeRegistry::WideValue{kRegSz, trusted + u'\0'}),
+            fake.registry.GetWideValue(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS"));
 }
 
 }  // namespace

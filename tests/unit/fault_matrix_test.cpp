@@ -38,15 +38,19 @@ struct Host {
   std::string product;  // below HKEY_LOCAL_MACHINE
   std::string folder;
   bool folderExists;
+  std::string registration;  // as Registration() shows it after an install
 };
 
 // 2008 under Wow6432Node, 2014 installed twice (one host folder missing),
 // profiles of both with and without trusted paths, and a read-only file of
 // an earlier install in the install folder.
 const Host kHosts[] = {
-    {2008, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804", "D:\\CAD2008", true},
-    {2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804", "D:\\CAD2014", true},
-    {2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D002:804", "D:\\Gone2014", false},
+    {2008, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804", "D:\\CAD2008", true,
+     "2 C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2008.ARX - | 2 D:\\CAD2008\\ACAD2007P.dll 1"},
+    {2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804", "D:\\CAD2014", true,
+     "2 C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX - | 2 D:\\CAD2014\\ACAD2013P.dll 1"},
+    {2014, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D002:804", "D:\\Gone2014", false,
+     "2 C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX - | 2 D:\\Gone2014\\ACAD2013P.dll 1"},
 };
 const std::map<std::string, std::string> kProfiles = {
     {"SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\A\\Variables", "d:\\tools"},
@@ -125,6 +129,29 @@ std::string Trusted(const Machine& machine, const std::string& key) {
   return value ? value->data.substr(0, value->data.find('\0')) : "<none>";
 }
 
+// A value of an application key as text: a DWORD's low byte, a string
+// without its NUL, "-" when there is none.
+std::string ApplicationValue(const Machine& machine, const std::string& key, const char* name) {
+  const auto value = machine.fake.registry.GetValue(kHKeyLocalMachine, key, name);
+  if (!value || value->data.empty()) return "-";
+  if (value->type == kRegDword) return std::to_string(static_cast<unsigned char>(value->data[0]));
+  return value->data.substr(0, value->data.find('\0'));
+}
+
+// Both application keys of a host's release: LOADCTRLS, LOADER and MANAGED
+// of the native module's key, then of the managed library's.
+std::string Registration(const Machine& machine, const Host& host) {
+  const std::string applications = host.product + "\\Applications\\";
+  std::string text;
+  for (const std::string& key : {applications + "BX_PlotSweep" + std::to_string(host.year),
+                                 applications + "Brenix" + std::to_string(host.year) + "DLLP"}) {
+    text += std::string(text.empty() ? "" : " | ") + ApplicationValue(machine, key, "LOADCTRLS") +
+            " " + ApplicationValue(machine, key, "LOADER") + " " +
+            ApplicationValue(machine, key, "MANAGED");
+  }
+  return text;
+}
+
 // The rules every run must keep, whatever failed.
 void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::string& run) {
   SCOPED_TRACE(run);
@@ -154,21 +181,33 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
                 name == "BX_PLOTSWEEP2014" || name == "BRENIX2014DLLP")
         << key;
   }
-  // A discovered release the outcome does not name got its keys; a copy
+  // A discovered installation the outcome does not name got everything:
+  // both application keys with their values, and the support files; a copy
   // stopped leaves the hosts alone.
-  std::set<int> named;
-  for (const HostFailure& failure : machine.state.m_outcome.failures) named.insert(failure.year);
+  const auto named = [&machine](HostStep step, const std::string& target) {
+    const std::vector<HostFailure>& failures = machine.state.m_outcome.failures;
+    return std::any_of(failures.begin(), failures.end(), [&](const HostFailure& failure) {
+      return failure.step == step && failure.target == target;
+    });
+  };
   for (const Host& host : kHosts) {
-    const bool registered = machine.fake.registry.KeyExists(
-        kHKeyLocalMachine,
-        host.product + "\\Applications\\BX_PlotSweep" + std::to_string(host.year));
     const TextList& found = machine.state.AcadKeys(host.year);
     const bool discovered =
         std::find(found.begin(), found.end(), host.product + "\\") != found.end();
     if (!installed) {
-      EXPECT_FALSE(registered) << host.product;
-    } else if (discovered && !named.count(host.year)) {
-      EXPECT_TRUE(registered) << host.product;
+      EXPECT_EQ("- - - | - - -", Registration(machine, host)) << host.product;
+      continue;
+    }
+    if (discovered && !named(HostStep::kDemandLoad, host.product + "\\")) {
+      EXPECT_EQ(host.registration, Registration(machine, host)) << host.product;
+    }
+    if (discovered && !named(HostStep::kSupportFiles, host.folder)) {
+      for (const char* name : {"Brenix_EN.shx", "Brenix_HZ.shx"}) {
+        EXPECT_EQ(name, machine.fake.files.ReadFile(host.folder + "\\Fonts\\" + name));
+      }
+      for (const char* name : {"itextsharp.dll", "ACAD2007P.dll", "ACAD2013P.dll"}) {
+        EXPECT_EQ(name, machine.fake.files.ReadFile(host.folder + "\\" + name));
+      }
     }
   }
 }

@@ -8,6 +8,7 @@
 #include "support/fake_environment.h"
 #include "support/fake_file_system.h"
 #include "support/scripted_prompt.h"
+#include "support/test_values.h"
 
 using ui::CheckFolder;
 using ui::CreateFolderPath;
@@ -82,7 +83,7 @@ TEST_F(CheckFolderTest, AnyAnswerButYesDeclinesWithoutCreatingOrFurtherMessage) 
     SCOPED_TRACE(answer);
     prompt.Answer(answer);
     EXPECT_EQ(kFolderDeclined, Check("C:\\Brenix"));
-    EXPECT_TRUE(prompt.Calls().back() == Question("C:\\Brenix"));
+    EXPECT_TRUE(LastOf(prompt.Calls()) == Question("C:\\Brenix"));
   }
   EXPECT_EQ(2u, prompt.Calls().size());
   EXPECT_TRUE(CreatedDirs().empty());
@@ -129,7 +130,7 @@ TEST_F(CheckFolderTest, LevelThatDoesNotExistAfterCreationFailsWhateverCreationR
   prompt.Answer(kIdYes);
   prompt.Answer(kIdOk);
   EXPECT_EQ(kFolderNotCreated, Check("C:\\a"));
-  EXPECT_TRUE(prompt.Calls().back() == NotCreated("C:\\a"));
+  EXPECT_TRUE(LastOf(prompt.Calls()) == NotCreated("C:\\a"));
 }
 
 TEST_F(CheckFolderTest, DoubleByteCharactersAreNeverSplit) {
@@ -167,7 +168,7 @@ TEST_F(CheckFolderTest, PathOf260BytesOrMoreIsInvalidAndNothingIsCreated) {
     const std::string path = PathOfLength(length);
     prompt.Answer(kIdOk);
     EXPECT_EQ(kFolderInvalid, Check(path));
-    EXPECT_TRUE(prompt.Calls().back() == Invalid(path));
+    EXPECT_TRUE(LastOf(prompt.Calls()) == Invalid(path));
   }
   EXPECT_EQ(2u, prompt.Calls().size());
   EXPECT_TRUE(CreatedDirs().empty());

@@ -349,6 +349,7 @@ TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicke
   Registry().AddKey(kHKeyCurrentUser,
                     "SOFTWARE\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:804\\Profiles\\Bare");
   Register({});
+  m_state.AddTrustedPath();
   EXPECT_EQ(WideSz(kWideInstallDir),
             Trusted(Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>")));
   EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir),

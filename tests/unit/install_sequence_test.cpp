@@ -112,7 +112,7 @@ TEST_F(InstallSequenceTest, AFolderNotAbsoluteEmptyOrOverLongIsRefusedBeforeAnyt
     std::string path = chosen;
     EXPECT_FALSE(SettleInstallFolder(fake.platform, &path)) << chosen;
     EXPECT_EQ(path, chosen);
-    EXPECT_EQ(fake.prompt.Calls().back(), refusal) << chosen;
+    EXPECT_EQ(LastOf(fake.prompt.Calls()), refusal) << chosen;
   }
   EXPECT_THAT(MakeDirPaths(), IsEmpty());
   EXPECT_EQ(fake.prompt.Calls().size(), refused.size());
@@ -177,7 +177,7 @@ TEST_F(RunInstallStepsTest, BarStartsOverPastItsMaximumBeforeItIsSetFull) {
   ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
 
   EXPECT_EQ(progress.StepCount(), 61 + 3);
-  EXPECT_EQ(progress.Calls().back(), "SetPos(50)");
+  EXPECT_EQ(LastOf(progress.Calls()), "SetPos(50)");
   EXPECT_EQ(progress.Position(), 50);
 }
 
@@ -190,7 +190,7 @@ TEST_F(RunInstallStepsTest, AbortOnAFailedCopyStopsBeforeAnyHostStep) {
 
   EXPECT_FALSE(HostStepRan());
   EXPECT_TRUE(state.m_strInstallDir.empty());
-  EXPECT_NE(progress.Calls().back(), "SetPos(50)");
+  EXPECT_NE(LastOf(progress.Calls()), "SetPos(50)");
   EXPECT_FALSE(fake.files.FileExists(install + "\\file1.dat"));
 }
 
@@ -255,6 +255,10 @@ std::vector<DeniedWrite> DeniedWrites() {
        Fault("SetValue", KeyName(kHKeyLocalMachine, applications + "Brenix2014DLLP"))
            .Value("LOADER"),
        false, demandLoad},
+      {"ManagedValue",
+       Fault("SetValue", KeyName(kHKeyLocalMachine, applications + "Brenix2014DLLP"))
+           .Value("MANAGED"),
+       false, demandLoad},
       {"SupportFile", Fault("CopyOver", "D:\\AutoCAD 2014\\itextsharp.dll"), true,
        "AutoCAD 2014 的字体、库和打印驱动未能全部复制到 D:\\AutoCAD 2014（拒绝访问，错误 5）。"},
       {"ProfileKey", Fault("CreateKey", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
@@ -273,7 +277,7 @@ TEST_P(DeniedWriteTest, IsReportedAfterTheWholeInstall) {
     fake.registry.Fail(GetParam().fault);
   }
   ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
-  EXPECT_EQ(progress.Calls().back(), "SetPos(50)");
+  EXPECT_EQ(LastOf(progress.Calls()), "SetPos(50)");
   EXPECT_EQ(
       std::string("安装没有全部完成：\n\n") + GetParam().sentence + "\n\n" + kRunAsAdministrator,
       Report());
@@ -308,6 +312,57 @@ TEST_F(InstallOutcomeTest, OnlyTheReleasesThatFailedAreNamedWithTheirOwnErrors) 
           "32）。"
           "\n\n请排除以上问题后重新安装。",
       Report());
+}
+
+// A path the host steps cannot use is a failure of the step, never a
+// silent skip: (year, step, error) of each failure, in order.
+struct UnusablePath {
+  const char* name;
+  std::string installPath;
+  std::string hostFolder;
+  std::vector<std::string> failures;
+};
+
+class UnusablePathTest : public InstallOutcomeTest,
+                         public ::testing::WithParamInterface<UnusablePath> {};
+
+TEST_P(UnusablePathTest, IsAFailureOfTheStep) {
+  state.AcadDirs(2014) = {GetParam().hostFolder};
+  fake.files.AddFolder(GetParam().installPath);
+  if (GetParam().hostFolder[1] == ':') fake.files.AddFolder(GetParam().hostFolder + "\\Fonts");
+  ASSERT_TRUE(RunInstallSteps(state, GetParam().installPath, ticks, progress));
+  std::vector<std::string> failures;
+  for (const HostFailure& failure : state.m_outcome.failures) {
+    failures.push_back(std::to_string(failure.year) + " " +
+                       std::to_string(static_cast<int>(failure.step)) + " " +
+                       std::to_string(failure.error));
+  }
+  EXPECT_EQ(GetParam().failures, failures);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, UnusablePathTest,
+                         ::testing::Values(UnusablePath{"HostFolderNotAbsolute",
+                                                        "C:\\Brenix\\B-PlotSweep",
+                                                        "AutoCAD 2014",
+                                                        {"2014 0 161", "2014 1 161"}},
+                                           UnusablePath{"LoaderTooLong",
+                                                        "C:\\" + std::string(240, 'i'),
+                                                        "D:\\AutoCAD 2014",
+                                                        {"2014 0 206"}},
+                                           UnusablePath{"SupportFileTooLong",
+                                                        "C:\\Brenix\\B-PlotSweep",
+                                                        "D:\\" + std::string(240, 'h'),
+                                                        {"2014 1 206"}}),
+                         [](const ::testing::TestParamInfo<UnusablePath>& path) {
+                           return std::string(path.param.name);
+                         });
+
+TEST_F(InstallOutcomeTest, ASecondInstallReportsOnlyItsOwnFailures) {
+  fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)).Once());
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_FALSE(state.m_outcome.Complete());
+  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  EXPECT_EQ("", Report());
 }
 
 TEST_F(InstallOutcomeTest, ProductFilesTheUserIgnoredAreListed) {

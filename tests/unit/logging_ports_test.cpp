@@ -43,6 +43,8 @@ class LoggingPortsTest : public ::testing::Test {
 TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
   loggedFiles.MakeDir("C:\\Out");
   loggedFiles.MakeDir("C:\\Out");  // there already: nothing to say
+  loggedFiles.CreateDir("C:\\Out");
+  loggedFiles.CreateDir("C:\\Gone\\Out");
   loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Out\\a.txt");
   loggedFiles.CopyOver("C:\\Data\\missing.dll", "C:\\Out\\missing.dll");  // not in the payload
   loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Nowhere\\a.txt");
@@ -66,6 +68,7 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
 
   const std::vector<std::string> expected = {
       "创建文件夹：C:\\Out",
+      "未能创建文件夹：C:\\Gone\\Out（找不到文件或路径，错误 3）",
       "复制文件：C:\\Data\\a.txt -> C:\\Out\\a.txt",
       "未复制文件：C:\\Data\\a.txt -> C:\\Nowhere\\a.txt（找不到文件或路径，错误 3）",
       "打开或创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\",

@@ -55,19 +55,16 @@ class ProductCopierTest : public ::testing::Test {
   RecordingProgress progress;
 };
 
-TEST_F(ProductCopierTest, ConstructorDropsOneTrailingBackslash) {
-  CProductCopier copier("D:\\Tools\\B-PlotSweep\\", &progress, fake.platform);
-  EXPECT_EQ(copier.m_strTarget, "D:\\Tools\\B-PlotSweep");
-  EXPECT_EQ(copier.m_pProgress, &progress);
-}
-
+// One trailing backslash of the target is dropped: no file lands under "\\".
 TEST_F(ProductCopierTest, CopiesThePlainFilesButNotTheSetupProgramOrTheHostFiles) {
   for (const char* name : {"BX_PlotSweep2010.arx", "setup.exe", "BRENIX_EN.SHX", "brenix_hz.shx",
                            "Brenix.PRT5", "Lib.dll"}) {
     AddPayload(name);
   }
 
-  EXPECT_TRUE(Copy());
+  EXPECT_TRUE(Copy(std::string(kTarget) + "\\"));
+  EXPECT_THAT(fake.files.CopyDestinations(),
+              ElementsAre(In(kTarget, "BX_PlotSweep2010.arx"), In(kTarget, "Lib.dll")));
 
   EXPECT_THAT(Installed(), ElementsAre("BX_PlotSweep2010.arx", "Lib.dll"));
   EXPECT_EQ(fake.files.ReadFile(In(kTarget, "Lib.dll")), "Lib.dll");

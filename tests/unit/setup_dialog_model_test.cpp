@@ -7,7 +7,6 @@
 
 #include "app/setup_state.h"
 #include "support/fake_platform.h"
-#include "ui/setup/build_constants.h"
 
 using ui::InitialReleaseBoxes;
 
@@ -55,11 +54,8 @@ ReleaseTicks TicksOf(const ReleaseBoxStates& boxes) {
 
 const std::vector<int> kWithdrawnYears = {2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025};
 
-TEST(VersionTitle, ThisBuildReadsV2025_03_01) {
-  EXPECT_EQ("批打印软件 V2025.03.01", ComposeVersionTitle(g_nProductVersion));
-}
-
 TEST(VersionTitle, MinorAndPatchEachGetALeadingZeroOnlyBelowTen) {
+  EXPECT_EQ("批打印软件 V2025.03.01", ComposeVersionTitle(20250301));
   EXPECT_EQ("批打印软件 V2025.12.03", ComposeVersionTitle(20251203));
   EXPECT_EQ("批打印软件 V2025.03.12", ComposeVersionTitle(20250312));
   EXPECT_EQ("批打印软件 V2025.10.10", ComposeVersionTitle(20251010));
@@ -70,16 +66,6 @@ TEST(VersionTitle, MinorAndPatchEachGetALeadingZeroOnlyBelowTen) {
 TEST(BitnessCaption, NamesTheBitness) {
   EXPECT_EQ("( 32位 AutoCAD版 )", ComposeBitnessCaption(32));
   EXPECT_EQ("( 64位 AutoCAD版 )", ComposeBitnessCaption(64));
-}
-
-// Each Windows program serves the hosts of its own bitness; the native build
-// has the 32-bit program's constant.
-TEST(BuildConstants, TheProgramServesHostsOfItsOwnBitness) {
-#ifdef _WIN32
-  EXPECT_EQ(static_cast<int>(sizeof(void*) * 8), g_nAcadBitness);
-#else
-  EXPECT_EQ(32, g_nAcadBitness);
-#endif
 }
 
 TEST(InitialReleaseBoxes, NoReleaseFoundLeavesEveryBoxDisabledAndUnticked) {

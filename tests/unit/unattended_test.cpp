@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/fake_platform.h"
 #include "support/test_values.h"
@@ -65,40 +66,65 @@ TEST(Unattended, InstallsTheDialogsDefaultsWithoutAskingAndEndsWithZero) {
 
 TEST(Unattended, TheFolderAndReleasesAskedForAreTheOnesInstalled) {
   Machine m;
-  EXPECT_EQ(ui::kExitDone, m.Run("/S \"/D=D:\\My Tools\" /R=2014"));
-  EXPECT_TRUE(m.fake.files.FileExists("D:\\My Tools\\B-PlotSweep\\Readme.txt"));
+  EXPECT_EQ(ui::kExitDone, m.Run("/S \"/D=D:\\My Tools\\CAD\" /R=2014"));
+  EXPECT_TRUE(m.fake.files.FileExists("D:\\My Tools\\CAD\\B-PlotSweep\\Readme.txt"));
   EXPECT_FALSE(m.Registered(kProduct2010, 2010));
   EXPECT_TRUE(m.Registered(kProduct2014, 2014));
 }
 
-TEST(Unattended, EachWayOfEndingHasItsExitCode) {
+// Each way of ending has its exit code and says why before it ends (the
+// log keeps what the silent prompt was told); nothing is created when the
+// run ends before the install, and no copy asks for rights again.
+TEST(Unattended, EachWayOfEndingHasItsExitCodeAndItsReason) {
   struct Case {
     const char* name;
     std::string arguments;
     void (*arrange)(FakePlatform&);
     int exitCode;
+    std::string reason;  // how the last message begins
   };
+  const auto none = [](FakePlatform&) {};
+  const std::string badFolder = "The folder:\n\nD:\\a|b\n\nis invalid.";
   const Case cases[] = {
-      {"release not installed", "/S /R=2015", [](FakePlatform&) {}, ui::kExitRefused},
-      {"relative folder", "/S /D=Brenix", [](FakePlatform&) {}, ui::kExitRefused},
+      {"release not installed", "/S /R=2015", none, ui::kExitRefused, "命令行参数无效：/R=2015"},
+      {"relative folder", "/S /D=Brenix", none, ui::kExitRefused, "安装路径无效 !"},
+      {"invalid folder name", "/S /D=D:\\a|b", none, ui::kExitRefused, badFolder},
+      {"folder that cannot be made", "/S /D=D:\\Tools\\CAD",
+       [](FakePlatform& f) { f.files.Fail(Fault("CreateDir", "D:\\Tools")); }, ui::kExitRefused,
+       "The folder:\n\nD:\\Tools\\CAD\n\ncan not be created."},
       {"host running", "/S", [](FakePlatform& f) { f.processes.SetImageNames({"acad.exe"}); },
-       ui::kExitHostRunning},
+       ui::kExitHostRunning, "请关闭AutoCAD后再进行安装 !"},
       {"no payload", "/S",
        [](FakePlatform& f) { f.environment.SetModulePath("C:\\Other\\SetUp.exe"); },
-       ui::kExitNoPayload},
+       ui::kExitNoPayload, kNoPayloadText},
       {"file that cannot be copied", "/S",
        [](FakePlatform& f) { f.files.Fail(Fault("CopyOver", "C:\\Dist\\Data\\Readme.txt")); },
-       ui::kExitCopyStopped},
+       ui::kExitCopyStopped, CopyFailedText("C:\\Brenix\\B-PlotSweep\\Readme.txt")},
       {"host step denied", "/S",
        [](FakePlatform& f) {
          f.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2010)));
        },
-       ui::kExitHostStepFailed},
+       ui::kExitHostStepFailed, "安装没有全部完成："},
+      {"copy started for rights it did not get", "/ELEVATED",
+       [](FakePlatform& f) {
+         f.processes.SetElevated(false);
+         f.registry.Fail(Fault("ProbeWrite"));
+         f.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)));
+       },
+       ui::kExitHostStepFailed, "安装没有全部完成："},
   };
   for (const Case& c : cases) {
     Machine machine;
     c.arrange(machine.fake);
     EXPECT_EQ(c.exitCode, machine.Run(c.arguments)) << c.name;
+    const std::vector<std::string>& told = machine.silent.Texts();
+    EXPECT_EQ(c.reason, LastOf(told).substr(0, c.reason.size())) << c.name;
+    EXPECT_TRUE(machine.fake.processes.Restarts().empty()) << c.name;
+    if (c.exitCode == ui::kExitRefused || c.exitCode == ui::kExitHostRunning ||
+        c.exitCode == ui::kExitNoPayload) {
+      EXPECT_TRUE(machine.fake.files.CallsOf(FsOp::kMakeDir).empty()) << c.name;
+      EXPECT_FALSE(machine.fake.files.FolderExists("C:\\Brenix")) << c.name;
+    }
   }
 }
 
@@ -107,6 +133,28 @@ TEST(Unattended, NoReleaseFoundIsNothingToInstall) {
   m.fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, "")));
   EXPECT_EQ(ui::kExitRefused, m.Run("/S /R=all"));
   EXPECT_FALSE(m.fake.files.FolderExists("C:\\Brenix"));
+  EXPECT_EQ(std::vector<std::string>{"没有要安装的 AutoCAD 版本。"}, m.silent.Texts());
+}
+
+// The copy started for administrator rights leaves the user's steps to the
+// program that started it; the log being written is never installed.
+TEST(Unattended, TheElevatedCopyDoesTheMachineStepsAndNoFileIsTheLog) {
+  Machine m;
+  m.fake.environment.SetVariable("APPDATA", "C:\\Users\\admin\\AppData\\Roaming");
+  m.fake.files.AddFile("C:\\Dist\\Data\\Brenix.Ini", "settings");
+  m.fake.files.AddFile("C:\\Dist\\Data\\setup.log", "half written");
+  const char kVariables[] =
+      "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\P\\Variables";
+  m.fake.registry.SetString(kHKeyCurrentUser, kVariables, "TRUSTEDPATHS", "");
+
+  EXPECT_EQ(ui::kExitDone, m.Run("/ELEVATED \"/LOG=c:\\dist\\DATA\\Setup.log\""));
+
+  EXPECT_TRUE(m.Registered(kProduct2014, 2014));
+  EXPECT_TRUE(m.fake.files.FileExists("C:\\Brenix\\B-PlotSweep\\Readme.txt"));
+  EXPECT_FALSE(m.fake.files.FileExists("C:\\Brenix\\B-PlotSweep\\setup.log"));
+  EXPECT_FALSE(m.fake.files.FolderExists("C:\\Users\\admin\\AppData\\Roaming\\Brenix"));
+  EXPECT_EQ(std::string(1, '\0'),
+            m.fake.registry.GetValue(kHKeyCurrentUser, kVariables, "TRUSTEDPATHS")->data);
 }
 
 }  // namespace

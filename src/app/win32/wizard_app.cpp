@@ -17,7 +17,6 @@
 #include "ui/setup/unattended.h"
 #include "ui/setup/win32/dlg_setup.h"
 
-using win32::Win32MessageBoxes;
 using win32::Win32Platform;
 
 // Constructed in this order, destroyed in the reverse order at exit.
@@ -39,21 +38,8 @@ std::string ArgumentsOf(const std::string& commandLine) {
   return commandLine.substr(at);
 }
 
-void ShowRefusal(const std::string& problem) {
-  Win32MessageBoxes().Show("命令行参数无效：" + problem + "\n\n" + app::kCommandLineHelp,
-                           kSetupCaption, kMbOk | kMbIconWarning);
-}
-
-// With /S: the same ports, but questions answered without a box.
-int InstallUnattended(const app::CommandLine& line) {
-  const Platform& windows = Win32Platform();
-  ui::SilentPrompt silent;
-  platform::LoggingPrompt loggedSilent(silent, win32::InstallLog());
-  Platform platform{windows.registry, windows.files, windows.environment, windows.processes,
-                    loggedSilent};
-  SetupState state(platform);
-  state.FindAcadReleases();
-  return ui::RunUnattended(state, line, g_nAcadBitness);
+void Refuse(Platform& platform, const std::string& problem) {
+  platform.prompt.Show(app::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
 }
 
 // The setup dialog, starting from the command line's folder and releases.
@@ -70,13 +56,31 @@ int RunDialog(const app::CommandLine& line) {
   ui::SetupChoice choice;
   std::string problem;
   if (!ui::ChooseSetup(line, g_setupState, g_nAcadBitness, &choice, &problem)) {
-    ShowRefusal(problem);
+    Refuse(g_setupState.platform(), problem);
     return ui::kExitRefused;
   }
   Dlg_Setup dialog;
   dialog.Preset(choice);
   dialog.DoModal();
-  return ui::kExitDone;
+  return dialog.ExitCode();
+}
+
+// The program's one flow for a parsed command line, or its refusal. With /S
+// every message is answered without a box, and written to the log.
+int Run(const app::CommandLine& line, bool parsed, const std::string& problem) {
+  const Platform& windows = Win32Platform();
+  ui::SilentPrompt silent;
+  platform::LoggingPrompt loggedSilent(silent, win32::InstallLog());
+  Platform platform{windows.registry, windows.files, windows.environment, windows.processes,
+                    line.unattended ? loggedSilent : windows.prompt};
+  if (!parsed) {
+    Refuse(platform, problem);
+    return ui::kExitRefused;
+  }
+  if (!line.unattended && !line.elevated) return RunDialog(line);
+  SetupState state(platform);
+  state.FindAcadReleases();
+  return ui::RunUnattended(state, line, g_nAcadBitness);
 }
 
 }  // namespace
@@ -85,25 +89,23 @@ bool CWizardApp::InitInstance() {
   const std::string arguments = ArgumentsOf(GetCommandLineA());
   app::CommandLine line;
   std::string problem;
-  const bool parsed = app::ParseCommandLine(arguments, &line, &problem);
+  bool parsed = app::ParseCommandLine(arguments, &line, &problem);
+  // The log is kept whenever it was asked for, so that a refusal is in it
+  // too. The copy started as administrator adds to its starter's log; both
+  // name themselves by process.
   std::unique_ptr<win32::FileLog> log;
-  if (parsed && line.logFile) {
-    log = std::make_unique<win32::FileLog>(*line.logFile);
+  if (line.logFile) {
+    log = std::make_unique<win32::FileLog>(*line.logFile, line.elevated);
     if (log->ok()) {
       win32::InstallLog().Attach(log.get());
-      log->Line("SetUp.exe" + arguments);
-    } else {
+      log->Line("SetUp.exe" + arguments + "（进程 " + std::to_string(GetCurrentProcessId()) + "）");
+      line.logFile = log->FullPath();
+    } else if (parsed) {
+      parsed = false;
       problem = "/LOG=" + *line.logFile;
     }
   }
-  if (!parsed || !problem.empty()) {
-    if (!line.unattended) ShowRefusal(problem);
-    m_nExitCode = ui::kExitRefused;
-  } else if (line.unattended) {
-    m_nExitCode = InstallUnattended(line);
-  } else {
-    m_nExitCode = RunDialog(line);
-  }
+  m_nExitCode = Run(line, parsed, problem);
   if (log && log->ok()) log->Line("退出代码：" + std::to_string(m_nExitCode));
   win32::InstallLog().Attach(nullptr);
   return false;

@@ -4,10 +4,26 @@
 
 namespace win32 {
 
-FileLog::FileLog(const std::string& path)
-    : m_file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr)) {
-  if (ok()) Write("\xEF\xBB\xBF");
+namespace {
+
+// The full path of `path`, or nothing when it does not fit MAX_PATH.
+std::string FullPathOf(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return length == 0 || length >= MAX_PATH ? "" : std::string(full, length);
+}
+
+}  // namespace
+
+FileLog::FileLog(const std::string& path, bool append) : m_fullPath(FullPathOf(path)) {
+  if (m_fullPath.empty()) return;
+  // Append access alone: every write lands at the end, wherever another
+  // writer has left it.
+  m_file =
+      CreateFileA(m_fullPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER size{};
+  if (ok() && GetFileSizeEx(m_file, &size) && size.QuadPart == 0) Write("\xEF\xBB\xBF");
 }
 
 FileLog::~FileLog() {

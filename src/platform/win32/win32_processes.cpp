@@ -29,16 +29,42 @@ bool Win32Processes::IsElevated() {
   return !known || elevation.TokenIsElevated != 0;
 }
 
-long Win32Processes::RestartElevated(const std::string& arguments) {
+namespace {
+
+// Waits for `process` to end while dispatching this thread's messages, so
+// that its windows repaint; they take no input meanwhile, their owner being
+// disabled by whoever waits.
+void WaitDispatchingMessages(HANDLE process) {
+  while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) ==
+         WAIT_OBJECT_0 + 1) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+}  // namespace
+
+long Win32Processes::RestartElevated(const std::string& arguments, unsigned long* exitCode) {
   char program[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof(execute);
-  execute.fMask = SEE_MASK_NOASYNC;
+  execute.fMask = SEE_MASK_NOASYNC | SEE_MASK_NOCLOSEPROCESS;
   execute.lpVerb = "runas";
   execute.lpFile = program;
   execute.lpParameters = arguments.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  return ShellExecuteExA(&execute) ? 0 : static_cast<long>(GetLastError());
+  if (!ShellExecuteExA(&execute)) return static_cast<long>(GetLastError());
+  if (!execute.hProcess) return ERROR_INVALID_HANDLE;  // started through DDE: nothing to wait for
+  WaitDispatchingMessages(execute.hProcess);
+  DWORD code = 0;
+  const bool known = GetExitCodeProcess(execute.hProcess, &code) != FALSE;
+  const long error = known ? 0 : static_cast<long>(GetLastError());
+  CloseHandle(execute.hProcess);
+  if (known) *exitCode = code;
+  return error;
 }

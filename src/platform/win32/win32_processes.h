@@ -7,5 +7,5 @@ class Win32Processes : public ProcessPort {
  public:
   bool ImageNames(std::vector<std::string>* names) override;
   bool IsElevated() override;
-  long RestartElevated(const std::string& arguments) override;
+  long RestartElevated(const std::string& arguments, unsigned long* exitCode) override;
 };

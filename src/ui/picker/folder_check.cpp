@@ -83,17 +83,23 @@ int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly) {
 
 int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
                 const std::string& path) {
-  const std::string caption = ApplicationName(environment);
   int result = CreateFolderPath(files, path.c_str(), true);
   if (result == kFolderReady && !files.Exists(path)) {
     const std::string question =
         FolderMessage(path, "does not exist. Do you want the folder to be created?");
-    if (prompt.Show(question, caption, kMbYesNo | kMbIconQuestion) != kIdYes) {
+    if (prompt.Show(question, ApplicationName(environment), kMbYesNo | kMbIconQuestion) != kIdYes) {
       return kFolderDeclined;
     }
-    result = CreateFolderPath(files, path.c_str(), false);
+    return CreateFolder(files, prompt, environment, path);
   }
-  if (result != kFolderReady) ReportFailure(prompt, caption, path, result);
+  if (result != kFolderReady) ReportFailure(prompt, ApplicationName(environment), path, result);
+  return result;
+}
+
+int CreateFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
+                 const std::string& path) {
+  const int result = CreateFolderPath(files, path.c_str(), false);
+  if (result != kFolderReady) ReportFailure(prompt, ApplicationName(environment), path, result);
   return result;
 }
 

@@ -27,6 +27,12 @@ constexpr int kFolderDeclined = -1;   // the user did not want the folder create
 int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
                 const std::string& path);
 
+// Creates every missing level of `path` without asking; a path that is not
+// acceptable or a level that cannot be created is reported as CheckFolder
+// reports it. The result of CreateFolderPath.
+int CreateFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
+                 const std::string& path);
+
 // Walks the components of `path` from the left. With `checkOnly` it only
 // checks the syntax; otherwise it creates each level in turn (an existing one
 // is fine) and gives kFolderNotCreated for the first level that then does not

@@ -8,6 +8,7 @@ bool ChooseSetup(const app::CommandLine& line, const SetupState& state, int acad
                  SetupChoice* choice, std::string* problem) {
   choice->boxes = InitialReleaseBoxes(CountReleaseFolders(state), acadBitness);
   if (line.folder) choice->folder = *line.folder;
+  choice->logFile = line.logFile.value_or("");
   if (!line.ReleasesGiven()) return true;
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     ReleaseBoxState& box = choice->boxes[ReleaseIndex(year)];

@@ -15,6 +15,7 @@ constexpr char kDefaultFolder[] = "C:\\Brenix";
 struct SetupChoice {
   std::string folder = kDefaultFolder;
   ReleaseBoxStates boxes{};
+  std::string logFile;  // the full path of the log being written; empty: none
 };
 
 // False when the command line names a release the dialog would not enable

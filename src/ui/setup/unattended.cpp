@@ -1,19 +1,27 @@
 #include "ui/setup/unattended.h"
 
+#include "install/install_messages.h"
 #include "install/install_sequence.h"
+#include "install/outcome_report.h"
 #include "install/payload.h"
+#include "ui/picker/folder_check.h"
 #include "ui/setup/setup_choice.h"
 
+using install::CheckInstallFolder;
+using install::DescribeOutcome;
 using install::FindPayloadFolder;
+using install::InstallFolderOf;
+using install::InstallPart;
+using install::InstallScope;
 using install::IsAcadRunning;
 using install::RunInstallSteps;
-using install::SettleInstallFolder;
 
 namespace ui {
 
 namespace {
 
 constexpr unsigned kButtonsMask = 0xF;
+constexpr char kNoReleaseMessage[] = "没有要安装的 AutoCAD 版本。";
 
 class NoProgress : public ProgressPort {
  public:
@@ -41,20 +49,40 @@ int RunUnattended(SetupState& state, const app::CommandLine& line, int acadBitne
   Platform& platform = state.platform();
   SetupChoice choice;
   std::string problem;
-  if (!ChooseSetup(line, state, acadBitness, &choice, &problem)) return kExitRefused;
+  if (!ChooseSetup(line, state, acadBitness, &choice, &problem)) {
+    platform.prompt.Show(app::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
+    return kExitRefused;
+  }
   ReleaseTicks ticks{};
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     ticks[ReleaseIndex(year)] = choice.boxes[ReleaseIndex(year)].tick;
   }
-  if (!AnyReleaseTicked(ticks)) return kExitRefused;
+  if (!AnyReleaseTicked(ticks)) {
+    platform.prompt.Show(kNoReleaseMessage, kSetupCaption, kMbOk | kMbIconWarning);
+    return kExitRefused;
+  }
   // Nothing is created before it is known that there is something to install.
   std::string payload;
   if (!FindPayloadFolder(platform, &payload)) return kExitNoPayload;
-  if (IsAcadRunning(platform.processes)) return kExitHostRunning;
-  if (!SettleInstallFolder(platform, &choice.folder)) return kExitRefused;
+  if (IsAcadRunning(platform.processes)) {
+    platform.prompt.Show(kAcadRunningMessage, kSetupCaption, kMbOk);
+    return kExitHostRunning;
+  }
+  if (!CheckInstallFolder(platform, &choice.folder) ||
+      CreateFolder(platform.files, platform.prompt, platform.environment, choice.folder) !=
+          kFolderReady) {
+    return kExitRefused;
+  }
+  const std::string installPath = InstallFolderOf(choice.folder);
+  platform.files.MakeDir(installPath);
   NoProgress progress;
-  if (!RunInstallSteps(state, choice.folder, ticks, progress)) return kExitCopyStopped;
-  return state.m_outcome.Complete() ? kExitDone : kExitHostStepFailed;
+  const InstallScope scope{line.elevated ? InstallPart::kMachineWide : InstallPart::kEverything,
+                           line.logFile.value_or("")};
+  if (!RunInstallSteps(state, installPath, ticks, progress, scope)) return kExitCopyStopped;
+  const std::string report = DescribeOutcome(state.m_outcome);
+  if (report.empty()) return kExitDone;
+  platform.prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+  return kExitHostStepFailed;
 }
 
 }  // namespace ui

@@ -1,9 +1,10 @@
 #pragma once
-// The install without a window (/S): the folder and releases from the
+// The install without a dialog: with /S, the folder and releases from the
 // command line or the dialog's defaults, every question answered as an
 // administrator deploying to many machines would (create a missing folder,
 // stop at a file that cannot be copied), and an exit code that says how it
-// ended.
+// ended; with /ELEVATED, the machine-wide steps of the copy that the offer
+// of administrator rights starts, its questions asked.
 
 #include <string>
 #include <vector>
@@ -15,12 +16,13 @@
 namespace ui {
 
 enum ExitCode {
-  kExitDone = 0,            // everything done
-  kExitHostStepFailed = 1,  // the product is installed; a host step failed for a release
-  kExitCopyStopped = 2,     // the product copy was stopped
-  kExitNoPayload = 3,       // no payload beside the program
-  kExitHostRunning = 4,     // AutoCAD is running
-  kExitRefused = 5,         // bad command line, folder refused, or no release to install
+  kExitDone = 0,             // everything done
+  kExitHostStepFailed = 1,   // the product is installed; a host step failed for a release
+  kExitCopyStopped = 2,      // the product copy was stopped
+  kExitNoPayload = 3,        // no payload beside the program
+  kExitHostRunning = 4,      // AutoCAD is running
+  kExitRefused = 5,          // bad command line, folder refused, or no release to install
+  kExitInternalFailure = 6,  // the program failed within itself
 };
 
 // Answers every message box as the unattended install must, without showing
@@ -35,7 +37,9 @@ class SilentPrompt : public PromptPort {
 };
 
 // Runs the install for `line` on `state`, whose platform answers through a
-// SilentPrompt; discovery has run. The exit code.
+// SilentPrompt with /S; discovery has run. Every way of ending but success is
+// told through the prompt first, so that the log has the reason. The exit
+// code.
 int RunUnattended(SetupState& state, const app::CommandLine& line, int acadBitness);
 
 }  // namespace ui

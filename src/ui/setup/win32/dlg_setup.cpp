@@ -43,6 +43,7 @@ Dlg_Setup::Dlg_Setup(HWND parent) : CDialog(IDD_SETUP, parent), m_strInstallPath
 void Dlg_Setup::Preset(const ui::SetupChoice& choice) {
   m_strInstallPath = choice.folder;
   m_presetBoxes = choice.boxes;
+  m_logFile = choice.logFile;
 }
 
 CButton& Dlg_Setup::ReleaseBox(int year) { return this->*ReleaseRowOf(year).box; }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/release_years.h"
+#include "install/install_sequence.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/window.h"
@@ -29,6 +30,10 @@ class Dlg_Setup : public CDialog {
 
   // Controls -> members, then Install is enabled exactly when a release is ticked.
   void UpdateInstallButton();
+
+  // How the dialog ended, as the program's exit code: 0 when it completed or
+  // nothing was written, otherwise what the last install came to.
+  int ExitCode() const { return m_exitCode; }
 
   CBrush m_brushBack;
   CButton m_chkAcad2025, m_chkAcad2024, m_chkAcad2023, m_chkAcad2022, m_chkAcad2021, m_chkAcad2020,
@@ -56,12 +61,21 @@ class Dlg_Setup : public CDialog {
   void SetSmallIcon();
   void ApplyInitialReleaseBoxes();
   std::optional<ui::ReleaseBoxStates> m_presetBoxes;
+  std::string m_logFile;
   bool m_bElevationOffered = false;
+  int m_exitCode = 0;
 
   void OnCheckRelease();
   void OnBrowse();   // dlg_setup_browse.cpp
   void OnInstall();  // dlg_setup_install.cpp
-  bool RunInstall();
+  // Asks for administrator rights when they are wanted; false when the
+  // click goes no further. After a copy running as administrator has done
+  // the machine-wide steps, `scope` is narrowed to the current user's and
+  // `copyComplete` says whether that copy completed.
+  bool HandOverMachineWideSteps(const std::string& folder, install::InstallScope* scope,
+                                bool* copyComplete);
+  bool RunInstall(const std::string& installPath, const install::InstallScope& scope);
+  void EndWithExitCode(int exitCode);
   void ShowCompletionView();
   // Tells what the install could not do and shows the settings view again.
   void ReportIncompleteInstall(const std::string& report);

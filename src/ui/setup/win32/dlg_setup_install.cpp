@@ -3,16 +3,23 @@
 #include "install/install_messages.h"
 #include "install/install_sequence.h"
 #include "install/outcome_report.h"
+#include "install/payload.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_progress.h"
+#include "ui/setup/unattended.h"
 #include "ui/setup/win32/dlg_setup.h"
 #include "ui/setup/win32/resource.h"
 
 using win32::Exchange;
 using win32::Win32MessageBoxes;
 
+using install::CheckInstallFolder;
 using install::DescribeOutcome;
 using install::Elevation;
+using install::FindPayloadFolder;
+using install::InstallFolderOf;
+using install::InstallPart;
+using install::InstallScope;
 using install::OfferElevation;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
@@ -39,38 +46,89 @@ void Dlg_Setup::OnInstall() {
   Platform& platform = g_setupState.platform();
   if (WarnIfAcadRunning(platform)) return;
   UpdateData(Exchange::kToMembers);
-  if (!m_bElevationOffered) {
-    const Elevation offer = OfferElevation(g_setupState, m_strInstallPath, Ticks());
-    m_bElevationOffered = offer != Elevation::kNotNeeded;     // asked once at most
-    if (offer == Elevation::kRestarted) EndDialog(IDCANCEL);  // the new process installs
-    if (offer == Elevation::kRestarted || offer == Elevation::kRestartFailed) return;
+  std::string folder = m_strInstallPath;
+  if (!CheckInstallFolder(platform, &folder)) return;
+  // Nothing is created, and no rights asked for, before it is known that
+  // there is something to install.
+  std::string payload;
+  if (!FindPayloadFolder(platform, &payload)) {
+    EndWithExitCode(ui::kExitNoPayload);
+    return;
   }
-  if (!SettleInstallFolder(platform, &m_strInstallPath)) return;
-  if (!RunInstall()) return;
+  InstallScope scope{InstallPart::kEverything, m_logFile};
+  bool copyComplete = true;
+  if (!HandOverMachineWideSteps(folder, &scope, &copyComplete)) return;
+  std::string installPath = folder;
+  if (scope.part == InstallPart::kCurrentUser) {
+    installPath = InstallFolderOf(folder);
+  } else if (!SettleInstallFolder(platform, &installPath)) {
+    return;
+  }
+  if (!RunInstall(installPath, scope)) return;
   const std::string report = DescribeOutcome(g_setupState.m_outcome);
-  if (report.empty()) {
+  if (report.empty() && copyComplete) {
+    m_exitCode = ui::kExitDone;
     ShowCompletionView();
   } else {
+    m_exitCode = ui::kExitHostStepFailed;
     ReportIncompleteInstall(report);
   }
 }
 
-bool Dlg_Setup::RunInstall() {
+bool Dlg_Setup::HandOverMachineWideSteps(const std::string& folder, InstallScope* scope,
+                                         bool* copyComplete) {
+  if (m_bElevationOffered) return true;
+  int copyExitCode = ui::kExitDone;
+  // The copy is waited for with this window's messages dispatched; the
+  // window takes no clicks meanwhile.
+  EnableWindow(m_hWnd, FALSE);
+  const Elevation offer = OfferElevation(g_setupState, folder, Ticks(), m_logFile, &copyExitCode);
+  EnableWindow(m_hWnd, TRUE);
+  m_bElevationOffered = offer != Elevation::kNotNeeded;  // asked once at most
+  if (offer == Elevation::kRestartFailed) return false;
+  if (offer != Elevation::kRestarted) return true;
+  win32::InstallLog().Line("以管理员身份运行的安装程序已结束（退出代码：" +
+                           std::to_string(copyExitCode) + "），进程 " +
+                           std::to_string(GetCurrentProcessId()) + " 继续当前用户的部分");
+  switch (copyExitCode) {
+    case ui::kExitDone:
+    case ui::kExitHostStepFailed:
+      *copyComplete = copyExitCode == ui::kExitDone;
+      scope->part = InstallPart::kCurrentUser;
+      return true;
+    case ui::kExitHostRunning:
+    case ui::kExitRefused:
+      return false;  // the copy has said why; nothing was written
+    default:
+      EndWithExitCode(copyExitCode);  // the copy stopped, or failed within itself
+      return false;
+  }
+}
+
+bool Dlg_Setup::RunInstall(const std::string& installPath, const InstallScope& scope) {
   ShowControl(*this, IDC_PATH_LABEL, false);
   ShowControl(*this, IDC_INSTALL_PATH, false);
   ShowControl(*this, IDC_BROWSE, false);
   ShowControl(*this, IDC_PROGRESS, true);
 
   Win32Progress progress(m_progress.GetSafeHwnd());
-  if (!RunInstallSteps(g_setupState, m_strInstallPath, Ticks(), progress)) {
-    EndDialog(IDCANCEL);
+  if (!RunInstallSteps(g_setupState, installPath, Ticks(), progress, scope)) {
+    EndWithExitCode(ui::kExitCopyStopped);
     return false;
   }
   return true;
 }
 
+void Dlg_Setup::EndWithExitCode(int exitCode) {
+  m_exitCode = exitCode;
+  EndDialog(IDCANCEL);
+}
+
 void Dlg_Setup::ReportIncompleteInstall(const std::string& report) {
-  g_setupState.platform().prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+  // An empty report: the copy running as administrator has told its own.
+  if (!report.empty()) {
+    g_setupState.platform().prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+  }
   ShowControl(*this, IDC_PROGRESS, false);
   ShowControl(*this, IDC_PATH_LABEL, true);
   ShowControl(*this, IDC_INSTALL_PATH, true);
