@@ -64,6 +64,7 @@ void Dlg_Setup::OnInstall() {
   } else if (!SettleInstallFolder(platform, &installPath)) {
     return;
   }
+  m_strInstallPath = installPath;  // the completion view shows where the product went
   if (!RunInstall(installPath, scope)) return;
   const std::string report = DescribeOutcome(g_setupState.m_outcome);
   if (report.empty() && copyComplete) {
