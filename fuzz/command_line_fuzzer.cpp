@@ -5,19 +5,19 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/command_line.h"
+#include "base/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string arguments(reinterpret_cast<const char*>(data), size);
   if (arguments.find('\0') != std::string::npos) return 0;
-  app::CommandLine line;
+  base::CommandLine line;
   std::string problem;
-  if (!app::ParseCommandLine(arguments, &line, &problem)) {
+  if (!base::ParseCommandLine(arguments, &line, &problem)) {
     if (problem.empty()) std::abort();
     return 0;
   }
-  app::CommandLine again;
-  if (!app::ParseCommandLine(app::ComposeCommandLine(line), &again, &problem)) std::abort();
+  base::CommandLine again;
+  if (!base::ParseCommandLine(base::ComposeCommandLine(line), &again, &problem)) std::abort();
   if (again.unattended != line.unattended || again.folder != line.folder ||
       again.allReleases != line.allReleases || again.releases != line.releases ||
       again.logFile != line.logFile) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/bounded_format.h"
+#include "base/bounded_format.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string folder = input.Text(200);
   const std::string name = input.Rest();
   if (folder.find('\0') != std::string::npos || name.find('\0') != std::string::npos) return 0;
-  app::PathBuffer buffer;
-  const int length = app::FormatPath(buffer, "%s\\%s%d", folder.c_str(), name.c_str(), 7);
+  base::PathBuffer buffer;
+  const int length = base::FormatPath(buffer, "%s\\%s%d", folder.c_str(), name.c_str(), 7);
   const std::string whole = folder + "\\" + name + "7";
-  if (whole.size() < app::kPathCapacity) {
+  if (whole.size() < base::kPathCapacity) {
     if (length != static_cast<int>(whole.size()) || whole != buffer) std::abort();
   } else if (length != -1 || buffer[0] != '\0') {
     std::abort();

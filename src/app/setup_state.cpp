@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-using app::DropTrailingBackslash;
+using base::DropTrailingBackslash;
 
 namespace {
 

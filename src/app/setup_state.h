@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/ansi_text.h"
-#include "app/install_outcome.h"
-#include "app/release_years.h"
+#include "base/ansi_text.h"
+#include "base/release_years.h"
+#include "install/install_outcome.h"
 #include "platform/platform.h"
 
 class SetupState {

@@ -5,13 +5,13 @@
 #include <string>
 #include <unordered_map>
 
-#include "app/bounded_format.h"
 #include "app/setup_state.h"
+#include "base/bounded_format.h"
 #include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
 
-using app::FormatPath;
-using app::PathBuffer;
+using base::FormatPath;
+using base::PathBuffer;
 using platform::ReadSubKeyNames;
 using platform::ReadValueText;
 
@@ -37,7 +37,7 @@ void CollectRegValues(RegistryPort& registry, RegKey key, const std::string& rel
   for (unsigned i = 0; i < 2; ++i) {
     std::string value;
     if ((searching & (1u << i)) &&
-        ReadValueText(registry, key, walks[i].valueName, kValueCapacity, &value) == kRegSuccess) {
+        ReadValueText(registry, key, walks[i].valueName, kValueCapacity, &value) == kErrorSuccess) {
       walks[i].keys.push_back(pathPrefix + relativePath);
       walks[i].values.push_back(value);
       searching &= ~(1u << i);

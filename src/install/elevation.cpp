@@ -1,11 +1,11 @@
 #include "install/elevation.h"
 
-#include "app/command_line.h"
-#include "app/windows_path.h"
+#include "base/command_line.h"
+#include "base/windows_path.h"
 #include "install/install_messages.h"
 #include "platform/error_text.h"
 
-using app::IsAbsolutePath;
+using base::IsAbsolutePath;
 using platform::ErrorText;
 
 namespace install {
@@ -23,12 +23,12 @@ bool WritingIsDenied(SetupState& state, const ReleaseTicks& ticks) {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] == 0) continue;
     for (const std::string& key : state.AcadKeys(year)) {
-      if (platform.registry.ProbeWrite(kHKeyLocalMachine, key) == kRegAccessDenied) return true;
+      if (platform.registry.ProbeWrite(kHKeyLocalMachine, key) == kErrorAccessDenied) return true;
     }
     // Only a refusal for want of rights: a host folder that is gone is no
     // reason to ask for them.
     for (const std::string& folder : state.AcadDirs(year)) {
-      if (IsAbsolutePath(folder) && platform.files.ProbeWrite(folder) == kFileAccessDenied) {
+      if (IsAbsolutePath(folder) && platform.files.ProbeWrite(folder) == kErrorAccessDenied) {
         return true;
       }
     }
@@ -48,17 +48,17 @@ Elevation OfferElevation(SetupState& state, const std::string& folder, const Rel
       kIdYes) {
     return Elevation::kDeclined;
   }
-  app::CommandLine again;
+  base::CommandLine again;
   again.elevated = true;
   again.folder = folder;
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] != 0) again.releases.push_back(year);
   }
   if (!logFile.empty()) again.logFile = logFile;
-  const std::string arguments = app::ComposeCommandLine(again);
-  app::CommandLine parsedBack;
+  const std::string arguments = base::ComposeCommandLine(again);
+  base::CommandLine parsedBack;
   std::string problem;
-  if (!app::ParseCommandLine(arguments, &parsedBack, &problem) || !(parsedBack == again)) {
+  if (!base::ParseCommandLine(arguments, &parsedBack, &problem) || !(parsedBack == again)) {
     platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, kMbOk);
     return Elevation::kRestartFailed;
   }

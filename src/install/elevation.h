@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/release_years.h"
 #include "app/setup_state.h"
+#include "base/release_years.h"
 
 namespace install {
 

@@ -6,16 +6,16 @@
 #include <optional>
 #include <string>
 
-#include "app/bounded_format.h"
 #include "app/setup_state.h"
-#include "app/windows_path.h"
+#include "base/bounded_format.h"
+#include "base/windows_path.h"
 #include "install/trusted_paths.h"
 #include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
 
-using app::FormatPath;
-using app::IsAbsolutePath;
-using app::PathBuffer;
+using base::FormatPath;
+using base::IsAbsolutePath;
+using base::PathBuffer;
 using platform::ReadSubKeyNames;
 
 namespace {
@@ -79,15 +79,15 @@ std::optional<ApplicationKey> ApplicationKeyFor(int releaseYear, bool managed,
 // sub-keys stays, and its values are overwritten. 0, or the first error.
 long ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const ApplicationKey& entry) {
   registry.DeleteKey(productKey, entry.name);
-  long result = kRegSuccess;
+  long result = kErrorSuccess;
   const ScopedKey key = ScopedKey::Create(registry, productKey, entry.name, &result);
   if (!key) return result;
   result = registry.SetValue(key.get(), "LOADCTRLS", kRegDword, DwordData(2));
   const long loader = registry.SetValue(key.get(), "LOADER", kRegSz, StringData(entry.loader));
-  if (result == kRegSuccess) result = loader;
+  if (result == kErrorSuccess) result = loader;
   if (entry.managed) {
     const long managed = registry.SetValue(key.get(), "MANAGED", kRegDword, DwordData(1));
-    if (result == kRegSuccess) result = managed;
+    if (result == kErrorSuccess) result = managed;
   }
   return result;
 }
@@ -162,7 +162,7 @@ void SetupState::RegisterDemandLoad(int year) {
     const auto managedLibrary = IsAbsolutePath(folders[i])
                                     ? ApplicationKeyFor(year, true, folders[i], files->libraryYear)
                                     : std::nullopt;
-    long result = kRegSuccess;
+    long result = kErrorSuccess;
     const ScopedKey productKey = ScopedKey::Open(registry, kHKeyLocalMachine, keys[i], &result);
     if (productKey) {
       const long native = nativeModule
@@ -171,9 +171,9 @@ void SetupState::RegisterDemandLoad(int year) {
       const long managed =
           managedLibrary ? ReplaceApplicationKey(registry, productKey.get(), *managedLibrary)
                          : (IsAbsolutePath(folders[i]) ? kErrorFilenameTooLong : kErrorBadPathname);
-      result = native != kRegSuccess ? native : managed;
+      result = native != kErrorSuccess ? native : managed;
     }
-    if (result != kRegSuccess) {
+    if (result != kErrorSuccess) {
       m_outcome.failures.push_back({year, HostStep::kDemandLoad, keys[i], result});
     }
   }
@@ -190,7 +190,7 @@ void SetupState::AddTrustedPath() {
   RegistryPort& registry = m_platform.registry;
   for (const auto& variablesKey : VariablesKeys(registry, ProfileListKeys(registry))) {
     const long result = TrustFolder(registry, variablesKey, folder);
-    if (result != kRegSuccess) {
+    if (result != kErrorSuccess) {
       m_outcome.failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});
     }
   }

@@ -1,17 +1,17 @@
 #include "install/install_sequence.h"
 
-#include "app/ansi_text.h"
-#include "app/bounded_format.h"
-#include "app/command_line.h"
-#include "app/windows_path.h"
+#include "base/ansi_text.h"
+#include "base/bounded_format.h"
+#include "base/command_line.h"
+#include "base/windows_path.h"
 #include "install/install_messages.h"
 #include "install/product_copier.h"
 
-using app::DropTrailingBackslash;
-using app::FormatPath;
-using app::IsAbsolutePath;
-using app::PathBuffer;
-using app::ToLowerAnsi;
+using base::DropTrailingBackslash;
+using base::FormatPath;
+using base::IsAbsolutePath;
+using base::PathBuffer;
+using base::ToLowerAnsi;
 
 namespace install {
 
@@ -41,7 +41,7 @@ bool WarnIfAcadRunning(Platform& platform) {
 }
 
 bool CheckInstallFolder(Platform& platform, std::string* folder) {
-  const std::string chosen = app::Unquoted(*folder);
+  const std::string chosen = base::Unquoted(*folder);
   std::string dropped = chosen;
   DropTrailingBackslash(&dropped);
   PathBuffer installFolder;

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/release_years.h"
 #include "app/setup_state.h"
+#include "base/release_years.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 

@@ -40,7 +40,7 @@ std::string DescribeOutcome(const InstallOutcome& outcome) {
   bool deniedAccess = false;
   for (const HostFailure& failure : outcome.failures) {
     lines.push_back(Sentence(failure));
-    deniedAccess = deniedAccess || failure.error == kFileAccessDenied;
+    deniedAccess = deniedAccess || failure.error == kErrorAccessDenied;
   }
   for (const std::string& file : outcome.ignoredFiles) {
     lines.push_back("未复制的产品文件：" + file + "。");

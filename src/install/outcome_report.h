@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/install_outcome.h"
+#include "install/install_outcome.h"
 
 namespace install {
 

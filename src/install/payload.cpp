@@ -1,9 +1,9 @@
 #include "install/payload.h"
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "install/install_messages.h"
 
-using app::FindLastBackslash;
+using base::FindLastBackslash;
 
 namespace install {
 

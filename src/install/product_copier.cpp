@@ -4,15 +4,15 @@
 #include <iterator>
 #include <memory>
 
-#include "app/ansi_text.h"
-#include "app/bounded_format.h"
+#include "base/ansi_text.h"
+#include "base/bounded_format.h"
 #include "install/install_messages.h"
 #include "install/payload.h"
 
-using app::DropTrailingBackslash;
-using app::EqualsIgnoreCase;
-using app::FormatPath;
-using app::PathBuffer;
+using base::DropTrailingBackslash;
+using base::EqualsIgnoreCase;
+using base::FormatPath;
+using base::PathBuffer;
 using install::ClearReadOnly;
 using install::DeleteZoneIdentifier;
 using install::FindPayloadFolder;

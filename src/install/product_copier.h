@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "install/install_sequence.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"

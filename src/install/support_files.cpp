@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "app/bounded_format.h"
 #include "app/setup_state.h"
-#include "app/windows_path.h"
+#include "base/bounded_format.h"
+#include "base/windows_path.h"
 #include "install/payload.h"
 
-using app::FormatPath;
-using app::IsAbsolutePath;
-using app::PathBuffer;
+using base::FormatPath;
+using base::IsAbsolutePath;
+using base::PathBuffer;
 using install::FindPayloadFolder;
 
 namespace {
@@ -33,7 +33,7 @@ long CopyIfFits(FileSystemPort& files, const std::string& payload, const char* f
   }
   if (files.CopyOver(source, destination)) return 0;
   const unsigned long error = files.LastError();
-  return error == kFileNotFound ? 0 : static_cast<long>(error);
+  return error == kErrorFileNotFound ? 0 : static_cast<long>(error);
 }
 
 // Keeps the first error of several steps.
@@ -59,7 +59,7 @@ long SetupState::CopySupportFiles(std::string hostFolder, bool withDriver) {
   // folder is current.
   if (!IsAbsolutePath(hostFolder)) return kErrorBadPathname;
   std::string payload;
-  if (!FindPayloadFolder(m_platform, &payload)) return kPathNotFound;  // no sources to copy
+  if (!FindPayloadFolder(m_platform, &payload)) return kErrorPathNotFound;  // no sources to copy
   FileSystemPort& files = m_platform.files;
   PathBuffer host;
   if (FormatPath(host, "%s", hostFolder.c_str()) < 0) return kErrorFilenameTooLong;

@@ -49,20 +49,20 @@ bool HasEntry(const std::u16string& list, const std::u16string& folder) {
 long CurrentTrustedPaths(RegistryPort& registry, const std::string& variablesKey,
                          TrustedPaths* current) {
   *current = TrustedPaths{std::u16string(), kRegSz};
-  long result = kRegSuccess;
+  long result = kErrorSuccess;
   const ScopedKey key = ScopedKey::Open(registry, kHKeyCurrentUser, variablesKey, &result);
-  if (result == kRegNotFound) return kRegSuccess;
+  if (result == kErrorFileNotFound) return kErrorSuccess;
   if (!key) return result;
   std::u16string data;
   unsigned long type = 0;
   result = registry.QueryWideValue(key.get(), kTrustedPaths, kCapacity, &data, &type);
-  if (result == kRegNotFound) return kRegSuccess;
-  if (result != kRegSuccess) return result;
+  if (result == kErrorFileNotFound) return kErrorSuccess;
+  if (result != kErrorSuccess) return result;
   if (type != kRegSz && type != kRegExpandSz) return kErrorInvalidData;
   const std::u16string text = data.substr(0, data.find(u'\0'));
   if (text.size() >= kCapacity) return kErrorFilenameTooLong;
   *current = TrustedPaths{text, type};
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 // An empty value becomes the folder. Otherwise existing entries come back
@@ -84,7 +84,7 @@ long TrustFolder(RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder) {
   TrustedPaths current;
   long result = CurrentTrustedPaths(registry, variablesKey, &current);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   const auto updated = NewTrustedPaths(current.text, folder);
   if (!updated) return kErrorFilenameTooLong;
   const ScopedKey key = ScopedKey::Create(registry, kHKeyCurrentUser, variablesKey, &result);

@@ -7,12 +7,12 @@ namespace platform {
 std::string ErrorText(long error) {
   const std::string code = "错误 " + std::to_string(error);
   switch (error) {
-    case kFileAccessDenied:
+    case kErrorAccessDenied:
       return "拒绝访问，" + code;
-    case kFileNotFound:
-    case kPathNotFound:
+    case kErrorFileNotFound:
+    case kErrorPathNotFound:
       return "找不到文件或路径，" + code;
-    case kSharingViolation:
+    case kErrorSharingViolation:
       return "文件正在使用，" + code;
     case kErrorFilenameTooLong:
       return "路径过长，" + code;

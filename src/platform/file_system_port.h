@@ -5,19 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "base/win_error.h"
+
 constexpr unsigned long kAttrReadOnly = 0x01;              // FILE_ATTRIBUTE_READONLY
 constexpr unsigned long kAttrHidden = 0x02;                // FILE_ATTRIBUTE_HIDDEN
 constexpr unsigned long kAttrDirectory = 0x10;             // FILE_ATTRIBUTE_DIRECTORY
 constexpr unsigned long kAttrNormal = 0x80;                // FILE_ATTRIBUTE_NORMAL
 constexpr unsigned long kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
-
-// Error codes of failed calls (GetLastError).
-constexpr unsigned long kFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
-constexpr unsigned long kPathNotFound = 3;       // ERROR_PATH_NOT_FOUND
-constexpr unsigned long kFileAccessDenied = 5;   // ERROR_ACCESS_DENIED
-constexpr unsigned long kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
-constexpr unsigned long kInvalidName = 123;      // ERROR_INVALID_NAME
-constexpr unsigned long kAlreadyExists = 183;    // ERROR_ALREADY_EXISTS
 
 struct FileEntry {
   std::string name;          // without its folder

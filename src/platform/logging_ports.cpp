@@ -1,6 +1,6 @@
 #include "platform/logging_ports.h"
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "platform/error_text.h"
 
 namespace platform {
@@ -50,7 +50,7 @@ bool LoggingFileSystem::CopyOver(const std::string& from, const std::string& to)
   const unsigned long error = copied ? 0 : m_inner.LastError();
   if (copied) {
     m_log.Line("复制文件：" + from + " -> " + to);
-  } else if (error != kFileNotFound) {
+  } else if (error != kErrorFileNotFound) {
     m_log.Line("未复制文件：" + from + " -> " + to + Failure(static_cast<long>(error)));
   }
   return copied;
@@ -62,7 +62,7 @@ bool LoggingFileSystem::CreateDir(const std::string& path) {
   const unsigned long error = created ? 0 : m_inner.LastError();
   if (created) {
     m_log.Line("创建文件夹：" + path);
-  } else if (error != kAlreadyExists) {
+  } else if (error != kErrorAlreadyExists) {
     m_log.Line("未能创建文件夹：" + path + Failure(static_cast<long>(error)));
   }
   return created;
@@ -105,12 +105,12 @@ std::string LoggingRegistry::NameOf(RegKey key, const std::string& path) const {
   const auto known = m_names.find(key);
   if (known != m_names.end()) name = known->second;
   if (path.empty()) return name;
-  app::DropTrailingBackslash(&name);  // a key opened as "...\\" names no extra level
+  base::DropTrailingBackslash(&name);  // a key opened as "...\\" names no extra level
   return name + "\\" + path;
 }
 
 long LoggingRegistry::Remember(long result, RegKey parent, const std::string& path, RegKey* key) {
-  if (result == kRegSuccess && m_log.Attached()) m_names[*key] = NameOf(parent, path);
+  if (result == kErrorSuccess && m_log.Attached()) m_names[*key] = NameOf(parent, path);
   return result;
 }
 
@@ -129,7 +129,7 @@ long LoggingRegistry::ProbeWrite(RegKey parent, const std::string& path) {
 long LoggingRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
   const long result = m_inner.CreateKey(parent, path, key);
   if (m_log.Attached()) {
-    m_log.Line(result == kRegSuccess
+    m_log.Line(result == kErrorSuccess
                    ? "打开或创建注册表项：" + NameOf(parent, path)
                    : "未能创建注册表项：" + NameOf(parent, path) + Failure(result));
   }
@@ -155,8 +155,8 @@ long LoggingRegistry::SetValue(RegKey key, const std::string& name, unsigned lon
   const long result = m_inner.SetValue(key, name, type, data);
   if (m_log.Attached()) {
     const std::string target = NameOf(key) + "\\" + name;
-    m_log.Line(result == kRegSuccess ? "写入注册表值：" + target + " = " + ValueText(type, data)
-                                     : "未能写入注册表值：" + target + Failure(result));
+    m_log.Line(result == kErrorSuccess ? "写入注册表值：" + target + " = " + ValueText(type, data)
+                                       : "未能写入注册表值：" + target + Failure(result));
   }
   return result;
 }
@@ -172,20 +172,20 @@ long LoggingRegistry::SetWideValue(RegKey key, const std::string& name, unsigned
   constexpr std::size_t kShownCapacity = 13000;
   std::u16string before;
   unsigned long beforeType = 0;
-  if (m_inner.QueryWideValue(key, name, kShownCapacity, &before, &beforeType) != kRegSuccess) {
+  if (m_inner.QueryWideValue(key, name, kShownCapacity, &before, &beforeType) != kErrorSuccess) {
     before.clear();
   }
   const long result = m_inner.SetWideValue(key, name, type, data);
   const std::string target = NameOf(key) + "\\" + name;
-  m_log.Line(result == kRegSuccess ? "写入注册表值：" + target + " = " + Shown(data) + "（原为 " +
-                                         Shown(before) + "）"
-                                   : "未能写入注册表值：" + target + Failure(result));
+  m_log.Line(result == kErrorSuccess ? "写入注册表值：" + target + " = " + Shown(data) + "（原为 " +
+                                           Shown(before) + "）"
+                                     : "未能写入注册表值：" + target + Failure(result));
   return result;
 }
 
 long LoggingRegistry::DeleteKey(RegKey parent, const std::string& path) {
   const long result = m_inner.DeleteKey(parent, path);
-  if (result == kRegSuccess) m_log.Line("删除注册表项：" + NameOf(parent, path));
+  if (result == kErrorSuccess) m_log.Line("删除注册表项：" + NameOf(parent, path));
   return result;
 }
 

@@ -8,19 +8,12 @@
 #include <cstdint>
 #include <string>
 
+#include "base/win_error.h"
+
 using RegKey = std::uintptr_t;  // an open key; 0 = none
 
 constexpr RegKey kHKeyCurrentUser = 0x80000001u;
 constexpr RegKey kHKeyLocalMachine = 0x80000002u;
-
-constexpr long kRegSuccess = 0;        // ERROR_SUCCESS
-constexpr long kRegNotFound = 2;       // ERROR_FILE_NOT_FOUND
-constexpr long kRegAccessDenied = 5;   // ERROR_ACCESS_DENIED
-constexpr long kRegInvalidHandle = 6;  // ERROR_INVALID_HANDLE
-constexpr long kRegBadPathname = 161;  // ERROR_BAD_PATHNAME
-constexpr long kRegMoreData = 234;     // ERROR_MORE_DATA
-constexpr long kRegNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
-constexpr long kRegKeyDeleted = 1018;  // ERROR_KEY_DELETED
 
 constexpr unsigned long kRegSz = 1;        // REG_SZ
 constexpr unsigned long kRegExpandSz = 2;  // REG_EXPAND_SZ
@@ -44,11 +37,11 @@ class RegistryPort {
   // RegQueryInfoKeyA, asking only for the number of sub-keys.
   virtual long CountSubKeys(RegKey key, unsigned long* count) = 0;
   // RegEnumKeyExA into a buffer of `capacity` characters (NUL included):
-  // kRegMoreData when the name does not fit, kRegNoMoreItems past the end.
+  // kErrorMoreData when the name does not fit, kErrorNoMoreItems past the end.
   virtual long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
                           std::string* name) = 0;
   // RegQueryValueExA into a buffer of `capacity` bytes: the data as stored
-  // (a REG_SZ keeps its terminating NUL), kRegMoreData when it does not fit.
+  // (a REG_SZ keeps its terminating NUL), kErrorMoreData when it does not fit.
   virtual long QueryValue(RegKey key, const std::string& name, std::size_t capacity,
                           std::string* data, unsigned long* type) = 0;
   // RegSetValueExA: stores `data` bytes as given (a REG_SZ caller adds the NUL).
@@ -56,7 +49,7 @@ class RegistryPort {
                         const std::string& data) = 0;
   // RegQueryValueExW into a buffer of `capacity` UTF-16 units: the data as
   // stored, in UTF-16 units (text keeps its terminating NUL; text set through
-  // the ANSI calls comes converted), kRegMoreData when it does not fit.
+  // the ANSI calls comes converted), kErrorMoreData when it does not fit.
   virtual long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
                               std::u16string* data, unsigned long* type) = 0;
   // RegSetValueExW: stores `data` as given (a REG_SZ caller adds the NUL).

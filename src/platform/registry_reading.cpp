@@ -4,11 +4,11 @@ namespace platform {
 
 TextList ReadSubKeyNames(RegistryPort& registry, RegKey key) {
   unsigned long count = 0;
-  if (registry.CountSubKeys(key, &count) != kRegSuccess) count = 0;
+  if (registry.CountSubKeys(key, &count) != kErrorSuccess) count = 0;
   TextList names;
   for (unsigned long index = 0; index < count; ++index) {
     std::string name;
-    if (registry.EnumSubKey(key, index, kKeyNameCapacity, &name) == kRegSuccess) {
+    if (registry.EnumSubKey(key, index, kKeyNameCapacity, &name) == kErrorSuccess) {
       names.push_back(name);
     }
   }
@@ -20,7 +20,7 @@ long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,
   std::string data;
   unsigned long type = 0;
   const long result = registry.QueryValue(key, name, capacity, &data, &type);
-  *text = result == kRegSuccess ? data.substr(0, data.find('\0')) : std::string();
+  *text = result == kErrorSuccess ? data.substr(0, data.find('\0')) : std::string();
   return result;
 }
 

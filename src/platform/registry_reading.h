@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "platform/registry_port.h"
 
 namespace platform {
@@ -19,7 +19,7 @@ TextList ReadSubKeyNames(RegistryPort& registry, RegKey key);
 
 // Reads a value of any type into a buffer of `capacity` bytes and keeps its
 // data up to the first NUL. Returns the registry's result; `text` is empty
-// unless it is kRegSuccess.
+// unless it is kErrorSuccess.
 long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,
                    std::size_t capacity, std::string* text);
 

@@ -9,7 +9,7 @@ RegKey Opened(RegistryPort& registry, OpenCall call, RegKey parent, const std::s
   RegKey key = 0;
   const long status = (registry.*call)(parent, path, &key);
   if (result) *result = status;
-  return status == kRegSuccess ? key : 0;
+  return status == kErrorSuccess ? key : 0;
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-using app::EqualsIgnoreCase;
-using app::ToLowerAnsi;
+using base::EqualsIgnoreCase;
+using base::ToLowerAnsi;
 
 namespace {
 

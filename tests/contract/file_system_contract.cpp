@@ -73,9 +73,9 @@ TEST_F(FileSystemContract, CopyFailsWithoutSourceOrDestinationFolder) {
   under().WriteFile(At("source.txt"), "x");
 
   EXPECT_FALSE(files().CopyOver(At("missing.txt"), At("copy.txt")));
-  EXPECT_EQ(kFileNotFound, files().LastError());
+  EXPECT_EQ(kErrorFileNotFound, files().LastError());
   EXPECT_FALSE(files().CopyOver(At("source.txt"), At("no folder\\copy.txt")));
-  EXPECT_EQ(kPathNotFound, files().LastError());
+  EXPECT_EQ(kErrorPathNotFound, files().LastError());
 
   EXPECT_FALSE(files().Exists(At("copy.txt")));
   EXPECT_FALSE(files().Exists(At("no folder")));
@@ -88,7 +88,7 @@ TEST_F(FileSystemContract, CopyOntoReadOnlyFileFails) {
   ASSERT_TRUE(files().SetAttributes(At("protected.txt"), kAttrReadOnly));
 
   EXPECT_FALSE(files().CopyOver(At("source.txt"), At("protected.txt")));
-  EXPECT_EQ(kFileAccessDenied, files().LastError());
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
   EXPECT_EQ(under().ReadFile(At("protected.txt")), "old");
 }
 
@@ -99,7 +99,7 @@ TEST_F(FileSystemContract, CopyOntoHiddenFileFails) {
   ASSERT_TRUE(files().SetAttributes(At("hidden.txt"), kAttrHidden));
 
   EXPECT_FALSE(files().CopyOver(At("source.txt"), At("hidden.txt")));
-  EXPECT_EQ(kFileAccessDenied, files().LastError());
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
   EXPECT_EQ(under().ReadFile(At("hidden.txt")), "old");
 }
 
@@ -107,7 +107,7 @@ TEST_F(FileSystemContract, CopyFromBusyFileFailsUntilReleased) {
   under().WriteFile(At("busy.txt"), "x");
   under().Lock(At("busy.txt"));
   EXPECT_FALSE(files().CopyOver(At("busy.txt"), At("copy.txt")));
-  EXPECT_EQ(kSharingViolation, files().LastError());
+  EXPECT_EQ(kErrorSharingViolation, files().LastError());
   under().Unlock(At("busy.txt"));
   EXPECT_TRUE(files().CopyOver(At("busy.txt"), At("copy.txt")));
 }
@@ -118,7 +118,7 @@ TEST_F(FileSystemContract, CopyOntoBusyFileFails) {
   under().WriteFile(At("busy.txt"), "old");
   under().Lock(At("busy.txt"));
   EXPECT_FALSE(files().CopyOver(At("source.txt"), At("busy.txt")));
-  EXPECT_EQ(kSharingViolation, files().LastError());
+  EXPECT_EQ(kErrorSharingViolation, files().LastError());
   under().Unlock(At("busy.txt"));
   EXPECT_EQ(under().ReadFile(At("busy.txt")), "old");
 }

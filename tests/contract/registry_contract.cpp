@@ -10,7 +10,7 @@ class RegistryContract : public ::testing::Test {
  protected:
   void SetUp() override {
     m_underTest = MakeRegistryUnderTest();
-    ASSERT_EQ(kRegSuccess,
+    ASSERT_EQ(kErrorSuccess,
               Port().CreateKey(kHKeyCurrentUser, m_underTest->ScratchPath(), &m_scratch));
   }
 
@@ -24,7 +24,7 @@ class RegistryContract : public ::testing::Test {
 
   void DeleteTree(RegKey parent, const std::string& path) {
     RegKey key = 0;
-    if (Port().OpenKeyForRead(parent, path, &key) != kRegSuccess) return;
+    if (Port().OpenKeyForRead(parent, path, &key) != kErrorSuccess) return;
     for (const auto& name : Names(key)) DeleteTree(key, name);
     Port().CloseKey(key);
     Port().DeleteKey(parent, path);
@@ -32,7 +32,7 @@ class RegistryContract : public ::testing::Test {
 
   void Create(const std::string& path) {
     RegKey key = 0;
-    ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, path, &key));
+    ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, path, &key));
     EXPECT_NE(0u, key);
     Port().CloseKey(key);
   }
@@ -40,7 +40,7 @@ class RegistryContract : public ::testing::Test {
   long OpenResult(const std::string& path) {
     RegKey key = 0;
     const long result = Port().OpenKeyForRead(m_scratch, path, &key);
-    if (result == kRegSuccess) Port().CloseKey(key);
+    if (result == kErrorSuccess) Port().CloseKey(key);
     return result;
   }
 
@@ -48,19 +48,19 @@ class RegistryContract : public ::testing::Test {
   std::vector<std::string> Names(RegKey key) {
     std::vector<std::string> names;
     unsigned long count = 0;
-    EXPECT_EQ(kRegSuccess, Port().CountSubKeys(key, &count));
+    EXPECT_EQ(kErrorSuccess, Port().CountSubKeys(key, &count));
     for (unsigned long i = 0; i < count; ++i) {
       std::string name;
-      EXPECT_EQ(kRegSuccess, Port().EnumSubKey(key, i, 256, &name));
+      EXPECT_EQ(kErrorSuccess, Port().EnumSubKey(key, i, 256, &name));
       names.push_back(name);
     }
     std::string past;
-    EXPECT_EQ(kRegNoMoreItems, Port().EnumSubKey(key, count, 256, &past));
+    EXPECT_EQ(kErrorNoMoreItems, Port().EnumSubKey(key, count, 256, &past));
     return names;
   }
 
   void Set(const std::string& name, unsigned long type, const std::string& data) {
-    ASSERT_EQ(kRegSuccess, Port().SetValue(m_scratch, name, type, data));
+    ASSERT_EQ(kErrorSuccess, Port().SetValue(m_scratch, name, type, data));
   }
 
   // The value's data, or the failure's code in place of it.
@@ -70,7 +70,7 @@ class RegistryContract : public ::testing::Test {
     unsigned long storedType = 0;
     const long result = Port().QueryValue(key, name, capacity, &data, &storedType);
     if (type) *type = storedType;
-    return result == kRegSuccess ? data : "error " + std::to_string(result);
+    return result == kErrorSuccess ? data : "error " + std::to_string(result);
   }
 
   // The value's UTF-16 data, or the failure's code in place of it.
@@ -80,7 +80,7 @@ class RegistryContract : public ::testing::Test {
     unsigned long storedType = 0;
     const long result = Port().QueryWideValue(m_scratch, name, capacity, &data, &storedType);
     if (type) *type = storedType;
-    if (result == kRegSuccess) return data;
+    if (result == kErrorSuccess) return data;
     const std::string code = "error " + std::to_string(result);
     return std::u16string(code.begin(), code.end());
   }
@@ -89,21 +89,21 @@ class RegistryContract : public ::testing::Test {
   RegKey m_scratch = 0;
 };
 
-const std::string kMoreData = "error " + std::to_string(kRegMoreData);
-const std::string kNotFound = "error " + std::to_string(kRegNotFound);
+const std::string kMoreData = "error " + std::to_string(kErrorMoreData);
+const std::string kNotFound = "error " + std::to_string(kErrorFileNotFound);
 
 TEST_F(RegistryContract, CreateKeyCreatesEveryMissingKeyOnItsPathAndOpensAnExistingOne) {
   Create("a\\b\\c");
-  EXPECT_EQ(kRegSuccess, OpenResult("a"));
-  EXPECT_EQ(kRegSuccess, OpenResult("a\\b"));
-  EXPECT_EQ(kRegSuccess, OpenResult("a\\b\\c"));
+  EXPECT_EQ(kErrorSuccess, OpenResult("a"));
+  EXPECT_EQ(kErrorSuccess, OpenResult("a\\b"));
+  EXPECT_EQ(kErrorSuccess, OpenResult("a\\b\\c"));
 
   RegKey again = 0;
-  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "a\\b", &again));
-  EXPECT_EQ(kRegSuccess, Port().SetValue(again, "v", kRegSz, std::string("x\0", 2)));
+  ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "a\\b", &again));
+  EXPECT_EQ(kErrorSuccess, Port().SetValue(again, "v", kRegSz, std::string("x\0", 2)));
   Port().CloseKey(again);
   RegKey read = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "a\\b", &read));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "a\\b", &read));
   EXPECT_EQ(std::string("x\0", 2), Query(read, "v"));
   EXPECT_EQ((std::vector<std::string>{"c"}), Names(read));
   Port().CloseKey(read);
@@ -112,37 +112,38 @@ TEST_F(RegistryContract, CreateKeyCreatesEveryMissingKeyOnItsPathAndOpensAnExist
 TEST_F(RegistryContract, OpeningAMissingKeyFailsWithNotFound) {
   Create("a");
   RegKey key = 0;
-  EXPECT_EQ(kRegNotFound, Port().OpenKey(m_scratch, "missing", &key));
-  EXPECT_EQ(kRegNotFound, Port().OpenKeyForRead(m_scratch, "a\\missing", &key));
-  EXPECT_EQ(kRegNotFound, Port().OpenKey(kHKeyLocalMachine, "SOFTWARE\\NoSuchVendorH1", &key));
+  EXPECT_EQ(kErrorFileNotFound, Port().OpenKey(m_scratch, "missing", &key));
+  EXPECT_EQ(kErrorFileNotFound, Port().OpenKeyForRead(m_scratch, "a\\missing", &key));
+  EXPECT_EQ(kErrorFileNotFound,
+            Port().OpenKey(kHKeyLocalMachine, "SOFTWARE\\NoSuchVendorH1", &key));
 }
 
 TEST_F(RegistryContract, AnEmptyPathOpensTheKeyItselfAsAHandleOfItsOwn) {
   Set("v", kRegSz, std::string("here\0", 5));
   RegKey read = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
   EXPECT_EQ(std::string("here\0", 5), Query(read, "v"));
-  EXPECT_EQ(kRegSuccess, Port().CloseKey(read));
+  EXPECT_EQ(kErrorSuccess, Port().CloseKey(read));
 
   RegKey same = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKey(m_scratch, "", &same));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKey(m_scratch, "", &same));
   EXPECT_EQ(std::string("here\0", 5), Query(same, "v"));
-  EXPECT_EQ(kRegSuccess, Port().CloseKey(same));
+  EXPECT_EQ(kErrorSuccess, Port().CloseKey(same));
   EXPECT_EQ(std::string("here\0", 5), Query(m_scratch, "v"));  // still open
 
   RegKey root = 0;
   RegKey below = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKey(kHKeyCurrentUser, "", &root));
-  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(root, m_underTest->ScratchPath(), &below));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKey(kHKeyCurrentUser, "", &root));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(root, m_underTest->ScratchPath(), &below));
   EXPECT_EQ(std::string("here\0", 5), Query(below, "v"));
-  EXPECT_EQ(kRegSuccess, Port().CloseKey(below));
-  EXPECT_EQ(kRegSuccess, Port().CloseKey(root));
+  EXPECT_EQ(kErrorSuccess, Port().CloseKey(below));
+  EXPECT_EQ(kErrorSuccess, Port().CloseKey(root));
 }
 
 TEST_F(RegistryContract, NamesIgnoreCaseButKeepTheCaseTheyWereCreatedWith) {
   Create("MixedCase\\Inner");
   Create("mixedCASE");
-  EXPECT_EQ(kRegSuccess, OpenResult("MIXEDCASE\\inner"));
+  EXPECT_EQ(kErrorSuccess, OpenResult("MIXEDCASE\\inner"));
   EXPECT_EQ((std::vector<std::string>{"MixedCase"}), Names(m_scratch));
 
   Set("ValueName", kRegSz, std::string("1\0", 2));
@@ -152,16 +153,16 @@ TEST_F(RegistryContract, NamesIgnoreCaseButKeepTheCaseTheyWereCreatedWith) {
 
 TEST_F(RegistryContract, ATrailingBackslashNamesTheSameKeyALeadingOneIsRejected) {
   Create("a\\b\\");
-  EXPECT_EQ(kRegSuccess, OpenResult("a\\b\\"));
+  EXPECT_EQ(kErrorSuccess, OpenResult("a\\b\\"));
   EXPECT_EQ((std::vector<std::string>{"a"}), Names(m_scratch));
-  EXPECT_EQ(kRegBadPathname, OpenResult("\\a"));
+  EXPECT_EQ(kErrorBadPathname, OpenResult("\\a"));
 }
 
 TEST_F(RegistryContract, ADoubleByteCharacterWhoseTrailByteIsABackslashIsNoSeparator) {
   const std::string name = "x\x95\x5Cy";  // GBK character 0x955C between two letters
   Create(name);
   EXPECT_EQ((std::vector<std::string>{name}), Names(m_scratch));
-  EXPECT_EQ(kRegSuccess, OpenResult(name));
+  EXPECT_EQ(kErrorSuccess, OpenResult(name));
 }
 
 TEST_F(RegistryContract, SubKeysAreCountedAndEnumeratedEachOnce) {
@@ -173,7 +174,7 @@ TEST_F(RegistryContract, SubKeysAreCountedAndEnumeratedEachOnce) {
   EXPECT_EQ((std::vector<std::string>{"one", "three", "two"}), names);
 
   RegKey leaf = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "one", &leaf));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "one", &leaf));
   EXPECT_TRUE(Names(leaf).empty());
   Port().CloseKey(leaf);
 }
@@ -182,8 +183,8 @@ TEST_F(RegistryContract, EnumSubKeyNeedsRoomForTheNameAndItsNul) {
   const std::string longest(255, 'k');
   Create(longest);
   std::string name = "untouched";
-  EXPECT_EQ(kRegMoreData, Port().EnumSubKey(m_scratch, 0, 255, &name));
-  EXPECT_EQ(kRegSuccess, Port().EnumSubKey(m_scratch, 0, 256, &name));
+  EXPECT_EQ(kErrorMoreData, Port().EnumSubKey(m_scratch, 0, 255, &name));
+  EXPECT_EQ(kErrorSuccess, Port().EnumSubKey(m_scratch, 0, 256, &name));
   EXPECT_EQ(longest, name);
 }
 
@@ -227,10 +228,10 @@ const std::u16string kChineseText(u"C:\\中文\0", 6);
 
 TEST_F(RegistryContract, WideTextReadsBackAsStoredWithItsType) {
   const std::u16string multi(u"a\0한\0\0", 5);
-  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "sz", kRegSz, kForeignText));
-  ASSERT_EQ(kRegSuccess,
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "sz", kRegSz, kForeignText));
+  ASSERT_EQ(kErrorSuccess,
             Port().SetWideValue(m_scratch, "expand", kRegExpandSz, std::u16string(u"%T%\0", 4)));
-  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "multi", kRegMultiSz, multi));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "multi", kRegMultiSz, multi));
   unsigned long type = 0;
   EXPECT_EQ(kForeignText, QueryWide("sz", 256, &type));
   EXPECT_EQ(kRegSz, type);
@@ -244,7 +245,7 @@ TEST_F(RegistryContract, WideTextReadsBackAsStoredWithItsType) {
 TEST_F(RegistryContract, TextCrossesBetweenTheAnsiAndTheWideCallsThroughTheCodePage) {
   Set("ansi", kRegSz, std::string("C:\\中文\0", 8));
   EXPECT_EQ(kChineseText, QueryWide("ansi"));
-  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "wide", kRegSz, kChineseText));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "wide", kRegSz, kChineseText));
   EXPECT_EQ(std::string("C:\\中文\0", 8), Query(m_scratch, "wide"));
 }
 
@@ -257,7 +258,7 @@ TEST_F(RegistryContract, OtherDataReadsThroughTheWideCallAsItsBytesInPairs) {
 
 TEST_F(RegistryContract, QueryWideValueFailsWithMoreDataExactlyWhenTheUnitsExceedTheCapacity) {
   const std::u16string text = std::u16string(12999, u'한') + u'\0';
-  ASSERT_EQ(kRegSuccess, Port().SetWideValue(m_scratch, "long", kRegExpandSz, text));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "long", kRegExpandSz, text));
   unsigned long type = 0;
   EXPECT_EQ(text, QueryWide("long", 13000));
   EXPECT_EQ(u"error " + std::u16string(u"234"), QueryWide("long", 12999, &type));
@@ -266,46 +267,46 @@ TEST_F(RegistryContract, QueryWideValueFailsWithMoreDataExactlyWhenTheUnitsExcee
 
 TEST_F(RegistryContract, AKeyOpenedForReadingTakesNoValue) {
   RegKey read = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
-  EXPECT_EQ(kRegAccessDenied, Port().SetValue(read, "v", kRegSz, std::string("x\0", 2)));
-  EXPECT_EQ(kRegAccessDenied, Port().SetWideValue(read, "v", kRegSz, std::u16string(u"x\0", 2)));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
+  EXPECT_EQ(kErrorAccessDenied, Port().SetValue(read, "v", kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ(kErrorAccessDenied, Port().SetWideValue(read, "v", kRegSz, std::u16string(u"x\0", 2)));
   Port().CloseKey(read);
   EXPECT_EQ(kNotFound, Query(m_scratch, "v"));
 }
 
 TEST_F(RegistryContract, DeleteKeyRemovesOnlyAKeyWithoutSubKeysAndItsValues) {
   Create("parent\\child");
-  EXPECT_EQ(kRegAccessDenied, Port().DeleteKey(m_scratch, "parent"));
-  EXPECT_EQ(kRegSuccess, OpenResult("parent\\child"));
+  EXPECT_EQ(kErrorAccessDenied, Port().DeleteKey(m_scratch, "parent"));
+  EXPECT_EQ(kErrorSuccess, OpenResult("parent\\child"));
 
   RegKey child = 0;
-  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
+  ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
   Port().SetValue(child, "v", kRegSz, std::string("x\0", 2));
   Port().CloseKey(child);
-  EXPECT_EQ(kRegSuccess, Port().DeleteKey(m_scratch, "PARENT\\child"));
-  EXPECT_EQ(kRegSuccess, Port().DeleteKey(m_scratch, "parent"));
-  EXPECT_EQ(kRegNotFound, OpenResult("parent"));
-  EXPECT_EQ(kRegNotFound, Port().DeleteKey(m_scratch, "parent"));
+  EXPECT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, "PARENT\\child"));
+  EXPECT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, "parent"));
+  EXPECT_EQ(kErrorFileNotFound, OpenResult("parent"));
+  EXPECT_EQ(kErrorFileNotFound, Port().DeleteKey(m_scratch, "parent"));
 
-  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
+  ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
   EXPECT_EQ(kNotFound, Query(child, "v"));
   Port().CloseKey(child);
 }
 
 TEST_F(RegistryContract, AHandleOfADeletedKeyFailsButStillCloses) {
   RegKey gone = 0;
-  ASSERT_EQ(kRegSuccess, Port().CreateKey(m_scratch, "gone", &gone));
-  ASSERT_EQ(kRegSuccess, Port().DeleteKey(m_scratch, "gone"));
-  EXPECT_EQ(kRegKeyDeleted, Port().SetValue(gone, "v", kRegSz, std::string("x\0", 2)));
-  EXPECT_EQ("error " + std::to_string(kRegKeyDeleted), Query(gone, "v"));
-  EXPECT_EQ(kRegSuccess, Port().CloseKey(gone));
+  ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "gone", &gone));
+  ASSERT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, "gone"));
+  EXPECT_EQ(kErrorKeyDeleted, Port().SetValue(gone, "v", kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ("error " + std::to_string(kErrorKeyDeleted), Query(gone, "v"));
+  EXPECT_EQ(kErrorSuccess, Port().CloseKey(gone));
 }
 
 TEST_F(RegistryContract, AClosedHandleCannotBeClosedAgain) {
   RegKey key = 0;
-  ASSERT_EQ(kRegSuccess, Port().OpenKeyForRead(m_scratch, "", &key));
-  EXPECT_EQ(kRegSuccess, Port().CloseKey(key));
-  EXPECT_EQ(kRegInvalidHandle, Port().CloseKey(key));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "", &key));
+  EXPECT_EQ(kErrorSuccess, Port().CloseKey(key));
+  EXPECT_EQ(kErrorInvalidHandle, Port().CloseKey(key));
 }
 
 }  // namespace

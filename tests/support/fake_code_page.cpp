@@ -1,8 +1,8 @@
 #include "support/fake_code_page.h"
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-using app::CharacterLength;
+using base::CharacterLength;
 
 namespace {
 

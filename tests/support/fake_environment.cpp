@@ -1,9 +1,9 @@
 #include "support/fake_environment.h"
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "support/fake_code_page.h"
 
-using app::ToUpperAnsi;
+using base::ToUpperAnsi;
 
 namespace {
 

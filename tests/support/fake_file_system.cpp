@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <ostream>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-using app::CharacterLength;
-using app::EqualsIgnoreCase;
-using app::ToUpperAnsi;
+using base::CharacterLength;
+using base::EqualsIgnoreCase;
+using base::ToUpperAnsi;
 
 namespace {
 
@@ -237,20 +237,20 @@ bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
   if (!Admit(FsOp::kCopyOver, from, to)) return false;
   const Location source = Locate(from), destination = Locate(to);
   const Node* original = Find(source);
-  if (!original) return Failed(kFileNotFound);
+  if (!original) return Failed(kErrorFileNotFound);
   if (!destination.valid || destination.root() || destination.trailingSeparator ||
       !IsFolderKey(destination.parent)) {
-    return Failed(kPathNotFound);
+    return Failed(kErrorPathNotFound);
   }
   if (source.key == destination.key || m_locked.count(source.key) != 0 ||
       m_locked.count(destination.key) != 0) {
-    return Failed(kSharingViolation);
+    return Failed(kErrorSharingViolation);
   }
   Node* copy = Find(destination);
   // Windows refuses to copy a folder, or to replace a read-only or hidden file.
   if ((original->stored & kAttrDirectory) ||
       (copy && (copy->stored & (kAttrDirectory | kAttrReadOnly | kAttrHidden)))) {
-    return Failed(kFileAccessDenied);
+    return Failed(kErrorAccessDenied);
   }
   if (!copy) copy = &Insert(destination, 0);  // map nodes stay where they are
   copy->stored = original->stored;
@@ -262,7 +262,7 @@ bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
 unsigned long FakeFileSystem::ProbeWrite(const std::string& folder) {
   if (!Admit(FsOp::kProbeWrite, folder)) return m_lastError;
   const Location at = Locate(folder);
-  return at.valid && IsFolderKey(at.key) ? 0 : kPathNotFound;
+  return at.valid && IsFolderKey(at.key) ? 0 : kErrorPathNotFound;
 }
 
 bool FakeFileSystem::Failed(unsigned long error) {
@@ -272,9 +272,9 @@ bool FakeFileSystem::Failed(unsigned long error) {
 
 bool FakeFileSystem::MakeFolder(const std::string& path) {
   const Location at = Locate(path);
-  if (!at.valid || at.root()) return Failed(kInvalidName);
-  if (m_nodes.count(at.key) != 0) return Failed(kAlreadyExists);
-  if (!IsFolderKey(at.parent)) return Failed(kPathNotFound);
+  if (!at.valid || at.root()) return Failed(kErrorInvalidName);
+  if (m_nodes.count(at.key) != 0) return Failed(kErrorAlreadyExists);
+  if (!IsFolderKey(at.parent)) return Failed(kErrorPathNotFound);
   Insert(at, kAttrDirectory);
   return true;
 }

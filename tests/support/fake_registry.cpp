@@ -6,9 +6,9 @@
 
 #include "support/fake_code_page.h"
 
-using app::CharacterLength;
-using app::EqualsIgnoreCase;
-using app::ToUpperAnsi;
+using base::CharacterLength;
+using base::EqualsIgnoreCase;
+using base::ToUpperAnsi;
 
 namespace {
 
@@ -46,9 +46,9 @@ template <typename Text>
 long Give(unsigned long storedType, const Text& stored, std::size_t capacity, Text* data,
           unsigned long* type) {
   *type = storedType;
-  if (stored.size() > capacity) return kRegMoreData;
+  if (stored.size() > capacity) return kErrorMoreData;
   *data = stored;
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 }  // namespace
@@ -190,8 +190,8 @@ long FakeRegistry::ProbeWrite(RegKey parent, const std::string& path) {
   std::shared_ptr<Node> node;
   TextList names;
   const long result = Target("ProbeWrite", parent, path, &node, &names);
-  if (result != kRegSuccess) return result;
-  return Descend(node, names) ? kRegSuccess : kRegNotFound;
+  if (result != kErrorSuccess) return result;
+  return Descend(node, names) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
@@ -199,18 +199,18 @@ long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key
   std::shared_ptr<Node> node;
   TextList names;
   const long result = Target("CreateKey", parent, path, &node, &names);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   for (const auto& name : names) node = node->ChildOrNew(name);
   *key = NewHandle(node, true);
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::CountSubKeys(RegKey key, unsigned long* count) {
   std::shared_ptr<Node> node;
   const long result = Subject("CountSubKeys", key, "", &node);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   *count = static_cast<unsigned long>(node->children.size());
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
@@ -218,12 +218,12 @@ long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capac
   name->clear();
   std::shared_ptr<Node> node;
   const long result = Subject("EnumSubKey", key, "", &node);
-  if (result != kRegSuccess) return result;
-  if (index >= node->children.size()) return kRegNoMoreItems;
+  if (result != kErrorSuccess) return result;
+  if (index >= node->children.size()) return kErrorNoMoreItems;
   const std::string& found = node->children[index]->name;
-  if (found.size() + 1 > capacity) return kRegMoreData;
+  if (found.size() + 1 > capacity) return kErrorMoreData;
   *name = found;
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::QueryValue(RegKey key, const std::string& name, std::size_t capacity,
@@ -231,7 +231,7 @@ long FakeRegistry::QueryValue(RegKey key, const std::string& name, std::size_t c
   data->clear();
   const Stored* stored = nullptr;
   const long result = Get(key, name, &stored);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   return Give(stored->ansi.type, stored->ansi.data, capacity, data, type);
 }
 
@@ -245,7 +245,7 @@ long FakeRegistry::QueryWideValue(RegKey key, const std::string& name, std::size
   data->clear();
   const Stored* stored = nullptr;
   const long result = Get(key, name, &stored);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   return Give(stored->wide.type, stored->wide.data, capacity, data, type);
 }
 
@@ -258,19 +258,19 @@ long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
   std::shared_ptr<Node> node;
   TextList names;
   const long result = Target("DeleteKey", parent, path, &node, &names);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   node = Descend(node, names);
-  if (!node) return kRegNotFound;
-  if (!node->parent || !node->children.empty()) return kRegAccessDenied;
+  if (!node) return kErrorFileNotFound;
+  if (!node->parent || !node->children.empty()) return kErrorAccessDenied;
   node->parent->RemoveChild(node);
   node->parent = nullptr;
   node->deleted = true;
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::CloseKey(RegKey key) {
-  if (key == kHKeyLocalMachine || key == kHKeyCurrentUser) return kRegSuccess;
-  return m_handles.erase(key) ? kRegSuccess : kRegInvalidHandle;
+  if (key == kHKeyLocalMachine || key == kHKeyCurrentUser) return kErrorSuccess;
+  return m_handles.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
 void FakeRegistry::Fail(Fault fault) {
@@ -355,12 +355,12 @@ long FakeRegistry::Open(const char* call, RegKey parent, const std::string& path
   std::shared_ptr<Node> node;
   TextList names;
   const long result = Target(call, parent, path, &node, &names);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   node = Descend(node, names);
-  if (!node) return kRegNotFound;
+  if (!node) return kErrorFileNotFound;
   *key = NewHandle(node, writable);
   ++m_openCount;
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::NodeOf(RegKey key, std::shared_ptr<Node>* node) const {
@@ -368,20 +368,20 @@ long FakeRegistry::NodeOf(RegKey key, std::shared_ptr<Node>* node) const {
     *node = RootNode(key);
   } else {
     const auto handle = m_handles.find(key);
-    if (handle == m_handles.end()) return kRegInvalidHandle;
+    if (handle == m_handles.end()) return kErrorInvalidHandle;
     *node = handle->second.node;
   }
-  return (*node)->deleted ? kRegKeyDeleted : kRegSuccess;
+  return (*node)->deleted ? kErrorKeyDeleted : kErrorSuccess;
 }
 
 long FakeRegistry::Target(const char* call, RegKey parent, const std::string& path,
                           std::shared_ptr<Node>* start, TextList* names) {
   const long result = NodeOf(parent, start);
-  if (result != kRegSuccess) return result;
-  if (!path.empty() && path.front() == '\\') return kRegBadPathname;
+  if (result != kErrorSuccess) return result;
+  if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   *names = SplitPath(path);
   ++m_callCount;
-  if (!m_faults.Armed()) return kRegSuccess;
+  if (!m_faults.Armed()) return kErrorSuccess;
   TextList target = (*start)->Path();
   target.insert(target.end(), names->begin(), names->end());
   return m_faults.Check(call, {Joined(target)});
@@ -390,28 +390,28 @@ long FakeRegistry::Target(const char* call, RegKey parent, const std::string& pa
 long FakeRegistry::Subject(const char* call, RegKey key, const std::string& valueName,
                            std::shared_ptr<Node>* node) {
   const long result = NodeOf(key, node);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   ++m_callCount;
   return m_faults.Armed() ? m_faults.Check(call, {Joined((*node)->Path())}, valueName)
-                          : kRegSuccess;
+                          : kErrorSuccess;
 }
 
 long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {
   std::shared_ptr<Node> node;
   const long result = Subject("SetValue", key, name, &node);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   const auto handle = m_handles.find(key);
-  if (handle != m_handles.end() && !handle->second.writable) return kRegAccessDenied;
+  if (handle != m_handles.end() && !handle->second.writable) return kErrorAccessDenied;
   node->Store(name, std::move(stored));
-  return kRegSuccess;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::Get(RegKey key, const std::string& name, const Stored** stored) {
   std::shared_ptr<Node> node;
   const long result = Subject("QueryValue", key, name, &node);
-  if (result != kRegSuccess) return result;
+  if (result != kErrorSuccess) return result;
   *stored = node->FindValue(name);
-  return *stored ? kRegSuccess : kRegNotFound;
+  return *stored ? kErrorSuccess : kErrorFileNotFound;
 }
 
 RegKey FakeRegistry::NewHandle(std::shared_ptr<Node> node, bool writable) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "platform/registry_port.h"
 #include "support/fault_plan.h"
 

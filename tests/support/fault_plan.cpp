@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-using app::EqualsIgnoreCase;
+using base::EqualsIgnoreCase;
 
 void FaultPlan::Add(Fault fault) {
   if (fault.call != "*" && std::find(m_calls.begin(), m_calls.end(), fault.call) == m_calls.end()) {

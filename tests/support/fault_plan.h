@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-constexpr long kErrorAccessDenied = 5;  // ERROR_ACCESS_DENIED
+#include "base/win_error.h"
 
 class Fault {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/release_years.h"
+#include "base/release_years.h"
 
 constexpr char kSetupBoxCaption[] = "B-软件安装";
 constexpr char kNoPayloadText[] =

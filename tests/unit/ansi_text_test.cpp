@@ -1,13 +1,13 @@
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
 #include <gtest/gtest.h>
 
-using app::CharacterLength;
-using app::DropTrailingBackslash;
-using app::EqualsIgnoreCase;
-using app::FindLastBackslash;
-using app::ToLowerAnsi;
-using app::ToUpperAnsi;
+using base::CharacterLength;
+using base::DropTrailingBackslash;
+using base::EqualsIgnoreCase;
+using base::FindLastBackslash;
+using base::ToLowerAnsi;
+using base::ToUpperAnsi;
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/application_name.h"
+#include "ui/picker/application_name.h"
 
 #include <gtest/gtest.h>
 
 #include "support/fake_environment.h"
 
-using app::ApplicationName;
+using ui::ApplicationName;
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "app/bounded_format.h"
+#include "base/bounded_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using app::FormatPath;
-using app::FormatText;
-using app::PathBuffer;
+using base::FormatPath;
+using base::FormatText;
+using base::PathBuffer;
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "app/command_line.h"
+#include "base/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-using app::CommandLine;
-using app::ComposeCommandLine;
-using app::ParseCommandLine;
+using base::CommandLine;
+using base::ComposeCommandLine;
+using base::ParseCommandLine;
 
 namespace {
 

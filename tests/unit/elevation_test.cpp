@@ -74,12 +74,12 @@ TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
   };
   const Case cases[] = {
       {"everything writable", false, nullptr, nullptr, 0, false},
-      {"elevated", true, kProduct2014, "C:\\AutoCAD 2014", kFileAccessDenied, false},
+      {"elevated", true, kProduct2014, "C:\\AutoCAD 2014", kErrorAccessDenied, false},
       {"product key denied", false, kProduct2014, nullptr, 0, true},
-      {"host folder denied", false, nullptr, "C:\\AutoCAD 2014", kFileAccessDenied, true},
+      {"host folder denied", false, nullptr, "C:\\AutoCAD 2014", kErrorAccessDenied, true},
       {"host folder gone", false, nullptr, "C:\\AutoCAD 2014", 3, false},
       {"only an unticked release denied", false, kProduct2010, "C:\\AutoCAD 2010",
-       kFileAccessDenied, false},
+       kErrorAccessDenied, false},
   };
   for (const Case& c : cases) {
     Machine machine;
@@ -183,9 +183,9 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   fake.processes.SetRestartedProgram([&](const std::string& arguments) {
     Platform platform{fake.registry, fake.files, administrator, fake.processes,
                       administratorPrompt};
-    app::CommandLine line;
+    base::CommandLine line;
     std::string problem;
-    EXPECT_TRUE(app::ParseCommandLine(arguments, &line, &problem)) << problem;
+    EXPECT_TRUE(base::ParseCommandLine(arguments, &line, &problem)) << problem;
     SetupState state(platform);
     state.FindAcadReleases();
     const int exitCode = ui::RunUnattended(state, line, 32);

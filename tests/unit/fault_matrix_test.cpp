@@ -13,14 +13,14 @@
 #include <set>
 #include <string>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "install/install_sequence.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
 #include "support/test_values.h"
 #include "ui/setup/unattended.h"
 
-using app::ToUpperAnsi;
+using base::ToUpperAnsi;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
 

@@ -29,7 +29,7 @@ struct Found {
 void SearchValue(RegistryPort& registry, RegKey key, const std::string& path, const char* value,
                  std::vector<Found>* found) {
   std::string text;
-  if (ReadValueText(registry, key, value, 256, &text) == kRegSuccess) {
+  if (ReadValueText(registry, key, value, 256, &text) == kErrorSuccess) {
     found->push_back({path, text});
     return;
   }

@@ -31,14 +31,14 @@ TEST(ScopedKey, AFailedOpenHoldsNothingAndReportsTheResult) {
   FakeRegistry registry;
   registry.AddKey(kHKeyLocalMachine, "SOFTWARE\\Locked");
   registry.Fail(Fault("OpenKeyForRead", KeyName(kHKeyLocalMachine, "SOFTWARE\\Locked")));
-  long result = kRegSuccess;
+  long result = kErrorSuccess;
   const ScopedKey missing = ScopedKey::Open(registry, kHKeyLocalMachine, "SOFTWARE\\No", &result);
   EXPECT_FALSE(missing);
-  EXPECT_EQ(kRegNotFound, result);
+  EXPECT_EQ(kErrorFileNotFound, result);
   const ScopedKey locked =
       ScopedKey::OpenForRead(registry, kHKeyLocalMachine, "SOFTWARE\\Locked", &result);
   EXPECT_FALSE(locked);
-  EXPECT_EQ(kRegAccessDenied, result);
+  EXPECT_EQ(kErrorAccessDenied, result);
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 

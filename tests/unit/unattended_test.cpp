@@ -8,8 +8,8 @@
 #include "support/fake_platform.h"
 #include "support/test_values.h"
 
-using app::CommandLine;
-using app::ParseCommandLine;
+using base::CommandLine;
+using base::ParseCommandLine;
 using ui::RunUnattended;
 using ui::SilentPrompt;
 

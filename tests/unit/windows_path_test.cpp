@@ -1,11 +1,11 @@
-#include "app/windows_path.h"
+#include "base/windows_path.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using app::HasDriveRoot;
-using app::IsAbsolutePath;
+using base::HasDriveRoot;
+using base::IsAbsolutePath;
 
 namespace {
 

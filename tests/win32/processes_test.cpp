@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 #include "platform/win32/win32_processes.h"
 
-using app::EqualsIgnoreCase;
+using base::EqualsIgnoreCase;
 
 TEST(Win32ProcessesTest, SnapshotListsThisProgramByImageName) {
   Win32Processes processes;

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/command_line.h"
 #include "app/setup_state.h"
+#include "base/command_line.h"
 #include "install/install_messages.h"
 #include "platform/win32/file_log.h"
 #include "platform/win32/system_library.h"
@@ -39,11 +39,11 @@ std::string ArgumentsOf(const std::string& commandLine) {
 }
 
 void Refuse(Platform& platform, const std::string& problem) {
-  platform.prompt.Show(app::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
+  platform.prompt.Show(base::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
 }
 
 // The setup dialog, starting from the command line's folder and releases.
-int RunDialog(const app::CommandLine& line) {
+int RunDialog(const base::CommandLine& line) {
   // The setup dialog holds a progress bar. The common controls are not
   // imported: comctl32 is no known DLL, and would be looked for beside the
   // program before WinMain could restrict the search.
@@ -67,7 +67,7 @@ int RunDialog(const app::CommandLine& line) {
 
 // The program's one flow for a parsed command line, or its refusal. With /S
 // every message is answered without a box, and written to the log.
-int Run(const app::CommandLine& line, bool parsed, const std::string& problem) {
+int Run(const base::CommandLine& line, bool parsed, const std::string& problem) {
   const Platform& windows = Win32Platform();
   ui::SilentPrompt silent;
   platform::LoggingPrompt loggedSilent(silent, win32::InstallLog());
@@ -87,9 +87,9 @@ int Run(const app::CommandLine& line, bool parsed, const std::string& problem) {
 
 bool CWizardApp::InitInstance() {
   const std::string arguments = ArgumentsOf(GetCommandLineA());
-  app::CommandLine line;
+  base::CommandLine line;
   std::string problem;
-  bool parsed = app::ParseCommandLine(arguments, &line, &problem);
+  bool parsed = base::ParseCommandLine(arguments, &line, &problem);
   // The log is kept whenever it was asked for, so that a refusal is in it
   // too. The copy started as administrator adds to its starter's log; both
   // name themselves by process.

@@ -21,18 +21,18 @@ class Win32Registry64BitView : public Win32Registry {
         RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &opened);
     return Opened(result, opened, key);
   }
-  long ProbeWrite(RegKey, const std::string&) override { return kRegAccessDenied; }
+  long ProbeWrite(RegKey, const std::string&) override { return kErrorAccessDenied; }
   long CreateKey(RegKey, const std::string&, RegKey* key) override {
     *key = 0;
-    return kRegAccessDenied;
+    return kErrorAccessDenied;
   }
   long SetValue(RegKey, const std::string&, unsigned long, const std::string&) override {
-    return kRegAccessDenied;
+    return kErrorAccessDenied;
   }
   long SetWideValue(RegKey, const std::string&, unsigned long, const std::u16string&) override {
-    return kRegAccessDenied;
+    return kErrorAccessDenied;
   }
-  long DeleteKey(RegKey, const std::string&) override { return kRegAccessDenied; }
+  long DeleteKey(RegKey, const std::string&) override { return kErrorAccessDenied; }
 };
 
 bool RunsUnderWow64() {

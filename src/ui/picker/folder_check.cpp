@@ -3,17 +3,16 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/ansi_text.h"
-#include "app/application_name.h"
-#include "app/bounded_format.h"
-#include "app/windows_path.h"
+#include "base/ansi_text.h"
+#include "base/bounded_format.h"
+#include "base/windows_path.h"
+#include "ui/picker/application_name.h"
 
-using app::ApplicationName;
-using app::CharacterLength;
-using app::FindBackslash;
-using app::HasDriveRoot;
-using app::IsGbkLeadByte;
-using app::kPathCapacity;
+using base::CharacterLength;
+using base::FindBackslash;
+using base::HasDriveRoot;
+using base::IsGbkLeadByte;
+using base::kPathCapacity;
 
 namespace ui {
 

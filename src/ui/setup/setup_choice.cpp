@@ -4,7 +4,7 @@
 
 namespace ui {
 
-bool ChooseSetup(const app::CommandLine& line, const SetupState& state, int acadBitness,
+bool ChooseSetup(const base::CommandLine& line, const SetupState& state, int acadBitness,
                  SetupChoice* choice, std::string* problem) {
   choice->boxes = InitialReleaseBoxes(CountReleaseFolders(state), acadBitness);
   if (line.folder) choice->folder = *line.folder;

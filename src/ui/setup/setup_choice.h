@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/command_line.h"
+#include "base/command_line.h"
 #include "ui/setup/setup_dialog_model.h"
 
 namespace ui {
@@ -20,7 +20,7 @@ struct SetupChoice {
 
 // False when the command line names a release the dialog would not enable
 // (not found, or not served by this build); `problem` then names it.
-bool ChooseSetup(const app::CommandLine& line, const SetupState& state, int acadBitness,
+bool ChooseSetup(const base::CommandLine& line, const SetupState& state, int acadBitness,
                  SetupChoice* choice, std::string* problem);
 
 }  // namespace ui

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/bounded_format.h"
 #include "app/setup_state.h"
+#include "base/bounded_format.h"
 
-using app::FormatText;
+using base::FormatText;
 
 namespace ui {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/release_years.h"
+#include "base/release_years.h"
 
 class SetupState;
 

@@ -45,12 +45,12 @@ int SilentPrompt::Show(const std::string& text, const std::string& /*caption*/, 
   }
 }
 
-int RunUnattended(SetupState& state, const app::CommandLine& line, int acadBitness) {
+int RunUnattended(SetupState& state, const base::CommandLine& line, int acadBitness) {
   Platform& platform = state.platform();
   SetupChoice choice;
   std::string problem;
   if (!ChooseSetup(line, state, acadBitness, &choice, &problem)) {
-    platform.prompt.Show(app::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
+    platform.prompt.Show(base::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
     return kExitRefused;
   }
   ReleaseTicks ticks{};

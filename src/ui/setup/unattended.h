@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/setup_state.h"
+#include "base/command_line.h"
 #include "platform/prompt_port.h"
 
 namespace ui {
@@ -40,6 +40,6 @@ class SilentPrompt : public PromptPort {
 // SilentPrompt with /S; discovery has run. Every way of ending but success is
 // told through the prompt first, so that the log has the reason. The exit
 // code.
-int RunUnattended(SetupState& state, const app::CommandLine& line, int acadBitness);
+int RunUnattended(SetupState& state, const base::CommandLine& line, int acadBitness);
 
 }  // namespace ui

@@ -12,7 +12,7 @@ using win32::GetWindowTextString;
 using win32::Win32MessageBoxes;
 using win32::Win32Platform;
 
-using app::kPathCapacity;
+using base::kPathCapacity;
 using ui::CheckFolder;
 using ui::kFolderReady;
 

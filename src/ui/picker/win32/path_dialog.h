@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/bounded_format.h"
+#include "base/bounded_format.h"
 #include "platform/win32/window_subclass.h"
 
 class CPathDialog;
@@ -61,7 +61,7 @@ class CPathDialog {
 
   const char* m_pszWindowText;
   const char* m_pszStartFolder;
-  app::PathBuffer m_szChosenPath;
+  base::PathBuffer m_szChosenPath;
   BROWSEINFOA m_browseInfo;
   HWND m_hBrowseWnd;
   HWND m_pOwnerWnd;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/release_years.h"
+#include "base/release_years.h"
 #include "install/install_sequence.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/gdi_objects.h"

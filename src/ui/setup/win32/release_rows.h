@@ -2,7 +2,7 @@
 // The setup dialog's release boxes, one row per release in year order: the
 // check box's identifier, its control object and its tick value.
 
-#include "app/release_years.h"
+#include "base/release_years.h"
 #include "ui/setup/win32/dlg_setup.h"
 #include "ui/setup/win32/resource.h"
 

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string>
 
-namespace app {
+namespace base {
 
 constexpr std::size_t kPathCapacity = 260;
 
@@ -22,4 +22,4 @@ int FormatPath(PathBuffer& buffer, const char* format, ...) __attribute__((forma
 // The formatted text; empty when the format holds another conversion.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-}  // namespace app
+}  // namespace base

@@ -1,9 +1,9 @@
-#include "app/command_line.h"
+#include "base/command_line.h"
 
-#include "app/ansi_text.h"
-#include "app/release_years.h"
+#include "base/ansi_text.h"
+#include "base/release_years.h"
 
-namespace app {
+namespace base {
 
 const char kCommandLineHelp[] =
     "SetUp.exe [/S] [/D=安装目录] [/R=2014,2020 | /R=all] [/LOG=日志文件]\n\n"
@@ -170,4 +170,4 @@ std::string ComposeCommandLine(const CommandLine& line) {
   return text;
 }
 
-}  // namespace app
+}  // namespace base

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace base {
 
 struct CommandLine {
   bool unattended = false;
@@ -47,4 +47,4 @@ bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::st
 // The arguments that carry `line` to another start of the program.
 std::string ComposeCommandLine(const CommandLine& line);
 
-}  // namespace app
+}  // namespace base

@@ -6,9 +6,9 @@
 
 #include "platform/environment_port.h"
 
-namespace app {
+namespace ui {
 
 // Empty when the program's path cannot be had.
 std::string ApplicationName(EnvironmentPort& environment);
 
-}  // namespace app
+}  // namespace ui

@@ -1,10 +1,12 @@
-#include "app/application_name.h"
+#include "ui/picker/application_name.h"
 
 #include <cstddef>
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-namespace app {
+namespace ui {
+
+using base::CharacterLength;
 
 std::string ApplicationName(EnvironmentPort& environment) {
   std::string path;
@@ -27,4 +29,4 @@ std::string ApplicationName(EnvironmentPort& environment) {
   return path.substr(nameStart, nameEnd - nameStart);
 }
 
-}  // namespace app
+}  // namespace ui

@@ -1,9 +1,9 @@
-#include "app/bounded_format.h"
+#include "base/bounded_format.h"
 
 #include <cstdarg>
 #include <cstring>
 
-namespace app {
+namespace base {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::string FormatText(const char* format, ...) {
   return formatted ? text : std::string();
 }
 
-}  // namespace app
+}  // namespace base

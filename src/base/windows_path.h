@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace app {
+namespace base {
 
 // A drive letter, a colon and a backslash: "C:\...".
 bool HasDriveRoot(const std::string& path);
@@ -13,4 +13,4 @@ bool HasDriveRoot(const std::string& path);
 // backslash and a share name ("\\server\share...").
 bool IsAbsolutePath(const std::string& path);
 
-}  // namespace app
+}  // namespace base

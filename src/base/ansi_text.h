@@ -9,7 +9,7 @@
 
 using TextList = std::vector<std::string>;
 
-namespace app {
+namespace base {
 
 bool IsGbkLeadByte(unsigned char byte);
 
@@ -37,4 +37,4 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 // double-byte character is not a backslash.
 void DropTrailingBackslash(std::string* text);
 
-}  // namespace app
+}  // namespace base

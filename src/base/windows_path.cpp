@@ -1,8 +1,8 @@
-#include "app/windows_path.h"
+#include "base/windows_path.h"
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-namespace app {
+namespace base {
 
 namespace {
 
@@ -24,4 +24,4 @@ bool HasDriveRoot(const std::string& path) {
 
 bool IsAbsolutePath(const std::string& path) { return HasDriveRoot(path) || IsServerShare(path); }
 
-}  // namespace app
+}  // namespace base

@@ -1,6 +1,6 @@
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
-namespace app {
+namespace base {
 
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
@@ -60,4 +60,4 @@ void DropTrailingBackslash(std::string* text) {
   if (!text->empty() && FindLastBackslash(*text) == text->size() - 1) text->pop_back();
 }
 
-}  // namespace app
+}  // namespace base
