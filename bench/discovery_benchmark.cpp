@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
+#include "discovery/host_discovery.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -52,9 +53,8 @@ void Discovery(benchmark::State& state) {
   const int keys = static_cast<int>(state.range(0));
   Grow(fake.registry, keys);
   for (auto _ : state) {
-    SetupState setup(fake.platform);
-    setup.FindAcadReleases();
-    benchmark::DoNotOptimize(setup.AcadDirs(2020).size());
+    const base::Installations setup = discovery::FindInstallations(fake.registry);
+    benchmark::DoNotOptimize(setup.HostFolders(2020).size());
   }
   // Reported as keys per second: its inverse is the time per key.
   state.SetItemsProcessed(state.iterations() * keys);

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
+#include "discovery/host_discovery.h"
 #include "fuzz/fuzz_input.h"
 #include "support/fake_platform.h"
 
@@ -46,11 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         path = kBases[input.Byte() % 2];
     }
   }
-  SetupState state(fake.platform);
-  state.FindAcadReleases();
+  const base::Installations state = discovery::FindInstallations(fake.registry);
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    Check(state.AcadKeys(year).size() == state.AcadDirs(year).size());
-    for (const std::string& key : state.AcadKeys(year)) {
+    Check(state.ProductKeys(year).size() == state.HostFolders(year).size());
+    for (const std::string& key : state.ProductKeys(year)) {
       Check(!key.empty() && key.back() == '\\');
       Check(key.compare(0, 8, "SOFTWARE") == 0);
     }

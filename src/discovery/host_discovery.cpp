@@ -1,16 +1,14 @@
-// Host discovery: finds the installed AutoCAD releases below
-// HKEY_LOCAL_MACHINE, each with its folder ("AcadLocation") and the key that
-// holds it, and appends them to the per-year lists.
+#include "discovery/host_discovery.h"
 
 #include <string>
 #include <unordered_map>
 
-#include "app/setup_state.h"
 #include "base/bounded_format.h"
 #include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
 
 using base::FormatPath;
+using base::Installations;
 using base::PathBuffer;
 using platform::ReadSubKeyNames;
 using platform::ReadValueText;
@@ -65,7 +63,7 @@ int ReleaseYearOf(const std::string& productName, int lastYear) {
 
 // An installation is a key that holds both values; each key appears at most
 // once in a walk.
-void RecordInstallations(SetupState& state, const ValueWalk& locations, const ValueWalk& names,
+void RecordInstallations(Installations* found, const ValueWalk& locations, const ValueWalk& names,
                          int lastYear) {
   std::unordered_map<std::string, std::size_t> nameAt;
   for (std::size_t i = 0; i < names.keys.size(); ++i) nameAt.emplace(names.keys[i], i);
@@ -74,41 +72,42 @@ void RecordInstallations(SetupState& state, const ValueWalk& locations, const Va
     if (name == nameAt.end()) continue;
     const int year = ReleaseYearOf(names.values[name->second], lastYear);
     if (year == 0) continue;
-    state.AcadKeys(year).push_back(locations.keys[i]);
-    state.AcadDirs(year).push_back(locations.values[i]);
+    found->ProductKeys(year).push_back(locations.keys[i]);
+    found->HostFolders(year).push_back(locations.values[i]);
   }
 }
 
-void ScanRelease(SetupState& state, RegKey baseKey, const char* basePath,
+void ScanRelease(RegistryPort& registry, Installations* found, RegKey baseKey, const char* basePath,
                  const std::string& releaseName, int lastYear) {
   PathBuffer prefix;
   if (FormatPath(prefix, "%s\\%s\\", basePath, releaseName.c_str()) < 0) return;
-  const ScopedKey releaseKey =
-      ScopedKey::OpenForRead(state.platform().registry, baseKey, releaseName);
+  const ScopedKey releaseKey = ScopedKey::OpenForRead(registry, baseKey, releaseName);
   if (!releaseKey) return;
   ValueWalk walks[2] = {{"AcadLocation", {}, {}}, {"ProductName", {}, {}}};
-  CollectRegValues(state.platform().registry, releaseKey.get(), "", prefix, walks, 0b11);
-  RecordInstallations(state, walks[0], walks[1], lastYear);
+  CollectRegValues(registry, releaseKey.get(), "", prefix, walks, 0b11);
+  RecordInstallations(found, walks[0], walks[1], lastYear);
+}
+
+// Adds the installations below `baseKey` of the releases up to `lastYear`.
+void ScanReleases(RegistryPort& registry, const char* baseKey, int lastYear, Installations* found) {
+  const ScopedKey root = ScopedKey::Open(registry, kHKeyLocalMachine, "");
+  if (!root) return;
+  const ScopedKey acad = ScopedKey::OpenForRead(registry, root.get(), baseKey);
+  if (!acad) return;
+  for (const auto& releaseName : ReadSubKeyNames(registry, acad.get())) {
+    ScanRelease(registry, found, acad.get(), baseKey, releaseName, lastYear);
+  }
 }
 
 }  // namespace
 
-void SetupState::FindAcadReleases() {
-  ScanWow64Releases();
-  ScanReleases("SOFTWARE\\Autodesk\\AutoCAD", kLastReleaseYear);
+namespace discovery {
+
+Installations FindInstallations(RegistryPort& registry) {
+  Installations found;
+  ScanReleases(registry, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", kLastWow64Year, &found);
+  ScanReleases(registry, "SOFTWARE\\Autodesk\\AutoCAD", kLastReleaseYear, &found);
+  return found;
 }
 
-void SetupState::ScanWow64Releases() {
-  ScanReleases("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", kLastWow64Year);
-}
-
-void SetupState::ScanReleases(const char* baseKey, int lastYear) {
-  RegistryPort& registry = m_platform.registry;
-  const ScopedKey root = ScopedKey::Open(registry, kHKeyLocalMachine, "");
-  if (!root) return;
-  const ScopedKey base = ScopedKey::OpenForRead(registry, root.get(), baseKey);
-  if (!base) return;
-  for (const auto& releaseName : ReadSubKeyNames(registry, base.get())) {
-    ScanRelease(*this, base.get(), baseKey, releaseName, lastYear);
-  }
-}
+}  // namespace discovery

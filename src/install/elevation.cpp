@@ -5,6 +5,7 @@
 #include "install/install_messages.h"
 #include "platform/error_text.h"
 
+using base::Installations;
 using base::IsAbsolutePath;
 using platform::ErrorText;
 
@@ -18,16 +19,16 @@ constexpr char kNeedsAdministrator[] =
 constexpr char kRestartFailed[] = "未能以管理员身份重新启动安装程序（";
 
 // Whether writing for a ticked release would be refused for want of rights.
-bool WritingIsDenied(SetupState& state, const ReleaseTicks& ticks) {
-  Platform& platform = state.platform();
+bool WritingIsDenied(Platform& platform, const Installations& installations,
+                     const ReleaseTicks& ticks) {
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] == 0) continue;
-    for (const std::string& key : state.AcadKeys(year)) {
+    for (const std::string& key : installations.ProductKeys(year)) {
       if (platform.registry.ProbeWrite(kHKeyLocalMachine, key) == kErrorAccessDenied) return true;
     }
     // Only a refusal for want of rights: a host folder that is gone is no
     // reason to ask for them.
-    for (const std::string& folder : state.AcadDirs(year)) {
+    for (const std::string& folder : installations.HostFolders(year)) {
       if (IsAbsolutePath(folder) && platform.files.ProbeWrite(folder) == kErrorAccessDenied) {
         return true;
       }
@@ -38,10 +39,10 @@ bool WritingIsDenied(SetupState& state, const ReleaseTicks& ticks) {
 
 }  // namespace
 
-Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks,
+Elevation OfferElevation(Platform& platform, const Installations& installations,
+                         const std::string& folder, const ReleaseTicks& ticks,
                          const std::string& logFile, int* exitCode) {
-  Platform& platform = state.platform();
-  if (platform.processes.IsElevated() || !WritingIsDenied(state, ticks)) {
+  if (platform.processes.IsElevated() || !WritingIsDenied(platform, installations, ticks)) {
     return Elevation::kNotNeeded;
   }
   if (platform.prompt.Show(kNeedsAdministrator, kSetupCaption, kMbYesNo | kMbIconQuestion) !=

@@ -6,8 +6,9 @@
 
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
 #include "base/release_years.h"
+#include "platform/platform.h"
 
 namespace install {
 
@@ -26,7 +27,8 @@ enum class Elevation {
 // code. The current user's steps are left to the caller: the copy may run as
 // another account. A composed command line that would not parse back to the
 // same options is refused as the folder is.
-Elevation OfferElevation(SetupState& state, const std::string& folder, const ReleaseTicks& ticks,
+Elevation OfferElevation(Platform& platform, const base::Installations& installations,
+                         const std::string& folder, const ReleaseTicks& ticks,
                          const std::string& logFile, int* exitCode);
 
 }  // namespace install

@@ -1,12 +1,9 @@
-// Registration of the product with the hosts: demand-load application keys
-// below each chosen installation's product key, and the install folder in
-// every AutoCAD profile's trusted paths.
+#include "install/host_registration.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "app/setup_state.h"
 #include "base/bounded_format.h"
 #include "base/windows_path.h"
 #include "install/trusted_paths.h"
@@ -14,8 +11,11 @@
 #include "platform/scoped_key.h"
 
 using base::FormatPath;
+using base::Installations;
 using base::IsAbsolutePath;
 using base::PathBuffer;
+using install::HostFailures;
+using install::HostStep;
 using platform::ReadSubKeyNames;
 
 namespace {
@@ -139,26 +139,19 @@ TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
   return variables;
 }
 
-}  // namespace
-
-void SetupState::RegisterAcadReleases(const ReleaseTicks& ticks) {
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    if (ticks[ReleaseIndex(year)] != 0) RegisterDemandLoad(year);
-  }
-}
-
-void SetupState::RegisterDemandLoad(int year) {
+// The demand-load keys of one release's installations.
+void RegisterRelease(RegistryPort& registry, const Installations& installations, int year,
+                     const std::string& installFolder, HostFailures* failures) {
   const ReleaseFiles* files = FilesOf(year);
   if (!files) return;
-  RegistryPort& registry = m_platform.registry;
-  const TextList& keys = AcadKeys(year);
-  const TextList& folders = AcadDirs(year);
+  const TextList& keys = installations.ProductKeys(year);
+  const TextList& folders = installations.HostFolders(year);
   for (std::size_t i = 0; i < keys.size() && i < folders.size(); ++i) {
     // Both keys are composed before anything is deleted: a text that does not
     // fit leaves that key's earlier registration in place.
     // The managed library lies in the host folder: without an absolute one
     // the host would look for it in whatever folder is current.
-    const auto nativeModule = ApplicationKeyFor(year, false, m_strInstallDir, files->moduleYear);
+    const auto nativeModule = ApplicationKeyFor(year, false, installFolder, files->moduleYear);
     const auto managedLibrary = IsAbsolutePath(folders[i])
                                     ? ApplicationKeyFor(year, true, folders[i], files->libraryYear)
                                     : std::nullopt;
@@ -174,24 +167,41 @@ void SetupState::RegisterDemandLoad(int year) {
       result = native != kErrorSuccess ? native : managed;
     }
     if (result != kErrorSuccess) {
-      m_outcome.failures.push_back({year, HostStep::kDemandLoad, keys[i], result});
+      failures->push_back({year, HostStep::kDemandLoad, keys[i], result});
     }
   }
 }
 
-void SetupState::AddTrustedPath() {
+}  // namespace
+
+namespace install {
+
+HostFailures RegisterDemandLoad(RegistryPort& registry, const Installations& installations,
+                                const ReleaseTicks& ticks, const std::string& installFolder) {
+  HostFailures failures;
+  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    if (ticks[ReleaseIndex(year)] != 0) {
+      RegisterRelease(registry, installations, year, installFolder, &failures);
+    }
+  }
+  return failures;
+}
+
+HostFailures TrustInstallFolder(RegistryPort& registry, EnvironmentPort& environment,
+                                const std::string& installFolder) {
   // Converted once; a folder not valid in the code page is trusted nowhere.
   std::u16string folder;
-  if (!m_platform.environment.AnsiToWide(m_strInstallDir, &folder)) {
-    m_outcome.failures.push_back(
-        {0, HostStep::kTrustedPaths, m_strInstallDir, kErrorNoUnicodeTranslation});
-    return;
+  if (!environment.AnsiToWide(installFolder, &folder)) {
+    return {{0, HostStep::kTrustedPaths, installFolder, kErrorNoUnicodeTranslation}};
   }
-  RegistryPort& registry = m_platform.registry;
+  HostFailures failures;
   for (const auto& variablesKey : VariablesKeys(registry, ProfileListKeys(registry))) {
     const long result = TrustFolder(registry, variablesKey, folder);
     if (result != kErrorSuccess) {
-      m_outcome.failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});
+      failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});
     }
   }
+  return failures;
 }
+
+}  // namespace install

@@ -8,6 +8,8 @@
 
 #include "platform/error_text.h"
 
+namespace install {
+
 enum class HostStep {
   kDemandLoad,    // the demand-load keys below one product key
   kSupportFiles,  // fonts, libraries and driver into one host folder
@@ -21,9 +23,13 @@ struct HostFailure {
   long error;          // the Windows error code
 };
 
+using HostFailures = std::vector<HostFailure>;
+
 struct InstallOutcome {
-  std::vector<HostFailure> failures;
+  HostFailures failures;
   std::vector<std::string> ignoredFiles;  // destinations the user chose to leave out
 
   bool Complete() const { return failures.empty() && ignoredFiles.empty(); }
 };
+
+}  // namespace install

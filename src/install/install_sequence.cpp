@@ -4,8 +4,10 @@
 #include "base/bounded_format.h"
 #include "base/command_line.h"
 #include "base/windows_path.h"
+#include "install/host_registration.h"
 #include "install/install_messages.h"
 #include "install/product_copier.h"
+#include "install/support_files.h"
 
 using base::DropTrailingBackslash;
 using base::FormatPath;
@@ -14,8 +16,6 @@ using base::PathBuffer;
 using base::ToLowerAnsi;
 
 namespace install {
-
-bool g_bCheckAcadRunning = true;
 
 namespace {
 
@@ -33,10 +33,10 @@ bool IsAcadRunning(ProcessPort& processes) {
   return false;
 }
 
-bool WarnIfAcadRunning(Platform& platform) {
-  if (!g_bCheckAcadRunning || !IsAcadRunning(platform.processes)) return false;
+bool WarnIfAcadRunning(Platform& platform, bool* checkAcadRunning) {
+  if (!*checkAcadRunning || !IsAcadRunning(platform.processes)) return false;
   platform.prompt.Show(kAcadRunningMessage, kSetupCaption, kMbOk);
-  g_bCheckAcadRunning = false;
+  *checkAcadRunning = false;
   return true;
 }
 
@@ -73,31 +73,38 @@ bool SettleInstallFolder(Platform& platform, std::string* installPath) {
   return true;
 }
 
-bool RunInstallSteps(SetupState& state, const std::string& installPath, const ReleaseTicks& ticks,
-                     ProgressPort& progress, const InstallScope& scope) {
+std::optional<InstallOutcome> RunInstallSteps(Platform& platform,
+                                              const base::Installations& installations,
+                                              const std::string& installPath,
+                                              const ReleaseTicks& ticks, ProgressPort& progress,
+                                              const InstallScope& scope) {
   const bool machineWide = scope.part != InstallPart::kCurrentUser;
   const bool currentUser = scope.part != InstallPart::kMachineWide;
   progress.SetRange(0, kProgressMaximum);
   progress.SetStep(1);
   progress.SetPos(0);
 
-  state.m_outcome = InstallOutcome();
-  CProductCopier copier(installPath, &progress, state.platform(), scope);
+  CProductCopier copier(installPath, &progress, platform, scope);
   const bool copied = copier.CopyProduct();
-  state.m_outcome.ignoredFiles = copier.m_ignoredFiles;
-  if (!copied) return false;
+  if (!copied) return std::nullopt;
+  InstallOutcome outcome;
+  outcome.ignoredFiles = copier.m_ignoredFiles;
   progress.StepIt();
 
-  state.SetInstallDir(installPath);
-  if (machineWide) state.RegisterAcadReleases(ticks);
-  if (currentUser) state.AddTrustedPath();
+  std::string installFolder = installPath;
+  DropTrailingBackslash(&installFolder);
+  const auto add = [&outcome](const HostFailures& failures) {
+    outcome.failures.insert(outcome.failures.end(), failures.begin(), failures.end());
+  };
+  if (machineWide) add(RegisterDemandLoad(platform.registry, installations, ticks, installFolder));
+  if (currentUser) add(TrustInstallFolder(platform.registry, platform.environment, installFolder));
   progress.StepIt();
 
-  if (machineWide) state.DeploySupportFiles(ticks);
+  if (machineWide) add(DeploySupportFiles(platform, installations, ticks));
   progress.StepIt();
 
   progress.SetPos(kProgressMaximum);
-  return true;
+  return outcome;
 }
 
 }  // namespace install

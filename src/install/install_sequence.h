@@ -3,10 +3,12 @@
 // the running-host guard, settling the install folder, and the three
 // installation steps with their progress accounting.
 
+#include <optional>
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
 #include "base/release_years.h"
+#include "install/install_outcome.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
@@ -15,16 +17,13 @@ namespace install {
 // The product's sub-folder, appended to the folder the user chose.
 constexpr char kProductSubFolder[] = "\\B-PlotSweep";
 
-// Set at start; cleared the first time the running-host warning is shown, so
-// the check guards only until it has warned once.
-extern bool g_bCheckAcadRunning;
-
 // True when a running process's image name, lower-cased, contains "acad.exe".
 bool IsAcadRunning(ProcessPort& processes);
 
-// Shows the running-host warning once per process. True when it was shown
-// and the click must go no further.
-bool WarnIfAcadRunning(Platform& platform);
+// Shows the running-host warning while `checkAcadRunning` is set, and clears
+// it then, so that the check guards only until it has warned once. True
+// when it was shown and the click must go no further.
+bool WarnIfAcadRunning(Platform& platform, bool* checkAcadRunning);
 
 // Takes the double quotes Explorer's "Copy as path" puts around a path and
 // one trailing backslash (but a drive root's) off the chosen folder, and
@@ -55,12 +54,15 @@ struct InstallScope {
   std::string logFile;  // the full path of the log being written, never installed
 };
 
-// Copies the product, stores the install folder, registers the ticked
-// releases and deploys their support files, as far as `scope` asks, driving
-// the progress bar from 0 to 50; the state's outcome then says what could
-// not be done. False when the product copy failed (no payload, or Abort): no
-// host step has run then.
-bool RunInstallSteps(SetupState& state, const std::string& installPath, const ReleaseTicks& ticks,
-                     ProgressPort& progress, const InstallScope& scope = {});
+// Copies the product into `installPath`, registers the ticked releases'
+// installations and deploys their support files, as far as `scope` asks,
+// driving the progress bar from 0 to 50. What could not be done; nothing
+// when the product copy failed (no payload, or Abort): no host step has run
+// then.
+std::optional<InstallOutcome> RunInstallSteps(Platform& platform,
+                                              const base::Installations& installations,
+                                              const std::string& installPath,
+                                              const ReleaseTicks& ticks, ProgressPort& progress,
+                                              const InstallScope& scope = {});
 
 }  // namespace install

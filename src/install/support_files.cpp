@@ -1,17 +1,13 @@
-// Fonts, libraries and the plot driver copied into every installation of
-// every ticked release whose folder is an absolute path. A copy that cannot
-// be made is left out and the rest go on; the install's outcome names the
-// host folder. A file the payload does not hold is simply not copied. No
-// folder is created.
+#include "install/support_files.h"
 
 #include <string>
 
-#include "app/setup_state.h"
 #include "base/bounded_format.h"
 #include "base/windows_path.h"
 #include "install/payload.h"
 
 using base::FormatPath;
+using base::Installations;
 using base::IsAbsolutePath;
 using base::PathBuffer;
 using install::FindPayloadFolder;
@@ -43,24 +39,29 @@ void Keep(long* first, long error) {
 
 }  // namespace
 
-void SetupState::DeploySupportFiles(const ReleaseTicks& ticks) {
+namespace install {
+
+HostFailures DeploySupportFiles(Platform& platform, const Installations& installations,
+                                const ReleaseTicks& ticks) {
+  HostFailures failures;
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
     if (ticks[ReleaseIndex(year)] == 0) continue;
-    for (const std::string& hostFolder : AcadDirs(year)) {
-      const long error = CopySupportFiles(hostFolder, year == kDriverReleaseYear);
-      if (error != 0)
-        m_outcome.failures.push_back({year, HostStep::kSupportFiles, hostFolder, error});
+    for (const std::string& hostFolder : installations.HostFolders(year)) {
+      const long error = CopySupportFiles(platform, hostFolder, year == kDriverReleaseYear);
+      if (error != 0) failures.push_back({year, HostStep::kSupportFiles, hostFolder, error});
     }
   }
+  return failures;
 }
 
-long SetupState::CopySupportFiles(std::string hostFolder, bool withDriver) {
-  // A host folder that is not absolute would put the files below whatever
+long CopySupportFiles(
+    Platform& platform, const std::string& hostFolder,
+    bool withDriver) {  // A host folder that is not absolute would put the files below whatever
   // folder is current.
   if (!IsAbsolutePath(hostFolder)) return kErrorBadPathname;
   std::string payload;
-  if (!FindPayloadFolder(m_platform, &payload)) return kErrorPathNotFound;  // no sources to copy
-  FileSystemPort& files = m_platform.files;
+  if (!FindPayloadFolder(platform, &payload)) return kErrorPathNotFound;  // no sources to copy
+  FileSystemPort& files = platform.files;
   PathBuffer host;
   if (FormatPath(host, "%s", hostFolder.c_str()) < 0) return kErrorFilenameTooLong;
   long first = 0;
@@ -84,3 +85,5 @@ long SetupState::CopySupportFiles(std::string hostFolder, bool withDriver) {
   }
   return first;
 }
+
+}  // namespace install

@@ -117,7 +117,7 @@ TEST_F(InstallTest, EndsInTheShortenedCompletionViewWhoseButtonEndsTheProgram) {
                  IDC_INSTALL_PATH, IDC_BROWSE}) {
     EXPECT_FALSE(dialog.Visible(id)) << id;
   }
-  for (const ReleaseRow& row : kReleaseRows) EXPECT_FALSE(dialog.Visible(row.boxId)) << row.year;
+  for (int id : kReleaseBoxIds) EXPECT_FALSE(dialog.Visible(id)) << id;
   EXPECT_EQ("安装完成", dialog.Text(IDOK));
   EXPECT_EQ(installFolder(), dialog.Text(IDC_INSTALL_PATH));
 

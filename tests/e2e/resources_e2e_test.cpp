@@ -19,6 +19,8 @@
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
+using ui::ReleaseBoxId;
+
 namespace {
 
 constexpr WORD kChinesePrc = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);

@@ -13,6 +13,8 @@
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
+using ui::ReleaseBoxId;
+
 namespace {
 
 // The 64-bit program serves every release, the 32-bit one those before 2017.

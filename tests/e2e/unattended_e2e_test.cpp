@@ -13,6 +13,8 @@
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
+using ui::ReleaseBoxId;
+
 namespace {
 
 // UTF-8 text in the ANSI code page, as the test's own texts are.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "discovery/host_discovery.h"
 #include "install/install_sequence.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
@@ -42,8 +43,8 @@ struct Machine {
       fake.registry.SetString(kHKeyLocalMachine, path, "ProductName",
                               "AutoCAD " + std::to_string(year));
       fake.files.AddFolder(folder);
-      state.AcadKeys(year).push_back(key);
-      state.AcadDirs(year).push_back(folder);
+      state.ProductKeys(year).push_back(key);
+      state.HostFolders(year).push_back(folder);
     }
     fake.processes.SetElevated(false);
   }
@@ -52,7 +53,7 @@ struct Machine {
   Elevation Click(const std::string& typed, int* exitCode, const std::string& log = "") {
     std::string folder = typed;
     if (!CheckInstallFolder(fake.platform, &folder)) return Elevation::kRestartFailed;
-    return OfferElevation(state, folder, TicksFor({2014}), log, exitCode);
+    return OfferElevation(fake.platform, state, folder, TicksFor({2014}), log, exitCode);
   }
   Elevation Offer() {
     int exitCode = -1;
@@ -60,7 +61,7 @@ struct Machine {
   }
 
   FakePlatform fake;
-  SetupState state{fake.platform};
+  base::Installations state;
 };
 
 TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
@@ -186,9 +187,8 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
     base::CommandLine line;
     std::string problem;
     EXPECT_TRUE(base::ParseCommandLine(arguments, &line, &problem)) << problem;
-    SetupState state(platform);
-    state.FindAcadReleases();
-    const int exitCode = ui::RunUnattended(state, line, 32);
+    const int exitCode =
+        ui::RunUnattended(platform, discovery::FindInstallations(fake.registry), line, 32);
     trustedWhileCopyRan =
         fake.registry.GetValue(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS")->data;
     return exitCode;
@@ -206,9 +206,10 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
       kHKeyLocalMachine, std::string(kProduct2014) + "Applications\\BX_PlotSweep2014"));
 
   RecordingProgress progress;
-  ASSERT_TRUE(RunInstallSteps(machine.state, "D:\\Brenix\\B-PlotSweep", TicksFor({2014}), progress,
-                              {InstallPart::kCurrentUser, ""}));
-  EXPECT_TRUE(machine.state.m_outcome.Complete());
+  const auto outcome = RunInstallSteps(fake.platform, machine.state, "D:\\Brenix\\B-PlotSweep",
+                                       TicksFor({2014}), progress, {InstallPart::kCurrentUser, ""});
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->Complete());
   EXPECT_EQ("settings",
             fake.files.ReadFile("C:\\Users\\ann\\AppData\\Roaming\\Brenix\\Brenix.Ini"));
   const std::u16string trusted = u"D:\\TOOLS;D:\\BRENIX\\B-PLOTSWEEP";

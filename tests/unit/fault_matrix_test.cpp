@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/ansi_text.h"
+#include "discovery/host_discovery.h"
 #include "install/install_sequence.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
@@ -90,16 +91,19 @@ struct Machine {
   // The install as the dialog runs it, every question answered as the
   // unattended mode does.
   bool Install() {
-    state.FindAcadReleases();
+    state = discovery::FindInstallations(fake.registry);
     std::string folder = "C:\\Brenix";
-    return SettleInstallFolder(platform, &folder) &&
-           RunInstallSteps(state, folder, TicksFor({2008, 2014}), progress);
+    if (!SettleInstallFolder(platform, &folder)) return false;
+    const auto steps = RunInstallSteps(platform, state, folder, TicksFor({2008, 2014}), progress);
+    if (steps) outcome = *steps;
+    return steps.has_value();
   }
 
   FakePlatform fake;
   ui::SilentPrompt silent;
   Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
-  SetupState state{platform};
+  base::Installations state;
+  install::InstallOutcome outcome;
   RecordingProgress progress;
   std::set<std::string> pathsBefore;
   std::set<std::string> keysBefore;
@@ -184,24 +188,24 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
   // A discovered installation the outcome does not name got everything:
   // both application keys with their values, and the support files; a copy
   // stopped leaves the hosts alone.
-  const auto named = [&machine](HostStep step, const std::string& target) {
-    const std::vector<HostFailure>& failures = machine.state.m_outcome.failures;
-    return std::any_of(failures.begin(), failures.end(), [&](const HostFailure& failure) {
+  const auto named = [&machine](install::HostStep step, const std::string& target) {
+    const install::HostFailures& failures = machine.outcome.failures;
+    return std::any_of(failures.begin(), failures.end(), [&](const install::HostFailure& failure) {
       return failure.step == step && failure.target == target;
     });
   };
   for (const Host& host : kHosts) {
-    const TextList& found = machine.state.AcadKeys(host.year);
+    const TextList& found = machine.state.ProductKeys(host.year);
     const bool discovered =
         std::find(found.begin(), found.end(), host.product + "\\") != found.end();
     if (!installed) {
       EXPECT_EQ("- - - | - - -", Registration(machine, host)) << host.product;
       continue;
     }
-    if (discovered && !named(HostStep::kDemandLoad, host.product + "\\")) {
+    if (discovered && !named(install::HostStep::kDemandLoad, host.product + "\\")) {
       EXPECT_EQ(host.registration, Registration(machine, host)) << host.product;
     }
-    if (discovered && !named(HostStep::kSupportFiles, host.folder)) {
+    if (discovered && !named(install::HostStep::kSupportFiles, host.folder)) {
       for (const char* name : {"Brenix_EN.shx", "Brenix_HZ.shx"}) {
         EXPECT_EQ(name, machine.fake.files.ReadFile(host.folder + "\\Fonts\\" + name));
       }

@@ -1,12 +1,16 @@
+#include "discovery/host_discovery.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
 #include "support/fake_platform.h"
 
 namespace {
+
+using discovery::FindInstallations;
 
 using Entry = std::pair<std::string, std::string>;  // key path, folder
 using Entries = std::vector<Entry>;
@@ -19,7 +23,7 @@ class HostDiscoveryTest : public ::testing::Test {
   void TearDown() override {
     EXPECT_EQ(0, Registry().OpenHandleCount());
     for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-      EXPECT_EQ(m_state.AcadKeys(year).size(), m_state.AcadDirs(year).size()) << year;
+      EXPECT_EQ(m_state.ProductKeys(year).size(), m_state.HostFolders(year).size()) << year;
     }
   }
 
@@ -38,8 +42,8 @@ class HostDiscoveryTest : public ::testing::Test {
 
   Entries EntriesOf(int year) const {
     Entries entries;
-    for (std::size_t i = 0; i < m_state.AcadKeys(year).size(); ++i) {
-      entries.emplace_back(m_state.AcadKeys(year)[i], m_state.AcadDirs(year)[i]);
+    for (std::size_t i = 0; i < m_state.ProductKeys(year).size(); ++i) {
+      entries.emplace_back(m_state.ProductKeys(year)[i], m_state.HostFolders(year)[i]);
     }
     return entries;
   }
@@ -47,41 +51,41 @@ class HostDiscoveryTest : public ::testing::Test {
   std::size_t EntryCount() const {
     std::size_t count = 0;
     for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-      count += m_state.AcadDirs(year).size();
+      count += m_state.HostFolders(year).size();
     }
     return count;
   }
 
   FakePlatform m_fake;
-  SetupState m_state{m_fake.platform};
+  base::Installations m_state;
 };
 
 // The year a single installation with this product name is recorded for, 0
 // for none.
 int RecordedYear(const std::string& productName) {
   FakePlatform fake;
-  SetupState state(fake.platform);
+  base::Installations state;
   fake.registry.SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R1", "AcadLocation",
                           "C:\\Acad");
   fake.registry.SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R1", "ProductName",
                           productName);
-  state.FindAcadReleases();
+  state = FindInstallations(fake.registry);
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    if (!state.AcadDirs(year).empty()) return year;
+    if (!state.HostFolders(year).empty()) return year;
   }
   return 0;
 }
 
 TEST_F(HostDiscoveryTest, WithoutTheBaseKeysEveryListStaysEmpty) {
   Registry().AddKey(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD LT\\R18.0");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(0u, EntryCount());
 }
 
 TEST_F(HostDiscoveryTest, AReleaseKeyHoldingBothValuesIsOneInstallationAndHidesItsSubKeys) {
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R18.0", "C:\\Acad2010", "AutoCAD 2010");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", "D:\\Other", "AutoCAD 2010");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{"SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\", "C:\\Acad2010"}}), EntriesOf(2010));
   EXPECT_EQ(1u, EntryCount());
 }
@@ -90,7 +94,7 @@ TEST_F(HostDiscoveryTest, ProductsOfOneYearFollowTheEnumerationOrder) {
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804", "C:\\Zh",
                   "AutoCAD 2014 中文");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D000:409", "C:\\En", "AutoCAD 2014");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{"SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\", "C:\\Zh"},
                      {"SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D000:409\\", "C:\\En"}}),
             EntriesOf(2014));
@@ -108,7 +112,7 @@ TEST_F(HostDiscoveryTest, BothValuesMustStandInTheSameKey) {
                        "AutoCAD 2008");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804", "C:\\Acad2008",
                   "AutoCAD 2008");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(0u, EntryCount());
 }
 
@@ -128,7 +132,7 @@ TEST_F(HostDiscoveryTest, TheWow6432NodeScanTriesOnly2007And2008) {
                   "AutoCAD 2009");
   AddInstallation("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804", "C:\\Acad2008",
                   "AutoCAD 2008");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kWowBase) + "R17.1\\ACAD-6001:804\\", "C:\\Acad2008"}}),
             EntriesOf(2008));
   EXPECT_EQ(1u, EntryCount());
@@ -139,7 +143,7 @@ TEST_F(HostDiscoveryTest, AnInstallationSeenInBothViewsIsRecordedTwiceWow6432Nod
                   "AutoCAD 2007");
   AddInstallation("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\R17.0\\ACAD-5001:804", "C:\\Acad2007",
                   "AutoCAD 2007");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kWowBase) + "R17.0\\ACAD-5001:804\\", "C:\\Acad2007"},
                      {std::string(kBase) + "R17.0\\ACAD-5001:804\\", "C:\\Acad2007"}}),
             EntriesOf(2007));
@@ -150,13 +154,13 @@ TEST_F(HostDiscoveryTest, AValueLongerThan256BytesCountsAsAbsentAndTheWalkDescen
   const std::string longest(255, 'y');  // 256 bytes with the NUL
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R18.0", tooLong, "AutoCAD 2010");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", longest, "AutoCAD 2010");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   // The location walk finds the key below, the name walk the release key.
   EXPECT_EQ(0u, EntryCount());
 
   Registry().SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0", "ProductName",
                        std::string(256, 'n'));
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kBase) + "R18.0\\ACAD-8001:804\\", longest}}), EntriesOf(2010));
 }
 
@@ -171,7 +175,7 @@ TEST_F(HostDiscoveryTest, ValuesAreTakenUnchangedUpToTheirFirstNulWhateverTheirT
                     "C:\\NoNul");
   Registry().SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R21.0", "ProductName",
                        "AutoCAD 2017");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{deep + "\\", "C:\\Program Files\\AutoCAD 2015\\"}}), EntriesOf(2015));
   EXPECT_EQ((Entries{{std::string(kBase) + "R20.1\\", "%ProgramFiles%\\AutoCAD 2016"}}),
             EntriesOf(2016));
@@ -203,7 +207,7 @@ TEST_F(HostDiscoveryTest, KeysThatCannotBeOpenedOrReadAreSkipped) {
   Registry().Fail(
       Fault("QueryValue", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
           .Value("ProductName"));
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kBase) + "R19.0\\ACAD-B001:804\\", "C:\\Below2013"}}),
             EntriesOf(2013));
   EXPECT_EQ(1u, EntryCount());
@@ -211,20 +215,24 @@ TEST_F(HostDiscoveryTest, KeysThatCannotBeOpenedOrReadAreSkipped) {
 
 TEST_F(HostDiscoveryTest, AFailingBaseKeyOrSubKeyCountEndsThatScanOnly) {
   AddInstallationInBothViews();
-  Registry().Fail(Fault("CountSubKeys", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD")));
-  m_state.FindAcadReleases();
-  EXPECT_EQ((Entries{{std::string(kWowBase) + "R17.0\\", "C:\\Wow"}}), EntriesOf(2007));
+  const Entries wow = {{std::string(kWowBase) + "R17.0\\", "C:\\Wow"}};
+  Registry().Fail(
+      Fault("CountSubKeys", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD")).Once());
+  m_state = FindInstallations(m_fake.registry);
+  EXPECT_EQ(wow, EntriesOf(2007));
 
   Registry().Fail(Fault("OpenKeyForRead",
-                        KeyName(kHKeyLocalMachine, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD")));
-  m_state.ScanWow64Releases();
+                        KeyName(kHKeyLocalMachine, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD"))
+                      .Once());
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(1u, EntryCount());
+  EXPECT_NE(wow, EntriesOf(2007));
 }
 
 TEST_F(HostDiscoveryTest, AFailingRootEndsBothScans) {
   AddInstallationInBothViews();
   Registry().Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, "")));
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(0u, EntryCount());
 }
 
@@ -237,7 +245,7 @@ TEST_F(HostDiscoveryTest, NamesAndPrefixesThatDoNotFitTheirBuffersAreSkipped) {
   AddInstallation(std::string(kBase) + tooLong, "C:\\TooLong", "AutoCAD 2018");
   AddInstallation(std::string(kBase) + "R23.0\\" + nameOf256, "C:\\Unnamed", "AutoCAD 2019");
   AddInstallation(std::string(kBase) + "R23.0\\" + nameOf255, "C:\\Named", "AutoCAD 2019");
-  m_state.FindAcadReleases();
+  m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kBase) + fits + "\\", "C:\\Fits"}}), EntriesOf(2018));
   EXPECT_EQ((Entries{{std::string(kBase) + "R23.0\\" + nameOf255 + "\\", "C:\\Named"}}),
             EntriesOf(2019));

@@ -1,3 +1,5 @@
+#include "install/host_registration.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -5,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
 #include "support/fake_platform.h"
 #include "support/test_values.h"
 
@@ -34,7 +36,6 @@ std::string Variables(const std::string& release, const std::string& product,
 
 class HostRegistrationTest : public ::testing::Test {
  protected:
-  void SetUp() override { m_state.SetInstallDir(kInstallDir); }
   void TearDown() override { EXPECT_EQ(0, Registry().OpenHandleCount()); }
 
   FakeRegistry& Registry() { return m_fake.registry; }
@@ -42,12 +43,17 @@ class HostRegistrationTest : public ::testing::Test {
   // An installation found by discovery, with its product key in place.
   void Discover(int year, const std::string& productKey, const std::string& folder) {
     Registry().AddKey(kHKeyLocalMachine, productKey);
-    m_state.AcadKeys(year).push_back(productKey + "\\");
-    m_state.AcadDirs(year).push_back(folder);
+    m_installations.ProductKeys(year).push_back(productKey + "\\");
+    m_installations.HostFolders(year).push_back(folder);
   }
 
   void Register(std::initializer_list<int> tickedYears) {
-    m_state.RegisterAcadReleases(TicksFor(tickedYears));
+    install::RegisterDemandLoad(m_fake.registry, m_installations, TicksFor(tickedYears),
+                                m_installFolder);
+  }
+
+  void Trust() {
+    install::TrustInstallFolder(m_fake.registry, m_fake.environment, m_installFolder);
   }
 
   std::optional<Value> Machine(const std::string& path, const std::string& name) {
@@ -58,7 +64,8 @@ class HostRegistrationTest : public ::testing::Test {
   }
 
   FakePlatform m_fake;
-  SetupState m_state{m_fake.platform};
+  base::Installations m_installations;
+  std::string m_installFolder = kInstallDir;
 };
 
 // A module or library file of the payload, with the releases it serves.
@@ -192,8 +199,8 @@ TEST_F(HostRegistrationTest, RegistryFailuresSkipSilentlyWhatTheyConcern) {
   const std::string missing = "SOFTWARE\\Autodesk\\AutoCAD\\R20.0\\ACAD-E002:804";
   const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R20.0\\ACAD-E003:804";
   Discover(2015, unopenable, "C:\\One");
-  m_state.AcadKeys(2015).push_back(missing + "\\");
-  m_state.AcadDirs(2015).push_back("C:\\Two");
+  m_installations.ProductKeys(2015).push_back(missing + "\\");
+  m_installations.HostFolders(2015).push_back("C:\\Two");
   Discover(2015, product, "C:\\Three");
   Registry().Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, unopenable)));
   Registry().Fail(
@@ -215,8 +222,6 @@ TEST_F(HostRegistrationTest, OnlyTickedAndDiscoveredReleasesGetApplicationKeys) 
   Discover(2010, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", "C:\\Acad2010");
   Discover(2011, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804", "C:\\Acad2011");
   Register({2011, 2012});
-  m_state.RegisterDemandLoad(2006);
-  m_state.RegisterDemandLoad(2026);
   EXPECT_EQ((TextList{"ACAD-8001:804"}),
             Registry().SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0"));
   EXPECT_TRUE(
@@ -240,16 +245,16 @@ TEST_F(HostRegistrationTest, AKeyWhoseTextDoesNotFit260BytesKeepsItsEarlierRegis
   Registry().SetString(kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
   Registry().SetString(kHKeyLocalMachine, native, "DESCRIPTION", "old");
   // With "\BX_PlotSweep2013.ARX" the install folder of 239 bytes makes 260.
-  m_state.SetInstallDir("C:\\" + std::string(236, 'i'));
+  m_installFolder = "C:\\" + std::string(236, 'i');
   Register({2014});
   EXPECT_EQ(Sz("C:\\Old\\BX.ARX"), Machine(native, "LOADER"));
   EXPECT_EQ(Sz("old"), Machine(native, "DESCRIPTION"));
   EXPECT_EQ(Sz(hostFolder + "\\ACAD2013P.dll"), Machine(managed, "LOADER"));
 
-  m_state.SetInstallDir("C:\\" + std::string(235, 'i'));
-  m_state.AcadDirs(2014)[0] += 'h';
+  m_installFolder = "C:\\" + std::string(235, 'i');
+  m_installations.HostFolders(2014)[0] += 'h';
   Registry().SetString(kHKeyLocalMachine, managed, "DESCRIPTION", "kept");
-  m_state.RegisterDemandLoad(2014);
+  Register({2014});
   EXPECT_EQ(Sz("C:\\" + std::string(235, 'i') + "\\BX_PlotSweep2013.ARX"),
             Machine(native, "LOADER"));
   EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
@@ -310,7 +315,7 @@ TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNe
       Registry().SetWide(kHKeyCurrentUser, key, "TRUSTEDPATHS", c.stored->type, c.stored->data);
     }
   }
-  m_state.AddTrustedPath();
+  Trust();
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.profile);
     const auto value = Trusted(Variables("R19.1", "ACAD-D001:804", c.profile));
@@ -324,8 +329,8 @@ TEST_F(HostRegistrationTest, TheFolderIsConvertedFromTheCodePageOnceAndTextStore
   // The second byte of "乤" is "a": it is no letter to upper-case.
   Registry().SetString(kHKeyCurrentUser, ansiStored, "TRUSTEDPATHS", "d:\\乤bc");
   Registry().SetWide(kHKeyCurrentUser, found, "TRUSTEDPATHS", kRegSz, u"c:\\中文\\b-plotsweep\0");
-  m_state.SetInstallDir("C:\\中文\\B-PlotSweep");
-  m_state.AddTrustedPath();
+  m_installFolder = "C:\\中文\\B-PlotSweep";
+  Trust();
   EXPECT_EQ(WideSz(u"D:\\乤BC;C:\\中文\\B-PLOTSWEEP"), Trusted(ansiStored));
   EXPECT_EQ(WideSz(u"C:\\中文\\B-PLOTSWEEP"), Trusted(found));
 }
@@ -335,8 +340,8 @@ TEST_F(HostRegistrationTest, AFolderInvalidInTheCodePageTouchesNoProfile) {
   const std::string bare = Variables("R19.1", "ACAD-D001:804", "Bare");
   Registry().SetString(kHKeyCurrentUser, tools, "TRUSTEDPATHS", "d:\\tools");
   Registry().AddKey(kHKeyCurrentUser, bare);
-  m_state.SetInstallDir("C:\\Brenix\x81");
-  m_state.AddTrustedPath();
+  m_installFolder = "C:\\Brenix\x81";
+  Trust();
   EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(tools));
   EXPECT_EQ(std::nullopt, Trusted(bare));
 }
@@ -349,7 +354,7 @@ TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicke
   Registry().AddKey(kHKeyCurrentUser,
                     "SOFTWARE\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:804\\Profiles\\Bare");
   Register({});
-  m_state.AddTrustedPath();
+  Trust();
   EXPECT_EQ(WideSz(kWideInstallDir),
             Trusted(Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>")));
   EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir),
@@ -364,14 +369,14 @@ TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicke
 TEST_F(HostRegistrationTest, WithoutTheUsersAutoCADKeyNoTrustedPathIsTouched) {
   const std::string other = "SOFTWARE\\Autodesk\\AutoCAD LT\\R18\\ACAD:804\\Profiles\\P\\Variables";
   Registry().SetString(kHKeyCurrentUser, other, "TRUSTEDPATHS", "d:\\tools");
-  m_state.AddTrustedPath();
+  Trust();
   EXPECT_EQ(Sz("d:\\tools"), Registry().GetValue(kHKeyCurrentUser, other, "TRUSTEDPATHS"));
   EXPECT_FALSE(Registry().KeyExists(kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD"));
 
   const std::string profile = Variables("R18.0", "ACAD-8001:804", "P");
   Registry().SetString(kHKeyCurrentUser, profile, "TRUSTEDPATHS", "d:\\tools");
   Registry().Fail(Fault("OpenKey", KeyName(kHKeyCurrentUser, "")));
-  m_state.AddTrustedPath();
+  Trust();
   EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(profile));
 }
 
@@ -397,7 +402,7 @@ TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
   Registry().Fail(Fault(
       "EnumSubKey",
       KeyName(kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles")));
-  m_state.AddTrustedPath();
+  Trust();
   for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted}) {
     EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(key)) << key;
   }

@@ -9,7 +9,6 @@
 #include "support/recording_progress.h"
 #include "support/test_values.h"
 
-using install::g_bCheckAcadRunning;
 using install::IsAcadRunning;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
@@ -23,7 +22,6 @@ using ::testing::IsEmpty;
 class InstallSequenceTest : public ::testing::Test {
  protected:
   InstallSequenceTest() {
-    g_bCheckAcadRunning = true;
     fake.files.AddDrive('C');
     fake.files.AddDrive('D');
     fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
@@ -58,21 +56,23 @@ TEST_F(InstallSequenceTest, AnyImageNameContainingAcadExeInAnyCaseCountsAsRunnin
 TEST_F(InstallSequenceTest, RunningHostIsWarnedAboutOnceThenNoLongerChecked) {
   fake.processes.SetImageNames({"ACAD.EXE"});
   fake.prompt.Answer(kIdOk);
-  EXPECT_TRUE(WarnIfAcadRunning(fake.platform));
+  bool checkAcadRunning = true;
+  EXPECT_TRUE(WarnIfAcadRunning(fake.platform, &checkAcadRunning));
   EXPECT_THAT(fake.prompt.Calls(),
               ElementsAre(PromptCall{"请关闭AutoCAD后再进行安装 !", kSetupCaption, kMbOk}));
-  EXPECT_FALSE(g_bCheckAcadRunning);
+  EXPECT_FALSE(checkAcadRunning);
 
   const int snapshots = fake.processes.SnapshotCount();
-  EXPECT_FALSE(WarnIfAcadRunning(fake.platform));
+  EXPECT_FALSE(WarnIfAcadRunning(fake.platform, &checkAcadRunning));
   EXPECT_EQ(fake.processes.SnapshotCount(), snapshots);
   EXPECT_EQ(fake.prompt.Calls().size(), 1u);
 }
 
 TEST_F(InstallSequenceTest, NoWarningAndFlagKeptWhenTheHostIsNotRunning) {
   fake.processes.SetImageNames({"explorer.exe"});
-  EXPECT_FALSE(WarnIfAcadRunning(fake.platform));
-  EXPECT_TRUE(g_bCheckAcadRunning);
+  bool checkAcadRunning = true;
+  EXPECT_FALSE(WarnIfAcadRunning(fake.platform, &checkAcadRunning));
+  EXPECT_TRUE(checkAcadRunning);
   EXPECT_THAT(fake.prompt.Calls(), IsEmpty());
 }
 
@@ -124,9 +124,9 @@ TEST_F(InstallSequenceTest, AFolderNotAbsoluteEmptyOrOverLongIsRefusedBeforeAnyt
 
 class RunInstallStepsTest : public InstallSequenceTest {
  protected:
-  RunInstallStepsTest() : state(fake.platform) {
-    state.AcadKeys(2014).push_back("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\");
-    state.AcadDirs(2014).push_back("D:\\AutoCAD 2014");
+  RunInstallStepsTest() {
+    state.ProductKeys(2014).push_back("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\");
+    state.HostFolders(2014).push_back("D:\\AutoCAD 2014");
     fake.registry.AddKey(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804");
     fake.files.AddFolder("D:\\AutoCAD 2014\\Fonts");
     fake.files.AddFolder("C:\\Brenix\\B-PlotSweep");
@@ -145,7 +145,15 @@ class RunInstallStepsTest : public InstallSequenceTest {
            fake.files.FileExists("D:\\AutoCAD 2014\\itextsharp.dll");
   }
 
-  SetupState state;
+  // The install steps into `path`; their outcome is kept in `outcome`.
+  bool Run(const std::string& path) {
+    const auto steps = RunInstallSteps(fake.platform, state, path, ticks, progress);
+    if (steps) outcome = *steps;
+    return steps.has_value();
+  }
+
+  base::Installations state;
+  install::InstallOutcome outcome;
   ReleaseTicks ticks = TicksFor({2014});
   RecordingProgress progress;
   const std::string install = "C:\\Brenix\\B-PlotSweep";
@@ -155,7 +163,7 @@ TEST_F(RunInstallStepsTest, StepsRunInOrderAndTheBarEndsFull) {
   AddPayloadFiles(3);  // with "." and "..": 5 entries
   fake.files.AddFile("C:\\Dist\\Data\\itextsharp.dll", "lib");
 
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_TRUE(Run(install));
 
   std::vector<std::string> expected = {"SetRange(0,50)", "SetStep(1)", "SetPos(0)"};
   expected.insert(expected.end(), 6 + 1 + 3, "StepIt");  // copier N + 1, then three more
@@ -163,7 +171,6 @@ TEST_F(RunInstallStepsTest, StepsRunInOrderAndTheBarEndsFull) {
   EXPECT_EQ(progress.Calls(), expected);
   EXPECT_EQ(progress.Position(), 50);
 
-  EXPECT_EQ(state.m_strInstallDir, install);
   EXPECT_TRUE(fake.files.FileExists(install + "\\file2.dat"));
   EXPECT_TRUE(fake.registry.KeyExists(
       kHKeyLocalMachine,
@@ -174,7 +181,7 @@ TEST_F(RunInstallStepsTest, StepsRunInOrderAndTheBarEndsFull) {
 TEST_F(RunInstallStepsTest, BarStartsOverPastItsMaximumBeforeItIsSetFull) {
   AddPayloadFiles(58);  // 60 entries: 61 copier steps wrap the 0..50 bar
 
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_TRUE(Run(install));
 
   EXPECT_EQ(progress.StepCount(), 61 + 3);
   EXPECT_EQ(LastOf(progress.Calls()), "SetPos(50)");
@@ -186,10 +193,9 @@ TEST_F(RunInstallStepsTest, AbortOnAFailedCopyStopsBeforeAnyHostStep) {
   fake.files.Lock("C:\\Dist\\Data\\file0.dat");
   fake.prompt.Answer(kIdAbort);
 
-  EXPECT_FALSE(RunInstallSteps(state, install, ticks, progress));
+  EXPECT_FALSE(Run(install));
 
   EXPECT_FALSE(HostStepRan());
-  EXPECT_TRUE(state.m_strInstallDir.empty());
   EXPECT_NE(LastOf(progress.Calls()), "SetPos(50)");
   EXPECT_FALSE(fake.files.FileExists(install + "\\file1.dat"));
 }
@@ -198,7 +204,7 @@ TEST_F(RunInstallStepsTest, MissingPayloadStopsBeforeAnyHostStep) {
   fake.environment.SetModulePath("C:\\Elsewhere\\SetUp.exe");
   fake.prompt.Answer(kIdOk);
 
-  EXPECT_FALSE(RunInstallSteps(state, install, ticks, progress));
+  EXPECT_FALSE(Run(install));
 
   EXPECT_THAT(fake.prompt.Calls(),
               ElementsAre(PromptCall{kNoPayloadMessage, kSetupCaption, kMbOk}));
@@ -222,12 +228,12 @@ class InstallOutcomeTest : public RunInstallStepsTest {
     fake.registry.SetString(kHKeyCurrentUser, kProfile2014, "TRUSTEDPATHS", "");
   }
 
-  std::string Report() const { return install::DescribeOutcome(state.m_outcome); }
+  std::string Report() const { return install::DescribeOutcome(outcome); }
 };
 
 TEST_F(InstallOutcomeTest, ACompleteInstallHasNothingToReport) {
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
-  EXPECT_TRUE(state.m_outcome.Complete());
+  ASSERT_TRUE(Run(install));
+  EXPECT_TRUE(outcome.Complete());
   EXPECT_EQ("", Report());
 }
 
@@ -276,7 +282,7 @@ TEST_P(DeniedWriteTest, IsReportedAfterTheWholeInstall) {
   } else {
     fake.registry.Fail(GetParam().fault);
   }
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_TRUE(Run(install));
   EXPECT_EQ(LastOf(progress.Calls()), "SetPos(50)");
   EXPECT_EQ(
       std::string("安装没有全部完成：\n\n") + GetParam().sentence + "\n\n" + kRunAsAdministrator,
@@ -290,15 +296,15 @@ INSTANTIATE_TEST_SUITE_P(HostWrites, DeniedWriteTest, ::testing::ValuesIn(Denied
 
 TEST_F(InstallOutcomeTest, OnlyTheReleasesThatFailedAreNamedWithTheirOwnErrors) {
   const std::string product2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
-  state.AcadKeys(2010).push_back(product2010 + "\\");
-  state.AcadDirs(2010).push_back("D:\\AutoCAD 2010");
+  state.ProductKeys(2010).push_back(product2010 + "\\");
+  state.HostFolders(2010).push_back("D:\\AutoCAD 2010");
   fake.registry.AddKey(kHKeyLocalMachine, product2010);
   fake.files.AddFolder("D:\\AutoCAD 2010\\Fonts");
   fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, product2010)).Error(2));
   fake.files.Fail(Fault("CopyOver", "D:\\AutoCAD 2014\\itextsharp.dll").Error(32));
   ticks = TicksFor({2010, 2014});
 
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_TRUE(Run(install));
 
   EXPECT_TRUE(fake.registry.KeyExists(
       kHKeyLocalMachine, std::string(kProduct2014) + "\\Applications\\BX_PlotSweep2014"));
@@ -327,12 +333,12 @@ class UnusablePathTest : public InstallOutcomeTest,
                          public ::testing::WithParamInterface<UnusablePath> {};
 
 TEST_P(UnusablePathTest, IsAFailureOfTheStep) {
-  state.AcadDirs(2014) = {GetParam().hostFolder};
+  state.HostFolders(2014) = {GetParam().hostFolder};
   fake.files.AddFolder(GetParam().installPath);
   if (GetParam().hostFolder[1] == ':') fake.files.AddFolder(GetParam().hostFolder + "\\Fonts");
-  ASSERT_TRUE(RunInstallSteps(state, GetParam().installPath, ticks, progress));
+  ASSERT_TRUE(Run(GetParam().installPath));
   std::vector<std::string> failures;
-  for (const HostFailure& failure : state.m_outcome.failures) {
+  for (const install::HostFailure& failure : outcome.failures) {
     failures.push_back(std::to_string(failure.year) + " " +
                        std::to_string(static_cast<int>(failure.step)) + " " +
                        std::to_string(failure.error));
@@ -359,9 +365,9 @@ INSTANTIATE_TEST_SUITE_P(Paths, UnusablePathTest,
 
 TEST_F(InstallOutcomeTest, ASecondInstallReportsOnlyItsOwnFailures) {
   fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)).Once());
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
-  ASSERT_FALSE(state.m_outcome.Complete());
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_TRUE(Run(install));
+  ASSERT_FALSE(outcome.Complete());
+  ASSERT_TRUE(Run(install));
   EXPECT_EQ("", Report());
 }
 
@@ -369,9 +375,9 @@ TEST_F(InstallOutcomeTest, ProductFilesTheUserIgnoredAreListed) {
   fake.files.Lock("C:\\Dist\\Data\\file0.dat");
   fake.prompt.Answer(kIdIgnore);
 
-  ASSERT_TRUE(RunInstallSteps(state, install, ticks, progress));
+  ASSERT_TRUE(Run(install));
 
-  EXPECT_EQ(std::vector<std::string>{install + "\\file0.dat"}, state.m_outcome.ignoredFiles);
+  EXPECT_EQ(std::vector<std::string>{install + "\\file0.dat"}, outcome.ignoredFiles);
   EXPECT_EQ("安装没有全部完成：\n\n未复制的产品文件：" + install +
                 "\\file0.dat。\n\n请排除以上问题后重新安装。",
             Report());

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
+#include "discovery/host_discovery.h"
 #include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
 #include "support/fake_platform.h"
@@ -42,7 +43,7 @@ void SearchValue(RegistryPort& registry, RegKey key, const std::string& path, co
 // What discovery must record: per release key, a search per value, and an
 // installation for each key found by both whose product name names a year.
 void ReferenceDiscovery(RegistryPort& registry, const std::string& base, int lastYear,
-                        SetupState* state) {
+                        base::Installations* state) {
   const ScopedKey baseKey = ScopedKey::OpenForRead(registry, kHKeyLocalMachine, base);
   if (!baseKey) return;
   for (const auto& release : ReadSubKeyNames(registry, baseKey.get())) {
@@ -58,8 +59,8 @@ void ReferenceDiscovery(RegistryPort& registry, const std::string& base, int las
         for (int year = kFirstReleaseYear; year <= lastYear; ++year) {
           const std::size_t at = name.value.find(std::to_string(year));
           if (at == std::string::npos || at == 0) continue;
-          state->AcadKeys(year).push_back(location.key);
-          state->AcadDirs(year).push_back(location.value);
+          state->ProductKeys(year).push_back(location.key);
+          state->HostFolders(year).push_back(location.value);
           break;
         }
       }
@@ -97,14 +98,14 @@ TEST(OneWalk, MatchesASearchPerValueOnGeneratedRegistries) {
         Grow(fake.registry, random, std::string(base) + "\\R" + std::to_string(release), 1);
       }
     }
-    SetupState discovered(fake.platform), expected(fake.platform);
-    discovered.FindAcadReleases();
+    const base::Installations discovered = discovery::FindInstallations(fake.registry);
+    base::Installations expected;
     ReferenceDiscovery(fake.registry, kWowBase, 2008, &expected);
     ReferenceDiscovery(fake.registry, kBase, kLastReleaseYear, &expected);
     for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-      ASSERT_EQ(expected.AcadKeys(year), discovered.AcadKeys(year)) << "seed " << seed;
-      ASSERT_EQ(expected.AcadDirs(year), discovered.AcadDirs(year)) << "seed " << seed;
-      installations += discovered.AcadDirs(year).size();
+      ASSERT_EQ(expected.ProductKeys(year), discovered.ProductKeys(year)) << "seed " << seed;
+      ASSERT_EQ(expected.HostFolders(year), discovered.HostFolders(year)) << "seed " << seed;
+      installations += discovered.HostFolders(year).size();
     }
     EXPECT_EQ(0, fake.registry.OpenHandleCount());
   }
@@ -117,8 +118,7 @@ TEST(OneWalk, OpensEachKeyOnce) {
   for (const char* path : {"\\A\\B\\C", "\\A\\D", "\\E"})
     fake.registry.AddKey(kHKeyLocalMachine, release + path);
   fake.registry.SetString(kHKeyLocalMachine, release + "\\A\\D", "AcadLocation", "C:\\Cad");
-  SetupState state(fake.platform);
-  state.FindAcadReleases();
+  const base::Installations state = discovery::FindInstallations(fake.registry);
   // The root once per view, the base key, the release key and the five keys below it.
   EXPECT_EQ(2 + 1 + 1 + 5, fake.registry.OpenCount());
 }

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
 #include "support/fake_platform.h"
 
 using ui::InitialReleaseBoxes;
@@ -102,11 +102,10 @@ TEST(InitialReleaseBoxes, A64BitBuildKeepsEveryReleaseInPlace) {
 }
 
 TEST(CountReleaseFolders, CountsTheFoldersOfEveryReleaseByItsYear) {
-  FakePlatform fake;
-  SetupState state(fake.platform);
-  state.AcadDirs(2010).push_back("C:\\AutoCAD 2010");
-  state.AcadDirs(2010).push_back("D:\\AutoCAD 2010");
-  state.AcadDirs(2025).push_back("C:\\AutoCAD 2025");
+  base::Installations state;
+  state.HostFolders(2010).push_back("C:\\AutoCAD 2010");
+  state.HostFolders(2010).push_back("D:\\AutoCAD 2010");
+  state.HostFolders(2025).push_back("C:\\AutoCAD 2025");
 
   ReleaseFolderCounts expected{};
   expected[ReleaseIndex(2010)] = 2;

@@ -1,7 +1,9 @@
+#include "install/support_files.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/setup_state.h"
+#include "base/installations.h"
 #include "support/fake_platform.h"
 #include "support/path_of_length.h"
 #include "support/test_values.h"
@@ -15,7 +17,7 @@ const char kPayload[] = "C:\\Dist\\Data";
 
 class SupportFilesTest : public ::testing::Test {
  protected:
-  SupportFilesTest() : state(fake.platform) {
+  SupportFilesTest() {
     fake.files.AddDrive('C');
     fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
     for (const char* name : {"Brenix_EN.shx", "Brenix_HZ.shx", "itextsharp.dll", "ACAD2010P.dll",
@@ -27,18 +29,18 @@ class SupportFilesTest : public ::testing::Test {
   // An installation of `year` with Fonts and Drv folders, and the host's own
   // driver file.
   void AddHost(int year, const std::string& folder, bool withFonts = true) {
-    state.AcadDirs(year).push_back(folder);
+    state.HostFolders(year).push_back(folder);
     fake.files.AddFolder(folder);
     if (withFonts) fake.files.AddFolder(In(folder, "Fonts"));
     fake.files.AddFile(In(folder, "Drv\\pdfplot9.hdi"), "host driver");
   }
 
   void Deploy(std::initializer_list<int> tickedYears) {
-    state.DeploySupportFiles(TicksFor(tickedYears));
+    install::DeploySupportFiles(fake.platform, state, TicksFor(tickedYears));
   }
 
   FakePlatform fake;
-  SetupState state;
+  base::Installations state;
 };
 
 TEST_F(SupportFilesTest, FontsLibraryAndEveryLibraryYearAreCopiedInOrder) {
@@ -107,7 +109,7 @@ TEST_F(SupportFilesTest, Release2007IsServedBefore2008AndOnly2008GetsTheDriver) 
 
 TEST_F(SupportFilesTest, EveryInstallationOfATickedReleaseIsServed) {
   AddHost(2013, "C:\\CAD2013a");
-  state.AcadDirs(2013).push_back("D:\\CAD2013b");  // on a missing drive: fails silently
+  state.HostFolders(2013).push_back("D:\\CAD2013b");  // on a missing drive: fails silently
   AddHost(2013, "C:\\CAD2013c");
   Deploy({2013});
 
@@ -118,7 +120,7 @@ TEST_F(SupportFilesTest, EveryInstallationOfATickedReleaseIsServed) {
 
 TEST_F(SupportFilesTest, AHostFolderThatIsNotAbsoluteGetsNothing) {
   for (const char* folder : {"", "CAD2013", "\\CAD2013", "C:CAD2013", "..\\CAD2013", "C:"}) {
-    state.AcadDirs(2013).push_back(folder);
+    state.HostFolders(2013).push_back(folder);
   }
   AddHost(2013, "C:\\CAD2013");
   Deploy({2013});
@@ -131,7 +133,7 @@ TEST_F(SupportFilesTest, AHostFolderThatIsNotAbsoluteGetsNothing) {
 }
 
 TEST_F(SupportFilesTest, AServerShareIsAHostFolderToo) {
-  state.AcadDirs(2013).push_back("\\\\srv\\cad");
+  state.HostFolders(2013).push_back("\\\\srv\\cad");
   Deploy({2013});
 
   const std::vector<std::string> destinations = fake.files.CopyDestinations();

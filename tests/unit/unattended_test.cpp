@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "discovery/host_discovery.h"
 #include "support/fake_platform.h"
 #include "support/test_values.h"
 
@@ -39,8 +40,7 @@ struct Machine {
     CommandLine line;
     std::string problem;
     EXPECT_TRUE(ParseCommandLine(arguments, &line, &problem)) << problem;
-    state.FindAcadReleases();
-    return RunUnattended(state, line, 32);
+    return RunUnattended(platform, discovery::FindInstallations(fake.registry), line, 32);
   }
 
   bool Registered(const char* product, int year) const {
@@ -52,7 +52,6 @@ struct Machine {
   FakePlatform fake;
   SilentPrompt silent;
   Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
-  SetupState state{platform};
 };
 
 TEST(Unattended, InstallsTheDialogsDefaultsWithoutAskingAndEndsWithZero) {

@@ -3,13 +3,12 @@
 #include <windows.h>
 
 #include "app/win32/lean_runtime.h"
-#include "app/win32/wizard_app.h"
+#include "app/win32/program.h"
 #include "platform/win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*showCommand*/) {
   win32::RestrictDllSearchToSystemFolder();
   EndAbortsAsInternalFailures();
-  theApp.InitInstance();
-  return theApp.m_nExitCode;
+  return app::RunProgram();
 }

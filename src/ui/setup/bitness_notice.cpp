@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "discovery/view_discovery.h"
+#include "discovery/host_discovery.h"
 #include "install/install_messages.h"
 
-using discovery::FindsAcadInstallations;
+using discovery::FindInstallations;
 
 namespace ui {
 
@@ -25,7 +25,7 @@ bool ServesAFoundRelease(const ReleaseBoxStates& boxes) {
 bool NoticeIfHostsNeed64BitSetup(const Platform& platform, const ReleaseBoxStates& boxes,
                                  int acadBitness, RegistryPort* view64) {
   if (acadBitness != 32 || view64 == nullptr || ServesAFoundRelease(boxes)) return false;
-  if (!FindsAcadInstallations(platform, *view64)) return false;
+  if (!FindInstallations(*view64).Any()) return false;
   platform.prompt.Show(kNeeds64BitSetupMessage, kSetupCaption, kMbOk | kMbIconWarning);
   return true;
 }

@@ -1,15 +1,19 @@
 #pragma once
 // Values fixed when the program is built.
 
+namespace ui {
+
 // Product version: major * 10000 + minor * 100 + patch.
-constexpr int g_nProductVersion = 20250301;
+constexpr int kProductVersion = 20250301;
 
 // Bitness of the AutoCAD releases this build serves, as the dialog shows it:
 // the bitness of the program itself, since a process reads by default the
 // registry view of its own bitness, where hosts of that bitness are
 // registered. 32 also withdraws the releases 2017 to 2025 from the dialog.
 #ifdef _WIN64
-constexpr int g_nAcadBitness = 64;
+constexpr int kAcadBitness = 64;
 #else
-constexpr int g_nAcadBitness = 32;
+constexpr int kAcadBitness = 32;
 #endif
+
+}  // namespace ui

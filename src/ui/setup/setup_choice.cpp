@@ -4,9 +4,9 @@
 
 namespace ui {
 
-bool ChooseSetup(const base::CommandLine& line, const SetupState& state, int acadBitness,
-                 SetupChoice* choice, std::string* problem) {
-  choice->boxes = InitialReleaseBoxes(CountReleaseFolders(state), acadBitness);
+bool ChooseSetup(const base::CommandLine& line, const base::Installations& installations,
+                 int acadBitness, SetupChoice* choice, std::string* problem) {
+  choice->boxes = InitialReleaseBoxes(CountReleaseFolders(installations), acadBitness);
   if (line.folder) choice->folder = *line.folder;
   choice->logFile = line.logFile.value_or("");
   if (!line.ReleasesGiven()) return true;

@@ -20,7 +20,7 @@ struct SetupChoice {
 
 // False when the command line names a release the dialog would not enable
 // (not found, or not served by this build); `problem` then names it.
-bool ChooseSetup(const base::CommandLine& line, const SetupState& state, int acadBitness,
-                 SetupChoice* choice, std::string* problem);
+bool ChooseSetup(const base::CommandLine& line, const base::Installations& installations,
+                 int acadBitness, SetupChoice* choice, std::string* problem);
 
 }  // namespace ui

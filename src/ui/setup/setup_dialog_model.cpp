@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/setup_state.h"
 #include "base/bounded_format.h"
 
 using base::FormatText;
@@ -22,10 +21,10 @@ std::string ComposeBitnessCaption(int acadBitness) {
   return FormatText("( %d位 AutoCAD版 )", acadBitness);
 }
 
-ReleaseFolderCounts CountReleaseFolders(const SetupState& state) {
+ReleaseFolderCounts CountReleaseFolders(const base::Installations& installations) {
   ReleaseFolderCounts counts{};
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    counts[ReleaseIndex(year)] = state.AcadDirs(year).size();
+    counts[ReleaseIndex(year)] = installations.HostFolders(year).size();
   }
   return counts;
 }

@@ -6,9 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "base/installations.h"
 #include "base/release_years.h"
-
-class SetupState;
 
 namespace ui {
 
@@ -32,7 +31,7 @@ using ReleaseFolderCounts = std::array<std::size_t, kReleaseCount>;
 using ReleaseBoxStates = std::array<ReleaseBoxState, kReleaseCount>;
 
 // The number of discovered installation folders of every release.
-ReleaseFolderCounts CountReleaseFolders(const SetupState& state);
+ReleaseFolderCounts CountReleaseFolders(const base::Installations& installations);
 
 // A release is enabled and ticked exactly when it has a folder; a 32-bit
 // build hides and unticks 2017 to 2025 whether found or not.

@@ -45,11 +45,11 @@ int SilentPrompt::Show(const std::string& text, const std::string& /*caption*/, 
   }
 }
 
-int RunUnattended(SetupState& state, const base::CommandLine& line, int acadBitness) {
-  Platform& platform = state.platform();
+int RunUnattended(Platform& platform, const base::Installations& installations,
+                  const base::CommandLine& line, int acadBitness) {
   SetupChoice choice;
   std::string problem;
-  if (!ChooseSetup(line, state, acadBitness, &choice, &problem)) {
+  if (!ChooseSetup(line, installations, acadBitness, &choice, &problem)) {
     platform.prompt.Show(base::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
     return kExitRefused;
   }
@@ -78,8 +78,10 @@ int RunUnattended(SetupState& state, const base::CommandLine& line, int acadBitn
   NoProgress progress;
   const InstallScope scope{line.elevated ? InstallPart::kMachineWide : InstallPart::kEverything,
                            line.logFile.value_or("")};
-  if (!RunInstallSteps(state, installPath, ticks, progress, scope)) return kExitCopyStopped;
-  const std::string report = DescribeOutcome(state.m_outcome);
+  const auto outcome =
+      RunInstallSteps(platform, installations, installPath, ticks, progress, scope);
+  if (!outcome) return kExitCopyStopped;
+  const std::string report = DescribeOutcome(*outcome);
   if (report.empty()) return kExitDone;
   platform.prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
   return kExitHostStepFailed;

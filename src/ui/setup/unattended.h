@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_state.h"
 #include "base/command_line.h"
+#include "base/installations.h"
+#include "platform/platform.h"
 #include "platform/prompt_port.h"
 
 namespace ui {
@@ -36,10 +37,11 @@ class SilentPrompt : public PromptPort {
   std::vector<std::string> m_texts;
 };
 
-// Runs the install for `line` on `state`, whose platform answers through a
-// SilentPrompt with /S; discovery has run. Every way of ending but success is
+// Runs the install for `line` on the installations found, through a
+// platform that answers through a SilentPrompt with /S. Every way of ending but success is
 // told through the prompt first, so that the log has the reason. The exit
 // code.
-int RunUnattended(SetupState& state, const base::CommandLine& line, int acadBitness);
+int RunUnattended(Platform& platform, const base::Installations& installations,
+                  const base::CommandLine& line, int acadBitness);
 
 }  // namespace ui

@@ -1,7 +1,9 @@
 #include "ui/picker/win32/path_dialog.h"
-#include "ui/setup/win32/dlg_setup.h"
+#include "ui/setup/win32/setup_dialog.h"
 
 using win32::Exchange;
+
+namespace ui {
 
 namespace {
 
@@ -12,13 +14,15 @@ constexpr char kPickerTitle[] = "请选择安装目录：";
 
 // Browse: the picker opens at the folder in the path edit (typed or not) and
 // its accepted folder, which exists by then, replaces it.
-void Dlg_Setup::OnBrowse() {
+void SetupDialog::OnBrowse() {
   UpdateData(Exchange::kToMembers);
-  const std::string startFolder = m_strInstallPath;
+  const std::string startFolder = m_installPath;
   CPathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), m_hWnd);
   if (picker.Browse() == 1) {
-    m_strInstallPath = picker.GetChosenPath();
+    m_installPath = picker.GetChosenPath();
     UpdateData(Exchange::kToControls);
   }
   UpdateInstallButton();
 }
+
+}  // namespace ui

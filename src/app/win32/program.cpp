@@ -1,4 +1,4 @@
-#include "app/win32/wizard_app.h"
+#include "app/win32/program.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/setup_state.h"
 #include "base/command_line.h"
+#include "discovery/host_discovery.h"
 #include "install/install_messages.h"
 #include "platform/win32/file_log.h"
 #include "platform/win32/system_library.h"
@@ -15,13 +15,11 @@
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_choice.h"
 #include "ui/setup/unattended.h"
-#include "ui/setup/win32/dlg_setup.h"
+#include "ui/setup/win32/setup_dialog.h"
 
 using win32::Win32Platform;
 
-// Constructed in this order, destroyed in the reverse order at exit.
-CWizardApp theApp;
-SetupState g_setupState(Win32Platform());
+namespace app {
 
 namespace {
 
@@ -52,15 +50,15 @@ int RunDialog(const base::CommandLine& line) {
       win32::LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_PROGRESS_CLASS};
   if (initCommonControlsEx) initCommonControlsEx(&commonControls);
-  g_setupState.FindAcadReleases();
+  Platform& platform = Win32Platform();
+  const base::Installations installations = discovery::FindInstallations(platform.registry);
   ui::SetupChoice choice;
   std::string problem;
-  if (!ui::ChooseSetup(line, g_setupState, g_nAcadBitness, &choice, &problem)) {
-    Refuse(g_setupState.platform(), problem);
+  if (!ui::ChooseSetup(line, installations, ui::kAcadBitness, &choice, &problem)) {
+    Refuse(platform, problem);
     return ui::kExitRefused;
   }
-  Dlg_Setup dialog;
-  dialog.Preset(choice);
+  ui::SetupDialog dialog(platform, installations, choice);
   dialog.DoModal();
   return dialog.ExitCode();
 }
@@ -78,14 +76,13 @@ int Run(const base::CommandLine& line, bool parsed, const std::string& problem) 
     return ui::kExitRefused;
   }
   if (!line.unattended && !line.elevated) return RunDialog(line);
-  SetupState state(platform);
-  state.FindAcadReleases();
-  return ui::RunUnattended(state, line, g_nAcadBitness);
+  return ui::RunUnattended(platform, discovery::FindInstallations(platform.registry), line,
+                           ui::kAcadBitness);
 }
 
 }  // namespace
 
-bool CWizardApp::InitInstance() {
+int RunProgram() {
   const std::string arguments = ArgumentsOf(GetCommandLineA());
   base::CommandLine line;
   std::string problem;
@@ -105,8 +102,10 @@ bool CWizardApp::InitInstance() {
       problem = "/LOG=" + *line.logFile;
     }
   }
-  m_nExitCode = Run(line, parsed, problem);
-  if (log && log->ok()) log->Line("退出代码：" + std::to_string(m_nExitCode));
+  const int exitCode = Run(line, parsed, problem);
+  if (log && log->ok()) log->Line("退出代码：" + std::to_string(exitCode));
   win32::InstallLog().Attach(nullptr);
-  return false;
+  return exitCode;
 }
+
+}  // namespace app

@@ -1,4 +1,3 @@
-#include "app/setup_state.h"
 #include "install/elevation.h"
 #include "install/install_messages.h"
 #include "install/install_sequence.h"
@@ -7,8 +6,8 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_progress.h"
 #include "ui/setup/unattended.h"
-#include "ui/setup/win32/dlg_setup.h"
 #include "ui/setup/win32/resource.h"
+#include "ui/setup/win32/setup_dialog.h"
 
 using win32::Exchange;
 using win32::Win32MessageBoxes;
@@ -18,12 +17,15 @@ using install::DescribeOutcome;
 using install::Elevation;
 using install::FindPayloadFolder;
 using install::InstallFolderOf;
+using install::InstallOutcome;
 using install::InstallPart;
 using install::InstallScope;
 using install::OfferElevation;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
 using install::WarnIfAcadRunning;
+
+namespace ui {
 
 namespace {
 
@@ -41,18 +43,18 @@ LONG ClientBottom(HWND dialog, HWND control) {
 
 }  // namespace
 
-void Dlg_Setup::OnInstall() {
+void SetupDialog::OnInstall() {
   const ScopedPromptOwner owner(Win32MessageBoxes(), m_hWnd);
-  Platform& platform = g_setupState.platform();
-  if (WarnIfAcadRunning(platform)) return;
+  Platform& platform = m_platform;
+  if (WarnIfAcadRunning(platform, &m_checkAcadRunning)) return;
   UpdateData(Exchange::kToMembers);
-  std::string folder = m_strInstallPath;
+  std::string folder = m_installPath;
   if (!CheckInstallFolder(platform, &folder)) return;
   // Nothing is created, and no rights asked for, before it is known that
   // there is something to install.
   std::string payload;
   if (!FindPayloadFolder(platform, &payload)) {
-    EndWithExitCode(ui::kExitNoPayload);
+    EndWithExitCode(kExitNoPayload);
     return;
   }
   InstallScope scope{InstallPart::kEverything, m_logFile};
@@ -64,41 +66,43 @@ void Dlg_Setup::OnInstall() {
   } else if (!SettleInstallFolder(platform, &installPath)) {
     return;
   }
-  m_strInstallPath = installPath;  // the completion view shows where the product went
-  if (!RunInstall(installPath, scope)) return;
-  const std::string report = DescribeOutcome(g_setupState.m_outcome);
+  m_installPath = installPath;  // the completion view shows where the product went
+  InstallOutcome outcome;
+  if (!RunInstall(installPath, scope, &outcome)) return;
+  const std::string report = DescribeOutcome(outcome);
   if (report.empty() && copyComplete) {
-    m_exitCode = ui::kExitDone;
+    m_exitCode = kExitDone;
     ShowCompletionView();
   } else {
-    m_exitCode = ui::kExitHostStepFailed;
+    m_exitCode = kExitHostStepFailed;
     ReportIncompleteInstall(report);
   }
 }
 
-bool Dlg_Setup::HandOverMachineWideSteps(const std::string& folder, InstallScope* scope,
-                                         bool* copyComplete) {
-  if (m_bElevationOffered) return true;
-  int copyExitCode = ui::kExitDone;
+bool SetupDialog::HandOverMachineWideSteps(const std::string& folder, InstallScope* scope,
+                                           bool* copyComplete) {
+  if (m_elevationOffered) return true;
+  int copyExitCode = kExitDone;
   // The copy is waited for with this window's messages dispatched; the
   // window takes no clicks meanwhile.
   EnableWindow(m_hWnd, FALSE);
-  const Elevation offer = OfferElevation(g_setupState, folder, Ticks(), m_logFile, &copyExitCode);
+  const Elevation offer =
+      OfferElevation(m_platform, m_installations, folder, m_ticks, m_logFile, &copyExitCode);
   EnableWindow(m_hWnd, TRUE);
-  m_bElevationOffered = offer != Elevation::kNotNeeded;  // asked once at most
+  m_elevationOffered = offer != Elevation::kNotNeeded;  // asked once at most
   if (offer == Elevation::kRestartFailed) return false;
   if (offer != Elevation::kRestarted) return true;
   win32::InstallLog().Line("以管理员身份运行的安装程序已结束（退出代码：" +
                            std::to_string(copyExitCode) + "），进程 " +
                            std::to_string(GetCurrentProcessId()) + " 继续当前用户的部分");
   switch (copyExitCode) {
-    case ui::kExitDone:
-    case ui::kExitHostStepFailed:
-      *copyComplete = copyExitCode == ui::kExitDone;
+    case kExitDone:
+    case kExitHostStepFailed:
+      *copyComplete = copyExitCode == kExitDone;
       scope->part = InstallPart::kCurrentUser;
       return true;
-    case ui::kExitHostRunning:
-    case ui::kExitRefused:
+    case kExitHostRunning:
+    case kExitRefused:
       return false;  // the copy has said why; nothing was written
     default:
       EndWithExitCode(copyExitCode);  // the copy stopped, or failed within itself
@@ -106,29 +110,33 @@ bool Dlg_Setup::HandOverMachineWideSteps(const std::string& folder, InstallScope
   }
 }
 
-bool Dlg_Setup::RunInstall(const std::string& installPath, const InstallScope& scope) {
+bool SetupDialog::RunInstall(const std::string& installPath, const InstallScope& scope,
+                             InstallOutcome* outcome) {
   ShowControl(*this, IDC_PATH_LABEL, false);
   ShowControl(*this, IDC_INSTALL_PATH, false);
   ShowControl(*this, IDC_BROWSE, false);
   ShowControl(*this, IDC_PROGRESS, true);
 
   Win32Progress progress(m_progress.GetSafeHwnd());
-  if (!RunInstallSteps(g_setupState, installPath, Ticks(), progress, scope)) {
-    EndWithExitCode(ui::kExitCopyStopped);
+  const auto steps =
+      RunInstallSteps(m_platform, m_installations, installPath, m_ticks, progress, scope);
+  if (!steps) {
+    EndWithExitCode(kExitCopyStopped);
     return false;
   }
+  *outcome = *steps;
   return true;
 }
 
-void Dlg_Setup::EndWithExitCode(int exitCode) {
+void SetupDialog::EndWithExitCode(int exitCode) {
   m_exitCode = exitCode;
   EndDialog(IDCANCEL);
 }
 
-void Dlg_Setup::ReportIncompleteInstall(const std::string& report) {
+void SetupDialog::ReportIncompleteInstall(const std::string& report) {
   // An empty report: the copy running as administrator has told its own.
   if (!report.empty()) {
-    g_setupState.platform().prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+    m_platform.prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
   }
   ShowControl(*this, IDC_PROGRESS, false);
   ShowControl(*this, IDC_PATH_LABEL, true);
@@ -136,7 +144,7 @@ void Dlg_Setup::ReportIncompleteInstall(const std::string& report) {
   ShowControl(*this, IDC_BROWSE, true);
 }
 
-void Dlg_Setup::ShowCompletionView() {
+void SetupDialog::ShowCompletionView() {
   ShowControl(*this, IDC_COMPLETION_TEXT, true);
   ShowControl(*this, IDC_COMPLETION_PICTURE, true);
   ShowControl(*this, IDC_COMPONENTS_LABEL, false);
@@ -144,9 +152,7 @@ void Dlg_Setup::ShowCompletionView() {
   ShowControl(*this, IDOK, true);
   ShowControl(*this, IDC_INSTALL, false);
   ShowControl(*this, IDCANCEL, false);
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    ReleaseBox(year).ShowWindow(SW_HIDE);
-  }
+  for (CButton& box : m_releaseBoxes) box.ShowWindow(SW_HIDE);
   UpdateData(Exchange::kToControls);
 
   // Cut away the strip below the completion button: the window's bottom edge
@@ -159,3 +165,5 @@ void Dlg_Setup::ShowCompletionView() {
   MoveWindow(dialog, window.left, window.top, window.right - window.left,
              window.bottom - window.top - cut, TRUE);
 }
+
+}  // namespace ui
