@@ -6,8 +6,8 @@ set(SETUP_STATIC_LINK -static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 file(GLOB_RECURSE SETUP_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.rc)
-set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/win32/main.cpp
-                      ${PROJECT_SOURCE_DIR}/src/app/win32/lean_runtime.cpp)
+set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/main.cpp
+                      ${PROJECT_SOURCE_DIR}/src/app/lean_runtime.cpp)
 set(SETUP_WIN32_LIBRARY_SOURCES ${SETUP_WIN32_SOURCES})
 list(REMOVE_ITEM SETUP_WIN32_LIBRARY_SOURCES ${SETUP_ENTRY_POINT})
 
@@ -74,7 +74,7 @@ target_link_libraries(dll_loader PRIVATE user32)
 target_link_options(dll_loader PRIVATE ${SETUP_STATIC_LINK})
 # SetUp.exe's run-time pieces failing within themselves.
 add_executable(internal_failure ${PROJECT_SOURCE_DIR}/tests/e2e/marker/internal_failure.cpp
-                                ${PROJECT_SOURCE_DIR}/src/app/win32/lean_runtime.cpp)
+                                ${PROJECT_SOURCE_DIR}/src/app/lean_runtime.cpp)
 target_include_directories(internal_failure PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_options(internal_failure PRIVATE ${SETUP_STATIC_LINK})
 setup_compile_options(internal_failure)

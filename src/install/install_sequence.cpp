@@ -84,7 +84,7 @@ std::optional<InstallOutcome> RunInstallSteps(Platform& platform,
   progress.SetStep(1);
   progress.SetPos(0);
 
-  CProductCopier copier(installPath, &progress, platform, scope);
+  ProductCopier copier(installPath, &progress, platform, scope);
   const bool copied = copier.CopyProduct();
   if (!copied) return std::nullopt;
   InstallOutcome outcome;

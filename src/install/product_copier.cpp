@@ -94,23 +94,23 @@ bool CopyOrAsk(Platform& platform, const PlannedCopy& copy, TextList* ignored) {
 
 }  // namespace
 
-CProductCopier::CProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
-                               install::InstallScope scope)
-    : m_strTarget(std::move(folder)),
-      m_pProgress(progress),
+ProductCopier::ProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
+                             install::InstallScope scope)
+    : m_target(std::move(folder)),
+      m_progress(progress),
       m_platform(platform),
       m_scope(std::move(scope)) {
-  DropTrailingBackslash(&m_strTarget);
+  DropTrailingBackslash(&m_target);
 }
 
-bool CProductCopier::CopyProduct() {
+bool ProductCopier::CopyProduct() {
   std::string payload;
   if (!FindPayloadFolder(m_platform, &payload)) return false;
 
   const bool machineWide = m_scope.part != InstallPart::kCurrentUser;
   const bool currentUser = m_scope.part != InstallPart::kMachineWide;
   PathBuffer target;
-  const bool targetFits = FormatPath(target, "%s", m_strTarget.c_str()) >= 0;
+  const bool targetFits = FormatPath(target, "%s", m_target.c_str()) >= 0;
   if (targetFits && machineWide) m_platform.files.MakeDir(target);  // usually there already
 
   PathBuffer pattern;
@@ -125,7 +125,7 @@ bool CProductCopier::CopyProduct() {
 
   FileEntry entry;
   for (;;) {
-    m_pProgress->StepIt();
+    m_progress->StepIt();
     if (!listing->Next(&entry)) return true;
     if (IsLeftOut(entry) || EqualsIgnoreCase(payload + "\\" + entry.name, m_scope.logFile)) {
       continue;
@@ -133,7 +133,7 @@ bool CProductCopier::CopyProduct() {
     const bool settings = EqualsIgnoreCase(entry.name, kSettingsFile);
     if (settings ? !currentUser : !machineWide) continue;
     const PlannedCopy copy = settings ? PrepareSettingsCopy(m_platform, payload, entry.name)
-                                      : PlanCopy(payload, m_strTarget, targetFits, entry.name);
+                                      : PlanCopy(payload, m_target, targetFits, entry.name);
     if (!CopyOrAsk(m_platform, copy, &m_ignoredFiles)) return false;
   }
 }

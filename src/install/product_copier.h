@@ -9,14 +9,14 @@
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
-class CProductCopier {
+class ProductCopier {
  public:
   // `folder` is the install folder; one trailing backslash is dropped.
   // `progress` is stepped once per payload entry examined and once at the end.
   // `scope` says whether the settings file, the other files or both are
   // copied, and names the log, which is never copied.
-  CProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
-                 install::InstallScope scope = {});
+  ProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
+                install::InstallScope scope = {});
 
   // Copies every file that lies directly in the payload folder, except the
   // setup program, the files meant for the hosts and the log; a failed copy asks
@@ -24,8 +24,8 @@ class CProductCopier {
   // payload (the user has been told) or the user chose Abort.
   bool CopyProduct();
 
-  std::string m_strTarget;
-  ProgressPort* m_pProgress;
+  std::string m_target;
+  ProgressPort* m_progress;
   // The files the user chose to ignore when their copy failed.
   TextList m_ignoredFiles;
 

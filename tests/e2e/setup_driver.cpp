@@ -11,8 +11,8 @@ constexpr char kSetupCaption[] = "B-批打印软件安装";
 constexpr UINT kSendTimeout = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::string g_setupExePath;
-std::string g_setup32ExePath;
+std::string setupExePath;
+std::string setup32ExePath;
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
   DWORD_PTR ignored = 0;
@@ -79,17 +79,17 @@ void RemoveTree(const std::string& path) {
 
 }  // namespace
 
-const std::string& SetupExePath() { return g_setupExePath; }
+const std::string& SetupExePath() { return setupExePath; }
 
-void SetSetupExePath(const std::string& path) { g_setupExePath = path; }
+void SetSetupExePath(const std::string& path) { setupExePath = path; }
 
-const std::string& Setup32ExePath() { return g_setup32ExePath; }
+const std::string& Setup32ExePath() { return setup32ExePath; }
 
 void SetSetup32ExePath(const std::string& path) {
   char runs[2] = "";
   const DWORD length = GetEnvironmentVariableA("SETUP_WINE_RUNS_32BIT", runs, sizeof(runs));
   const bool cannotRun = length == 1 && runs[0] == '0';
-  g_setup32ExePath = cannotRun ? std::string() : path;
+  setup32ExePath = cannotRun ? std::string() : path;
 }
 
 std::string ToWindowsPath(const std::string& path) {
@@ -263,11 +263,11 @@ bool ScratchAcadRegistry::AddProfile(
 
 std::string WindowDriver::Caption() const {
   char caption[256] = "";
-  const int length = GetWindowTextA(m_hWnd, caption, sizeof(caption));
+  const int length = GetWindowTextA(m_window, caption, sizeof(caption));
   return length > 0 ? std::string(caption, length) : "";
 }
 
-HWND WindowDriver::Control(int id) const { return m_hWnd ? GetDlgItem(m_hWnd, id) : nullptr; }
+HWND WindowDriver::Control(int id) const { return m_window ? GetDlgItem(m_window, id) : nullptr; }
 
 bool WindowDriver::Visible(int id) const { return IsWindowVisible(Control(id)) != 0; }
 
@@ -304,22 +304,22 @@ bool WindowDriver::PostClick(int id) const {
 
 bool WindowDriver::PostCommand(int id) const {
   const HWND control = Control(id);
-  return control && PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+  return control && PostMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(control));
 }
 
-bool WindowDriver::PostClose() const { return m_hWnd && PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
+bool WindowDriver::PostClose() const { return m_window && PostMessageA(m_window, WM_CLOSE, 0, 0); }
 
 bool WindowDriver::PostKey(UINT virtualKey) const {
   // The dialog's message loop turns Escape into IDCANCEL and Enter into the
   // default command, whichever control has the focus.
   GUITHREADINFO thread{};
   thread.cbSize = sizeof(thread);
-  const DWORD threadId = GetWindowThreadProcessId(m_hWnd, nullptr);
+  const DWORD threadId = GetWindowThreadProcessId(m_window, nullptr);
   const HWND target =
-      GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus ? thread.hwndFocus : m_hWnd;
+      GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus ? thread.hwndFocus : m_window;
   const LPARAM repeatAndScanCode = 1 | MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) << 16;
-  return m_hWnd && PostMessageA(target, WM_KEYDOWN, virtualKey, repeatAndScanCode);
+  return m_window && PostMessageA(target, WM_KEYDOWN, virtualKey, repeatAndScanCode);
 }
 
 std::string MessageBoxText(const WindowDriver& box) { return box.Text(kMessageBoxTextId); }
@@ -355,14 +355,14 @@ WindowDriver SetupProcess::WaitForDialog(DWORD timeout) {
       [this] {
         for (HWND window : VisibleDialogs()) {
           if (WindowDriver(window).Caption() == kSetupCaption) {
-            m_hDialog = window;
+            m_dialog = window;
             return true;
           }
         }
         return false;
       },
       timeout);
-  return WindowDriver(m_hDialog);
+  return WindowDriver(m_dialog);
 }
 
 WindowDriver SetupProcess::WaitForDialogBesides(const std::vector<HWND>& shown,
@@ -371,7 +371,7 @@ WindowDriver SetupProcess::WaitForDialogBesides(const std::vector<HWND>& shown,
   WaitUntil(
       [&] {
         for (HWND window : VisibleDialogs()) {
-          if (window != m_hDialog && std::find(shown.begin(), shown.end(), window) == shown.end())
+          if (window != m_dialog && std::find(shown.begin(), shown.end(), window) == shown.end())
             box = window;
         }
         return box != nullptr;

@@ -153,8 +153,8 @@ class ScratchAcadRegistry {
 // fails the test instead of blocking it.
 class WindowDriver {
  public:
-  explicit WindowDriver(HWND window = nullptr) : m_hWnd(window) {}
-  HWND hwnd() const { return m_hWnd; }
+  explicit WindowDriver(HWND window = nullptr) : m_window(window) {}
+  HWND hwnd() const { return m_window; }
 
   std::string Caption() const;
   HWND Control(int id) const;
@@ -180,7 +180,7 @@ class WindowDriver {
   bool PostKey(UINT virtualKey) const;
 
  private:
-  HWND m_hWnd;
+  HWND m_window;
 };
 
 // SetUp.exe started in its folder, with `arguments` after its name; killed
@@ -217,7 +217,7 @@ class SetupProcess {
   std::vector<HWND> VisibleDialogs() const;
 
   PROCESS_INFORMATION m_process{};
-  HWND m_hDialog = nullptr;
+  HWND m_dialog = nullptr;
 };
 
 // A message box's text (its static control 0xFFFF).

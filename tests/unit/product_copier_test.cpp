@@ -39,7 +39,7 @@ class ProductCopierTest : public ::testing::Test {
   }
 
   bool Copy(const std::string& target = kTarget) {
-    CProductCopier copier(target, &progress, fake.platform);
+    ProductCopier copier(target, &progress, fake.platform);
     return copier.CopyProduct();
   }
 

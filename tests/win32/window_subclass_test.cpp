@@ -1,4 +1,4 @@
-// CWindowSubclass on a real window: commands it handles stop there, the rest
+// WindowSubclass on a real window: commands it handles stop there, the rest
 // reach the window's own procedure, and it lets go when either side ends.
 
 #include "platform/win32/window_subclass.h"
@@ -15,15 +15,15 @@ constexpr WORD kEditId = 14148;
 constexpr LRESULT kOriginalAnswer = 42;
 
 // The window's own procedure: records the commands it receives.
-std::vector<WPARAM> g_originalCommands;
+std::vector<WPARAM> originalCommands;
 
 LRESULT CALLBACK OriginalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) g_originalCommands.push_back(wParam);
+  if (message == WM_COMMAND) originalCommands.push_back(wParam);
   if (message == WM_USER) return kOriginalAnswer;
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class RecordingSubclass : public CWindowSubclass {
+class RecordingSubclass : public WindowSubclass {
  public:
   std::vector<WPARAM> handled;
 
@@ -40,7 +40,7 @@ class RecordingSubclass : public CWindowSubclass {
 class WindowSubclassTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_originalCommands.clear();
+    originalCommands.clear();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &OriginalProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -76,7 +76,7 @@ TEST_F(WindowSubclassTest, HandledCommandsStopAndTheRestReachTheWindow) {
       std::vector<WPARAM>({MAKEWPARAM(kHandledId, BN_CLICKED), MAKEWPARAM(kEditId, EN_CHANGE)}),
       subclass.handled);
   EXPECT_EQ(std::vector<WPARAM>({MAKEWPARAM(kHandledId, BN_SETFOCUS), MAKEWPARAM(2, BN_CLICKED)}),
-            g_originalCommands);
+            originalCommands);
   EXPECT_EQ(kOriginalAnswer, SendMessageA(window_, WM_USER, 0, 0));
 }
 
@@ -99,7 +99,7 @@ TEST_F(WindowSubclassTest, DetachGivesTheWindowBackItsProcedure) {
   EXPECT_EQ(nullptr, subclass.GetSafeHwnd());
   Command(kHandledId, BN_CLICKED);
   EXPECT_TRUE(subclass.handled.empty());
-  EXPECT_EQ(1u, g_originalCommands.size());
+  EXPECT_EQ(1u, originalCommands.size());
   RecordingSubclass next;
   EXPECT_TRUE(next.Attach(window_)) << "the window is free again";
 }
@@ -112,7 +112,7 @@ TEST_F(WindowSubclassTest, DestroyingTheObjectFirstGivesTheWindowBackItsProcedur
   }
   EXPECT_EQ(original, Procedure());
   Command(kHandledId, BN_CLICKED);
-  EXPECT_EQ(1u, g_originalCommands.size());
+  EXPECT_EQ(1u, originalCommands.size());
 }
 
 TEST_F(WindowSubclassTest, DestroyingTheWindowDetachesTheObject) {

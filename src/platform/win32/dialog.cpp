@@ -12,24 +12,24 @@ constexpr UINT kShownMessage = WM_APP;
 
 }  // namespace
 
-CDialog::CDialog(UINT templateId, HWND parent) : m_nTemplateId(templateId), m_hWndParent(parent) {}
+CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
 INT_PTR CDialog::DoModal() {
   const INT_PTR result =
-      DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), m_hWndParent,
+      DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent,
                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-  m_hWnd = nullptr;
+  m_window = nullptr;
   return result;
 }
 
-void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(int result) { ::EndDialog(m_window, result); }
 
 void CDialog::UpdateData(Exchange direction) {
-  assert(m_hWnd != nullptr);
+  assert(m_window != nullptr);
   DoDataExchange(direction);
 }
 
-CWindow CDialog::GetDlgItem(int id) const { return CWindow(::GetDlgItem(m_hWnd, id)); }
+CWindow CDialog::GetDlgItem(int id) const { return CWindow(::GetDlgItem(m_window, id)); }
 
 void CDialog::DoDataExchange(Exchange /*direction*/) {}
 
@@ -62,7 +62,7 @@ bool CDialog::OnCommand(WORD id, WORD code) {
 }
 
 HBRUSH CDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
-  return reinterpret_cast<HBRUSH>(DefWindowProcA(m_hWnd, message, reinterpret_cast<WPARAM>(dc),
+  return reinterpret_cast<HBRUSH>(DefWindowProcA(m_window, message, reinterpret_cast<WPARAM>(dc),
                                                  reinterpret_cast<LPARAM>(control)));
 }
 
@@ -70,7 +70,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
-    dialog->m_hWnd = window;
+    dialog->m_window = window;
     PostMessageA(window, kShownMessage, 0, 0);
     return dialog->OnInitDialog();
   }
@@ -83,8 +83,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kShownMessage:
       // What OnShown opens (a message box) must find the dialog on screen.
-      ShowWindow(m_hWnd, SW_SHOW);
-      UpdateWindow(m_hWnd);
+      ShowWindow(m_window, SW_SHOW);
+      UpdateWindow(m_window);
       OnShown();
       return TRUE;
     case WM_COMMAND:

@@ -31,7 +31,7 @@ class CDialog {
 
   void UpdateData(win32::Exchange direction);
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
+  HWND GetSafeHwnd() const { return m_window; }
   CWindow GetDlgItem(int id) const;
 
  protected:
@@ -46,12 +46,12 @@ class CDialog {
   // `message` is the WM_CTLCOLOR* request. The base runs the default handling.
   virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
 
-  HWND m_hWnd = nullptr;
+  HWND m_window = nullptr;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  UINT m_nTemplateId;
-  HWND m_hWndParent;
+  UINT m_templateId;
+  HWND m_parent;
 };

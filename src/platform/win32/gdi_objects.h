@@ -5,12 +5,12 @@
 #include <windows.h>
 
 template <typename Handle>
-class CGdiObject {
+class GdiObject {
  public:
-  CGdiObject() = default;
-  ~CGdiObject() { Reset(nullptr); }
-  CGdiObject(const CGdiObject&) = delete;
-  CGdiObject& operator=(const CGdiObject&) = delete;
+  GdiObject() = default;
+  ~GdiObject() { Reset(nullptr); }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
 
   Handle GetSafeHandle() const { return m_handle; }
 
@@ -26,13 +26,13 @@ class CGdiObject {
   Handle m_handle = nullptr;
 };
 
-class CBrush : public CGdiObject<HBRUSH> {
+class CBrush : public GdiObject<HBRUSH> {
  public:
   // A solid brush; false when GDI refuses.
   bool CreateSolidBrush(COLORREF color);
 };
 
-class CFont : public CGdiObject<HFONT> {
+class CFont : public GdiObject<HFONT> {
  public:
   // CreateFontA(height, 0, 0, 0, weight, no italic/underline/strike-out,
   // charSet, default precisions, quality and pitch, faceName); false when GDI

@@ -6,7 +6,7 @@ namespace win32 {
 
 namespace {
 
-bool g_searchRestricted = false;
+bool searchRestricted = false;
 
 }  // namespace
 
@@ -14,13 +14,13 @@ void RestrictDllSearchToSystemFolder() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
   const auto setDefaultDllDirectories = SystemFunction<SetDefaultDllDirectoriesFn>(
       GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-  g_searchRestricted =
+  searchRestricted =
       setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryA("");
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
-  if (g_searchRestricted) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (searchRestricted) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   char folder[MAX_PATH];
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;

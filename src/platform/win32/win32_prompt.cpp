@@ -1,5 +1,5 @@
 #include "platform/win32/win32_prompt.h"
 
 int Win32Prompt::Show(const std::string& text, const std::string& caption, unsigned style) {
-  return MessageBoxA(m_hOwner, text.c_str(), caption.c_str(), style);
+  return MessageBoxA(m_owner, text.c_str(), caption.c_str(), style);
 }

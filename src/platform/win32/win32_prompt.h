@@ -12,11 +12,11 @@ class Win32Prompt : public PromptPort {
  public:
   int Show(const std::string& text, const std::string& caption, unsigned style) override;
 
-  HWND GetOwner() const { return m_hOwner; }
-  void SetOwner(HWND owner) { m_hOwner = owner; }
+  HWND GetOwner() const { return m_owner; }
+  void SetOwner(HWND owner) { m_owner = owner; }
 
  private:
-  HWND m_hOwner = nullptr;
+  HWND m_owner = nullptr;
 };
 
 // Makes `owner` the owner of the boxes that `prompt` shows while this object
@@ -24,14 +24,14 @@ class Win32Prompt : public PromptPort {
 class ScopedPromptOwner {
  public:
   ScopedPromptOwner(Win32Prompt& prompt, HWND owner)
-      : m_prompt(prompt), m_hPrevious(prompt.GetOwner()) {
+      : m_prompt(prompt), m_previous(prompt.GetOwner()) {
     prompt.SetOwner(owner);
   }
-  ~ScopedPromptOwner() { m_prompt.SetOwner(m_hPrevious); }
+  ~ScopedPromptOwner() { m_prompt.SetOwner(m_previous); }
   ScopedPromptOwner(const ScopedPromptOwner&) = delete;
   ScopedPromptOwner& operator=(const ScopedPromptOwner&) = delete;
 
  private:
   Win32Prompt& m_prompt;
-  HWND m_hPrevious;
+  HWND m_previous;
 };

@@ -7,10 +7,10 @@
 class CWindow {
  public:
   CWindow() = default;
-  explicit CWindow(HWND window) : m_hWnd(window) {}
+  explicit CWindow(HWND window) : m_window(window) {}
 
-  void Attach(HWND window) { m_hWnd = window; }
-  HWND GetSafeHwnd() const { return m_hWnd; }
+  void Attach(HWND window) { m_window = window; }
+  HWND GetSafeHwnd() const { return m_window; }
 
   void ShowWindow(int showCommand) const;  // SW_SHOW, SW_HIDE, ...
   void EnableWindow(bool enable) const;
@@ -18,7 +18,7 @@ class CWindow {
   bool IsWindowEnabled() const;
 
  protected:
-  HWND m_hWnd = nullptr;
+  HWND m_window = nullptr;
 };
 
 class CButton : public CWindow {

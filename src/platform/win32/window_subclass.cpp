@@ -5,45 +5,45 @@ namespace {
 // The window property that leads from the window to its subclass object.
 constexpr char kObjectProperty[] = "BPlotSweep.WindowSubclass";
 
-CWindowSubclass* ObjectOf(HWND window) {
-  return static_cast<CWindowSubclass*>(GetPropA(window, kObjectProperty));
+WindowSubclass* ObjectOf(HWND window) {
+  return static_cast<WindowSubclass*>(GetPropA(window, kObjectProperty));
 }
 
 }  // namespace
 
-CWindowSubclass::~CWindowSubclass() { Detach(); }
+WindowSubclass::~WindowSubclass() { Detach(); }
 
-bool CWindowSubclass::Attach(HWND window) {
-  if (m_hWnd || !IsWindow(window) || ObjectOf(window)) return false;
+bool WindowSubclass::Attach(HWND window) {
+  if (m_window || !IsWindow(window) || ObjectOf(window)) return false;
   if (!SetPropA(window, kObjectProperty, this)) return false;
   const LONG_PTR original = SetWindowLongPtrA(
-      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowSubclass::SubclassProc));
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowSubclass::SubclassProc));
   if (!original) {
     RemovePropA(window, kObjectProperty);
     return false;
   }
   m_pfnOriginal = reinterpret_cast<WNDPROC>(original);
-  m_hWnd = window;
+  m_window = window;
   return true;
 }
 
-void CWindowSubclass::Detach() {
-  if (!m_hWnd) return;
-  SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOriginal));
-  RemovePropA(m_hWnd, kObjectProperty);
-  m_hWnd = nullptr;
+void WindowSubclass::Detach() {
+  if (!m_window) return;
+  SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOriginal));
+  RemovePropA(m_window, kObjectProperty);
+  m_window = nullptr;
   m_pfnOriginal = nullptr;
 }
 
-bool CWindowSubclass::OnCommand(WORD /*id*/, WORD /*code*/) { return false; }
+bool WindowSubclass::OnCommand(WORD /*id*/, WORD /*code*/) { return false; }
 
-LRESULT CWindowSubclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(m_pfnOriginal, m_hWnd, message, wParam, lParam);
+LRESULT WindowSubclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(m_pfnOriginal, m_window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindowSubclass::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
-  CWindowSubclass* object = ObjectOf(window);
+LRESULT CALLBACK WindowSubclass::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  WindowSubclass* object = ObjectOf(window);
   if (!object) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:

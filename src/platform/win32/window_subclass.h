@@ -9,12 +9,12 @@
 
 #include <windows.h>
 
-class CWindowSubclass {
+class WindowSubclass {
  public:
-  CWindowSubclass() = default;
-  virtual ~CWindowSubclass();
-  CWindowSubclass(const CWindowSubclass&) = delete;
-  CWindowSubclass& operator=(const CWindowSubclass&) = delete;
+  WindowSubclass() = default;
+  virtual ~WindowSubclass();
+  WindowSubclass(const WindowSubclass&) = delete;
+  WindowSubclass& operator=(const WindowSubclass&) = delete;
 
   // false when this object is attached already, the window is already
   // subclassed by another object, or the window cannot be subclassed.
@@ -22,7 +22,7 @@ class CWindowSubclass {
   // Restores the original procedure; does nothing when not attached.
   void Detach();
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
+  HWND GetSafeHwnd() const { return m_window; }
 
  protected:
   // WM_COMMAND: true when handled (the message then goes no further).
@@ -30,7 +30,7 @@ class CWindowSubclass {
   // Passes a message to the window's original procedure.
   LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND m_hWnd = nullptr;
+  HWND m_window = nullptr;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/lean_runtime.h"
+#include "app/lean_runtime.h"
 
 int main(int argc, char** argv) {
   EndAbortsAsInternalFailures();

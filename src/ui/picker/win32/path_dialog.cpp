@@ -30,58 +30,58 @@ HWND SafeOwner(HWND owner) {
 
 }  // namespace
 
-// ---- CPathDialogSub ----------------------------------------------------------
+// ---- PathDialogSubclass ----------------------------------------------------------
 
-bool CPathDialogSub::OnCommand(WORD id, WORD code) {
-  static const CommandRoute<CPathDialogSub> kRoutes[] = {
-      {kPickerOkId, BN_CLICKED, &CPathDialogSub::OnPickerOK},
-      {kPickerPathEditId, EN_CHANGE, &CPathDialogSub::OnPathEdited},
+bool PathDialogSubclass::OnCommand(WORD id, WORD code) {
+  static const CommandRoute<PathDialogSubclass> kRoutes[] = {
+      {kPickerOkId, BN_CLICKED, &PathDialogSubclass::OnPickerOK},
+      {kPickerPathEditId, EN_CHANGE, &PathDialogSubclass::OnPathEdited},
   };
   return RouteCommand(*this, kRoutes, id, code);
 }
 
-void CPathDialogSub::OnPathEdited() { m_pPicker->EnableOk(!m_pPicker->ReadPathEdit().empty()); }
+void PathDialogSubclass::OnPathEdited() { m_picker->EnableOk(!m_picker->ReadPathEdit().empty()); }
 
 // The shell's own OK processing never runs: the dialog closes only when the
 // typed folder exists or has been created.
-void CPathDialogSub::OnPickerOK() {
-  CPathDialog& picker = *m_pPicker;
+void PathDialogSubclass::OnPickerOK() {
+  PathDialog& picker = *m_picker;
   const std::string path = picker.ReadPathEdit();
   Platform& platform = Win32Platform();
-  const ScopedPromptOwner owner(Win32MessageBoxes(), picker.m_hBrowseWnd);
+  const ScopedPromptOwner owner(Win32MessageBoxes(), picker.m_browseWindow);
   if (CheckFolder(platform.files, platform.prompt, platform.environment, path) == kFolderReady) {
-    picker.m_bAccepted = 1;
-    EndDialog(picker.m_hBrowseWnd, 1);
+    picker.m_accepted = 1;
+    EndDialog(picker.m_browseWindow, 1);
   } else {
-    SetFocus(GetDlgItem(picker.m_hBrowseWnd, kPickerPathEditId));
+    SetFocus(GetDlgItem(picker.m_browseWindow, kPickerPathEditId));
   }
 }
 
-// ---- CPathDialog -------------------------------------------------------------
+// ---- PathDialog -------------------------------------------------------------
 
-CPathDialog::CPathDialog(const char* windowText, const char* prompt, const char* startFolder,
-                         HWND owner)
-    : m_pszWindowText(windowText),
-      m_pszStartFolder(startFolder),
-      m_szChosenPath(),
+PathDialog::PathDialog(const char* windowText, const char* prompt, const char* startFolder,
+                       HWND owner)
+    : m_windowText(windowText),
+      m_startFolder(startFolder),
+      m_chosenPath(),
       m_browseInfo(),
-      m_hBrowseWnd(nullptr),
-      m_pOwnerWnd(SafeOwner(owner)),
-      m_bAccepted(0),
+      m_browseWindow(nullptr),
+      m_ownerWindow(SafeOwner(owner)),
+      m_accepted(0),
       m_wndSubclass(this) {
-  m_browseInfo.hwndOwner = m_pOwnerWnd;
+  m_browseInfo.hwndOwner = m_ownerWindow;
   m_browseInfo.pidlRoot = nullptr;
   m_browseInfo.lpszTitle = prompt;
   m_browseInfo.ulFlags = kBrowseFlags;
 }
 
-int CPathDialog::Browse() {
+int PathDialog::Browse() {
   m_browseInfo.lpfn = BrowseCallback;
   m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
 
   IMalloc* allocator = nullptr;
   if (FAILED(SHGetMalloc(&allocator)) || !allocator) return -1;
-  m_bAccepted = 0;
+  m_accepted = 0;
   // The shell writes the chosen folder's display name into a buffer of this
   // call; the name is not used.
   char displayName[MAX_PATH];
@@ -89,39 +89,39 @@ int CPathDialog::Browse() {
   browseInfo.pszDisplayName = displayName;
   if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browseInfo)) allocator->Free(chosen);
   allocator->Release();
-  return m_bAccepted ? 1 : -1;
+  return m_accepted ? 1 : -1;
 }
 
-void CPathDialog::OnInitialized(HWND window) {
-  m_hBrowseWnd = window;
-  if (m_pszWindowText) SetWindowTextA(window, m_pszWindowText);
+void PathDialog::OnInitialized(HWND window) {
+  m_browseWindow = window;
+  if (m_windowText) SetWindowTextA(window, m_windowText);
   m_wndSubclass.Attach(window);
   ShowWindow(GetDlgItem(window, kPickerStatusId), SW_HIDE);
   CreatePathEdit();
   SelectStartFolder();
 }
 
-void CPathDialog::CreatePathEdit() {
+void PathDialog::CreatePathEdit() {
   RECT tree{};
-  GetWindowRect(GetDlgItem(m_hBrowseWnd, kPickerTreeId), &tree);
+  GetWindowRect(GetDlgItem(m_browseWindow, kPickerTreeId), &tree);
   POINT topLeft{tree.left, tree.top - kPathEditTopAboveTree};
   POINT bottomRight{tree.right, tree.top - kPathEditGapAboveTree};
-  ScreenToClient(m_hBrowseWnd, &topLeft);
-  ScreenToClient(m_hBrowseWnd, &bottomRight);
+  ScreenToClient(m_browseWindow, &topLeft);
+  ScreenToClient(m_browseWindow, &bottomRight);
 
   const HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, topLeft.x,
                                     topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y,
-                                    m_hBrowseWnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                    m_browseWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!edit) return;
   SetWindowLongA(edit, GWL_ID, kPickerPathEditId);
   ShowWindow(edit, SW_SHOW);
-  SendMessageA(edit, WM_SETFONT, SendMessageA(m_hBrowseWnd, WM_GETFONT, 0, 0), TRUE);
+  SendMessageA(edit, WM_SETFONT, SendMessageA(m_browseWindow, WM_GETFONT, 0, 0), TRUE);
 }
 
-void CPathDialog::SelectStartFolder() {
+void PathDialog::SelectStartFolder() {
   std::string currentDirectory;
-  const char* start = m_pszStartFolder;
+  const char* start = m_startFolder;
   if (!start) {
     // A directory that does not fit the path buffer is not selected at all.
     if (!Win32Platform().environment.CurrentDirectory(&currentDirectory) ||
@@ -130,10 +130,10 @@ void CPathDialog::SelectStartFolder() {
     }
     start = currentDirectory.c_str();
   }
-  SendMessageA(m_hBrowseWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start));
+  SendMessageA(m_browseWindow, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start));
 }
 
-void CPathDialog::OnSelectionChanged(HWND window, LPCITEMIDLIST selection) {
+void PathDialog::OnSelectionChanged(HWND window, LPCITEMIDLIST selection) {
   // Only a drive-letter folder is shown; the computer node, network places
   // and the like empty the box.
   char path[MAX_PATH] = "";
@@ -144,23 +144,23 @@ void CPathDialog::OnSelectionChanged(HWND window, LPCITEMIDLIST selection) {
   if (const HWND edit = GetDlgItem(window, kPickerPathEditId)) SetWindowTextA(edit, path);
 }
 
-std::string CPathDialog::ReadPathEdit() {
-  const std::string text = GetWindowTextString(GetDlgItem(m_hBrowseWnd, kPickerPathEditId));
+std::string PathDialog::ReadPathEdit() {
+  const std::string text = GetWindowTextString(GetDlgItem(m_browseWindow, kPickerPathEditId));
   // A path too long for the buffer is never kept cut short.
-  if (text.size() < sizeof(m_szChosenPath)) {
-    std::memcpy(m_szChosenPath, text.c_str(), text.size() + 1);
+  if (text.size() < sizeof(m_chosenPath)) {
+    std::memcpy(m_chosenPath, text.c_str(), text.size() + 1);
   } else {
-    m_szChosenPath[0] = '\0';
+    m_chosenPath[0] = '\0';
   }
   return text;
 }
 
-void CPathDialog::EnableOk(bool enable) const {
-  SendMessageA(m_hBrowseWnd, BFFM_ENABLEOK, 0, enable ? 1 : 0);
+void PathDialog::EnableOk(bool enable) const {
+  SendMessageA(m_browseWindow, BFFM_ENABLEOK, 0, enable ? 1 : 0);
 }
 
 int CALLBACK BrowseCallback(HWND window, UINT event, LPARAM datum, LPARAM picker) {
-  CPathDialog* self = reinterpret_cast<CPathDialog*>(picker);
+  PathDialog* self = reinterpret_cast<PathDialog*>(picker);
   if (event == BFFM_INITIALIZED) {
     self->OnInitialized(window);
   } else if (event == BFFM_SELCHANGED) {

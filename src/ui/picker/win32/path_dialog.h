@@ -12,15 +12,15 @@
 #include "base/bounded_format.h"
 #include "platform/win32/window_subclass.h"
 
-class CPathDialog;
+class PathDialog;
 
 // Attached to the shell dialog while it exists: takes its OK clicks and the
 // path edit box's change notifications before the shell does.
-class CPathDialogSub : public CWindowSubclass {
+class PathDialogSubclass : public WindowSubclass {
  public:
-  explicit CPathDialogSub(CPathDialog* picker) : m_pPicker(picker) {}
+  explicit PathDialogSubclass(PathDialog* picker) : m_picker(picker) {}
 
-  CPathDialog* m_pPicker;
+  PathDialog* m_picker;
 
  protected:
   bool OnCommand(WORD id, WORD code) override;
@@ -30,24 +30,24 @@ class CPathDialogSub : public CWindowSubclass {
   void OnPickerOK();
 };
 
-class CPathDialog {
+class PathDialog {
  public:
   // The texts are kept by pointer: the caller keeps them alive until the
   // picker is destroyed. A null caption keeps the shell's own, a null start
   // folder means the current directory, a null owner the active window.
-  CPathDialog(const char* windowText, const char* prompt, const char* startFolder, HWND owner);
-  virtual ~CPathDialog() = default;
-  CPathDialog(const CPathDialog&) = delete;
-  CPathDialog& operator=(const CPathDialog&) = delete;
+  PathDialog(const char* windowText, const char* prompt, const char* startFolder, HWND owner);
+  virtual ~PathDialog() = default;
+  PathDialog(const PathDialog&) = delete;
+  PathDialog& operator=(const PathDialog&) = delete;
 
   // Runs the shell dialog modally: 1 when a folder was accepted (it exists
   // then), -1 when the dialog was cancelled or could not run.
   virtual int Browse();
   // The accepted folder; meaningful after Browse returned 1.
-  std::string GetChosenPath() const { return m_szChosenPath; }
+  std::string GetChosenPath() const { return m_chosenPath; }
 
  private:
-  friend class CPathDialogSub;
+  friend class PathDialogSubclass;
   friend int CALLBACK BrowseCallback(HWND window, UINT event, LPARAM datum, LPARAM picker);
 
   void OnInitialized(HWND window);
@@ -55,19 +55,19 @@ class CPathDialog {
   void CreatePathEdit();
   void SelectStartFolder();
 
-  // The path edit box's whole text; kept in m_szChosenPath only when it fits.
+  // The path edit box's whole text; kept in m_chosenPath only when it fits.
   std::string ReadPathEdit();
   void EnableOk(bool enable) const;
 
-  const char* m_pszWindowText;
-  const char* m_pszStartFolder;
-  base::PathBuffer m_szChosenPath;
+  const char* m_windowText;
+  const char* m_startFolder;
+  base::PathBuffer m_chosenPath;
   BROWSEINFOA m_browseInfo;
-  HWND m_hBrowseWnd;
-  HWND m_pOwnerWnd;
-  int m_bAccepted;
-  CPathDialogSub m_wndSubclass;
+  HWND m_browseWindow;
+  HWND m_ownerWindow;
+  int m_accepted;
+  PathDialogSubclass m_wndSubclass;
 };
 
-// The shell's callback: its datum is the CPathDialog. Always 0.
+// The shell's callback: its datum is the PathDialog. Always 0.
 int CALLBACK BrowseCallback(HWND window, UINT event, LPARAM datum, LPARAM picker);

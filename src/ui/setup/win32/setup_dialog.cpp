@@ -37,15 +37,15 @@ SetupDialog::SetupDialog(Platform& platform, const base::Installations& installa
 
 void SetupDialog::DoDataExchange(Exchange direction) {
   for (int year = kLastReleaseYear; year >= kFirstReleaseYear; --year) {
-    DdxControl(m_hWnd, ReleaseBoxId(year), m_releaseBoxes[ReleaseIndex(year)]);
+    DdxControl(m_window, ReleaseBoxId(year), m_releaseBoxes[ReleaseIndex(year)]);
   }
   for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    DdxCheck(m_hWnd, ReleaseBoxId(year), m_ticks[ReleaseIndex(year)], direction);
+    DdxCheck(m_window, ReleaseBoxId(year), m_ticks[ReleaseIndex(year)], direction);
   }
-  DdxText(m_hWnd, IDC_TITLE, m_title, direction);
-  DdxText(m_hWnd, IDC_BITNESS, m_bitness, direction);
-  DdxControl(m_hWnd, IDC_PROGRESS, m_progress);
-  DdxText(m_hWnd, IDC_INSTALL_PATH, m_installPath, direction);
+  DdxText(m_window, IDC_TITLE, m_title, direction);
+  DdxText(m_window, IDC_BITNESS, m_bitness, direction);
+  DdxControl(m_window, IDC_PROGRESS, m_progress);
+  DdxText(m_window, IDC_INSTALL_PATH, m_installPath, direction);
 }
 
 BOOL SetupDialog::OnInitDialog() {
@@ -63,7 +63,7 @@ BOOL SetupDialog::OnInitDialog() {
 }
 
 void SetupDialog::OnShown() {
-  const ScopedPromptOwner owner(Win32MessageBoxes(), m_hWnd);
+  const ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
   NoticeIfHostsNeed64BitSetup(m_platform, m_initialBoxes, kAcadBitness,
                               Open64BitRegistryView().get());
 }
@@ -72,7 +72,7 @@ void SetupDialog::SetSmallIcon() {
   const HANDLE icon =
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON,
                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
-  if (icon) SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  if (icon) SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void SetupDialog::ApplyInitialReleaseBoxes() {
@@ -100,7 +100,7 @@ bool SetupDialog::OnCommand(WORD id, WORD code) {
 
 HBRUSH SetupDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
   CDialog::OnCtlColor(dc, control, message);  // default colours first; its brush is not used
-  const int id = control == m_hWnd ? 0 : GetDlgCtrlID(control);
+  const int id = control == m_window ? 0 : GetDlgCtrlID(control);
   SetTextColor(dc, kTextColor);
   if (id != IDC_INSTALL_PATH) SetBkMode(dc, TRANSPARENT);
   const CFont* heading = id == IDC_TITLE     ? &m_titleFont

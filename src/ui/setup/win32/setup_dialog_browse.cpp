@@ -17,7 +17,7 @@ constexpr char kPickerTitle[] = "请选择安装目录：";
 void SetupDialog::OnBrowse() {
   UpdateData(Exchange::kToMembers);
   const std::string startFolder = m_installPath;
-  CPathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), m_hWnd);
+  PathDialog picker(kPickerTitle, kPickerTitle, startFolder.c_str(), m_window);
   if (picker.Browse() == 1) {
     m_installPath = picker.GetChosenPath();
     UpdateData(Exchange::kToControls);

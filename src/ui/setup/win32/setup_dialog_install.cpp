@@ -44,7 +44,7 @@ LONG ClientBottom(HWND dialog, HWND control) {
 }  // namespace
 
 void SetupDialog::OnInstall() {
-  const ScopedPromptOwner owner(Win32MessageBoxes(), m_hWnd);
+  const ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
   Platform& platform = m_platform;
   if (WarnIfAcadRunning(platform, &m_checkAcadRunning)) return;
   UpdateData(Exchange::kToMembers);
@@ -85,10 +85,10 @@ bool SetupDialog::HandOverMachineWideSteps(const std::string& folder, InstallSco
   int copyExitCode = kExitDone;
   // The copy is waited for with this window's messages dispatched; the
   // window takes no clicks meanwhile.
-  EnableWindow(m_hWnd, FALSE);
+  EnableWindow(m_window, FALSE);
   const Elevation offer =
       OfferElevation(m_platform, m_installations, folder, m_ticks, m_logFile, &copyExitCode);
-  EnableWindow(m_hWnd, TRUE);
+  EnableWindow(m_window, TRUE);
   m_elevationOffered = offer != Elevation::kNotNeeded;  // asked once at most
   if (offer == Elevation::kRestartFailed) return false;
   if (offer != Elevation::kRestarted) return true;

@@ -7,7 +7,7 @@
 // with the exit code of an internal failure: the C library's abort() would
 // end it with 3, which says "no payload".
 
-#include "app/win32/lean_runtime.h"
+#include "app/lean_runtime.h"
 
 #include <windows.h>
 #include <bits/functexcept.h>

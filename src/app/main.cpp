@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/win32/lean_runtime.h"
-#include "app/win32/program.h"
+#include "app/lean_runtime.h"
+#include "app/program.h"
 #include "platform/win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,

@@ -1,4 +1,4 @@
-#include "app/win32/program.h"
+#include "app/program.h"
 
 #include <windows.h>
 #include <commctrl.h>
