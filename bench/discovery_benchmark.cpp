@@ -21,18 +21,19 @@ constexpr char kBase[] = "SOFTWARE\\Autodesk\\AutoCAD\\";
 void GrowHostLikeTree(FakeRegistry& registry, int keys) {
   constexpr int kKeysPerProduct = 6;
   for (int product = 0; product * kKeysPerProduct < keys; ++product) {
-    const int year = kFirstReleaseYear + product % kReleaseCount;
+    const int year = base::kFirstReleaseYear + product % base::kReleaseCount;
     const std::string key = kBase + std::string("R") + std::to_string(year - 1990) + ".0\\ACAD-" +
                             std::to_string(product) + ":804";
     if (product % 2 == 0) {
-      registry.SetString(kHKeyLocalMachine, key, "AcadLocation",
+      registry.SetString(platform::kHKeyLocalMachine, key, "AcadLocation",
                          "C:\\Cad" + std::to_string(product));
-      registry.SetString(kHKeyLocalMachine, key, "ProductName", "AutoCAD " + std::to_string(year));
+      registry.SetString(platform::kHKeyLocalMachine, key, "ProductName",
+                         "AutoCAD " + std::to_string(year));
       for (const char* sub :
            {"\\Applications\\A", "\\Applications\\B", "\\Profiles\\P", "\\Install"})
-        registry.AddKey(kHKeyLocalMachine, key + sub);
+        registry.AddKey(platform::kHKeyLocalMachine, key + sub);
     } else {
-      registry.AddKey(kHKeyLocalMachine, key + "\\a\\b\\c\\d\\e");
+      registry.AddKey(platform::kHKeyLocalMachine, key + "\\a\\b\\c\\d\\e");
     }
   }
 }
@@ -42,8 +43,8 @@ void GrowHostLikeTree(FakeRegistry& registry, int keys) {
 void GrowWideRelease(FakeRegistry& registry, int keys) {
   for (int product = 0; product < keys; ++product) {
     const std::string key = kBase + std::string("R24.0\\ACAD-") + std::to_string(product);
-    registry.SetString(kHKeyLocalMachine, key, product % 2 ? "AcadLocation" : "ProductName",
-                       "AutoCAD 2021");
+    registry.SetString(platform::kHKeyLocalMachine, key,
+                       product % 2 ? "AcadLocation" : "ProductName", "AutoCAD 2021");
   }
 }
 

@@ -27,20 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzInput input(data, size);
   FakePlatform fake;
   std::string path = kBases[input.Byte() % 2];
-  fake.registry.AddKey(kHKeyLocalMachine, path);
+  fake.registry.AddKey(platform::kHKeyLocalMachine, path);
   while (!input.empty()) {
     switch (input.Byte() % 5) {
       case 0:  // a sub-key below the current key
       case 1:
         path += "\\" + input.Text(300);
-        fake.registry.AddKey(kHKeyLocalMachine, path);
+        fake.registry.AddKey(platform::kHKeyLocalMachine, path);
         break;
       case 2:  // back up one level
         path = path.substr(0, path.find_last_of('\\'));
         break;
       case 3: {  // a value of any type and bytes
         const std::string name = input.Byte() % 2 ? "AcadLocation" : "ProductName";
-        fake.registry.SetRaw(kHKeyLocalMachine, path, name, input.Byte() % 8, input.Text(300));
+        fake.registry.SetRaw(platform::kHKeyLocalMachine, path, name, input.Byte() % 8,
+                             input.Text(300));
         break;
       }
       default:  // another base key
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const base::Installations state = discovery::FindInstallations(fake.registry);
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
     Check(state.ProductKeys(year).size() == state.HostFolders(year).size());
     for (const std::string& key : state.ProductKeys(year)) {
       Check(!key.empty() && key.back() == '\\');

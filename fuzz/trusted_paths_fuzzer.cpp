@@ -34,17 +34,17 @@ std::u16string Units(const std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
-  const unsigned long type = input.Byte() % 3 == 0 ? kRegExpandSz : kRegSz;
+  const unsigned long type = input.Byte() % 3 == 0 ? platform::kRegExpandSz : platform::kRegSz;
   std::u16string folder = Units(input.Text());
   for (char16_t& unit : folder) unit = unit == 0 ? u'x' : unit;
   // Long old values now and then, up to and past the 13,000-unit limit.
   std::u16string old = Units(input.Rest());
   if (!old.empty() && old[0] % 4 == 0) old.resize(12990 + old[0] % 20, u'a');
   FakeRegistry registry;
-  registry.SetWide(kHKeyCurrentUser, kKey, "TRUSTEDPATHS", type, old);
+  registry.SetWide(platform::kHKeyCurrentUser, kKey, "TRUSTEDPATHS", type, old);
   const std::u16string oldText = old.substr(0, old.find(u'\0'));
-  TrustFolder(registry, kKey, folder);
-  const auto now = registry.GetWideValue(kHKeyCurrentUser, kKey, "TRUSTEDPATHS");
+  install::TrustFolder(registry, kKey, folder);
+  const auto now = registry.GetWideValue(platform::kHKeyCurrentUser, kKey, "TRUSTEDPATHS");
   if (!now) std::abort();
   const std::u16string text = now->data.substr(0, now->data.find(u'\0'));
   const bool kept = now->data == old;

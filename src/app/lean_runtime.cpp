@@ -25,9 +25,13 @@ namespace {
 
 }  // namespace
 
+namespace app {
+
 void EndAbortsAsInternalFailures() {
   std::signal(SIGABRT, [](int) { EndWithInternalFailure(); });
 }
+
+}  // namespace app
 
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { EndWithInternalFailure(); }

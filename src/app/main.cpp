@@ -9,6 +9,6 @@
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*showCommand*/) {
   win32::RestrictDllSearchToSystemFolder();
-  EndAbortsAsInternalFailures();
+  app::EndAbortsAsInternalFailures();
   return app::RunProgram();
 }

@@ -36,8 +36,9 @@ std::string ArgumentsOf(const std::string& commandLine) {
   return commandLine.substr(at);
 }
 
-void Refuse(Platform& platform, const std::string& problem) {
-  platform.prompt.Show(base::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
+void Refuse(platform::Platform& platform, const std::string& problem) {
+  platform.prompt.Show(base::RefusalText(problem), install::kSetupCaption,
+                       platform::kMbOk | platform::kMbIconWarning);
 }
 
 // The setup dialog, starting from the command line's folder and releases.
@@ -50,7 +51,7 @@ int RunDialog(const base::CommandLine& line) {
       win32::LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_PROGRESS_CLASS};
   if (initCommonControlsEx) initCommonControlsEx(&commonControls);
-  Platform& platform = Win32Platform();
+  platform::Platform& platform = Win32Platform();
   const base::Installations installations = discovery::FindInstallations(platform.registry);
   ui::SetupChoice choice;
   std::string problem;
@@ -66,11 +67,11 @@ int RunDialog(const base::CommandLine& line) {
 // The program's one flow for a parsed command line, or its refusal. With /S
 // every message is answered without a box, and written to the log.
 int Run(const base::CommandLine& line, bool parsed, const std::string& problem) {
-  const Platform& windows = Win32Platform();
+  const platform::Platform& windows = Win32Platform();
   ui::SilentPrompt silent;
   platform::LoggingPrompt loggedSilent(silent, win32::InstallLog());
-  Platform platform{windows.registry, windows.files, windows.environment, windows.processes,
-                    line.unattended ? loggedSilent : windows.prompt};
+  platform::Platform platform{windows.registry, windows.files, windows.environment,
+                              windows.processes, line.unattended ? loggedSilent : windows.prompt};
   if (!parsed) {
     Refuse(platform, problem);
     return ui::kExitRefused;

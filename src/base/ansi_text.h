@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-using TextList = std::vector<std::string>;
-
 namespace base {
+
+using TextList = std::vector<std::string>;
 
 bool IsGbkLeadByte(unsigned char byte);
 

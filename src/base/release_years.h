@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+namespace base {
+
 constexpr int kFirstReleaseYear = 2007;
 constexpr int kLastReleaseYear = 2025;
 constexpr int kReleaseCount = kLastReleaseYear - kFirstReleaseYear + 1;
@@ -28,3 +30,5 @@ constexpr bool RunsByReleaseYear(const Row (&rows)[N]) {
   }
   return true;
 }
+
+}  // namespace base

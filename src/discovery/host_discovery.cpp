@@ -22,16 +22,17 @@ constexpr int kLastWow64Year = 2008;
 // the value's text.
 struct ValueWalk {
   const char* valueName;
-  TextList keys;
-  TextList values;
+  base::TextList keys;
+  base::TextList values;
 };
 
 // Depth-first through `key` (at `relativePath` below the release key), one
 // visit per key for both values: a key that holds a value ends that value's
 // search in its branch; the sub-keys are searched in enumeration order while
 // any value is still searched for. `searching` holds a bit per walk.
-void CollectRegValues(RegistryPort& registry, RegKey key, const std::string& relativePath,
-                      const std::string& pathPrefix, ValueWalk (&walks)[2], unsigned searching) {
+void CollectRegValues(platform::RegistryPort& registry, platform::RegKey key,
+                      const std::string& relativePath, const std::string& pathPrefix,
+                      ValueWalk (&walks)[2], unsigned searching) {
   for (unsigned i = 0; i < 2; ++i) {
     std::string value;
     if ((searching & (1u << i)) &&
@@ -43,7 +44,7 @@ void CollectRegValues(RegistryPort& registry, RegKey key, const std::string& rel
   }
   if (searching == 0) return;
   for (const auto& name : ReadSubKeyNames(registry, key)) {
-    const ScopedKey subKey = ScopedKey::OpenForRead(registry, key, name);
+    const platform::ScopedKey subKey = platform::ScopedKey::OpenForRead(registry, key, name);
     if (subKey) {
       CollectRegValues(registry, subKey.get(), relativePath + name + "\\", pathPrefix, walks,
                        searching);
@@ -54,7 +55,7 @@ void CollectRegValues(RegistryPort& registry, RegKey key, const std::string& rel
 // The first year of 2007..lastYear whose text first occurs in the product
 // name after its first byte; 0 when there is none.
 int ReleaseYearOf(const std::string& productName, int lastYear) {
-  for (int year = kFirstReleaseYear; year <= lastYear; ++year) {
+  for (int year = base::kFirstReleaseYear; year <= lastYear; ++year) {
     const std::size_t position = productName.find(std::to_string(year));
     if (position != std::string::npos && position >= 1) return year;
   }
@@ -77,11 +78,12 @@ void RecordInstallations(Installations* found, const ValueWalk& locations, const
   }
 }
 
-void ScanRelease(RegistryPort& registry, Installations* found, RegKey baseKey, const char* basePath,
-                 const std::string& releaseName, int lastYear) {
+void ScanRelease(platform::RegistryPort& registry, Installations* found, platform::RegKey baseKey,
+                 const char* basePath, const std::string& releaseName, int lastYear) {
   PathBuffer prefix;
   if (FormatPath(prefix, "%s\\%s\\", basePath, releaseName.c_str()) < 0) return;
-  const ScopedKey releaseKey = ScopedKey::OpenForRead(registry, baseKey, releaseName);
+  const platform::ScopedKey releaseKey =
+      platform::ScopedKey::OpenForRead(registry, baseKey, releaseName);
   if (!releaseKey) return;
   ValueWalk walks[2] = {{"AcadLocation", {}, {}}, {"ProductName", {}, {}}};
   CollectRegValues(registry, releaseKey.get(), "", prefix, walks, 0b11);
@@ -89,10 +91,12 @@ void ScanRelease(RegistryPort& registry, Installations* found, RegKey baseKey, c
 }
 
 // Adds the installations below `baseKey` of the releases up to `lastYear`.
-void ScanReleases(RegistryPort& registry, const char* baseKey, int lastYear, Installations* found) {
-  const ScopedKey root = ScopedKey::Open(registry, kHKeyLocalMachine, "");
+void ScanReleases(platform::RegistryPort& registry, const char* baseKey, int lastYear,
+                  Installations* found) {
+  const platform::ScopedKey root =
+      platform::ScopedKey::Open(registry, platform::kHKeyLocalMachine, "");
   if (!root) return;
-  const ScopedKey acad = ScopedKey::OpenForRead(registry, root.get(), baseKey);
+  const platform::ScopedKey acad = platform::ScopedKey::OpenForRead(registry, root.get(), baseKey);
   if (!acad) return;
   for (const auto& releaseName : ReadSubKeyNames(registry, acad.get())) {
     ScanRelease(registry, found, acad.get(), baseKey, releaseName, lastYear);
@@ -103,10 +107,10 @@ void ScanReleases(RegistryPort& registry, const char* baseKey, int lastYear, Ins
 
 namespace discovery {
 
-Installations FindInstallations(RegistryPort& registry) {
+Installations FindInstallations(platform::RegistryPort& registry) {
   Installations found;
   ScanReleases(registry, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", kLastWow64Year, &found);
-  ScanReleases(registry, "SOFTWARE\\Autodesk\\AutoCAD", kLastReleaseYear, &found);
+  ScanReleases(registry, "SOFTWARE\\Autodesk\\AutoCAD", base::kLastReleaseYear, &found);
   return found;
 }
 

@@ -9,6 +9,6 @@ namespace discovery {
 
 // Every release below SOFTWARE\Wow6432Node\Autodesk\AutoCAD (2007 and 2008
 // only) and below SOFTWARE\Autodesk\AutoCAD, in that order.
-base::Installations FindInstallations(RegistryPort& registry);
+base::Installations FindInstallations(platform::RegistryPort& registry);
 
 }  // namespace discovery

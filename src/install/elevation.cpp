@@ -19,12 +19,13 @@ constexpr char kNeedsAdministrator[] =
 constexpr char kRestartFailed[] = "未能以管理员身份重新启动安装程序（";
 
 // Whether writing for a ticked release would be refused for want of rights.
-bool WritingIsDenied(Platform& platform, const Installations& installations,
-                     const ReleaseTicks& ticks) {
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    if (ticks[ReleaseIndex(year)] == 0) continue;
+bool WritingIsDenied(platform::Platform& platform, const Installations& installations,
+                     const base::ReleaseTicks& ticks) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    if (ticks[base::ReleaseIndex(year)] == 0) continue;
     for (const std::string& key : installations.ProductKeys(year)) {
-      if (platform.registry.ProbeWrite(kHKeyLocalMachine, key) == kErrorAccessDenied) return true;
+      if (platform.registry.ProbeWrite(platform::kHKeyLocalMachine, key) == kErrorAccessDenied)
+        return true;
     }
     // Only a refusal for want of rights: a host folder that is gone is no
     // reason to ask for them.
@@ -39,28 +40,28 @@ bool WritingIsDenied(Platform& platform, const Installations& installations,
 
 }  // namespace
 
-Elevation OfferElevation(Platform& platform, const Installations& installations,
-                         const std::string& folder, const ReleaseTicks& ticks,
+Elevation OfferElevation(platform::Platform& platform, const Installations& installations,
+                         const std::string& folder, const base::ReleaseTicks& ticks,
                          const std::string& logFile, int* exitCode) {
   if (platform.processes.IsElevated() || !WritingIsDenied(platform, installations, ticks)) {
     return Elevation::kNotNeeded;
   }
-  if (platform.prompt.Show(kNeedsAdministrator, kSetupCaption, kMbYesNo | kMbIconQuestion) !=
-      kIdYes) {
+  if (platform.prompt.Show(kNeedsAdministrator, kSetupCaption,
+                           platform::kMbYesNo | platform::kMbIconQuestion) != platform::kIdYes) {
     return Elevation::kDeclined;
   }
   base::CommandLine again;
   again.elevated = true;
   again.folder = folder;
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    if (ticks[ReleaseIndex(year)] != 0) again.releases.push_back(year);
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    if (ticks[base::ReleaseIndex(year)] != 0) again.releases.push_back(year);
   }
   if (!logFile.empty()) again.logFile = logFile;
   const std::string arguments = base::ComposeCommandLine(again);
   base::CommandLine parsedBack;
   std::string problem;
   if (!base::ParseCommandLine(arguments, &parsedBack, &problem) || !(parsedBack == again)) {
-    platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, kMbOk);
+    platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, platform::kMbOk);
     return Elevation::kRestartFailed;
   }
   unsigned long copyExitCode = 0;
@@ -70,7 +71,7 @@ Elevation OfferElevation(Platform& platform, const Installations& installations,
     return Elevation::kRestarted;
   }
   platform.prompt.Show(kRestartFailed + ErrorText(error) + "）。", kSetupCaption,
-                       kMbOk | kMbIconWarning);
+                       platform::kMbOk | platform::kMbIconWarning);
   return Elevation::kRestartFailed;
 }
 

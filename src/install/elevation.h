@@ -27,8 +27,8 @@ enum class Elevation {
 // code. The current user's steps are left to the caller: the copy may run as
 // another account. A composed command line that would not parse back to the
 // same options is refused as the folder is.
-Elevation OfferElevation(Platform& platform, const base::Installations& installations,
-                         const std::string& folder, const ReleaseTicks& ticks,
+Elevation OfferElevation(platform::Platform& platform, const base::Installations& installations,
+                         const std::string& folder, const base::ReleaseTicks& ticks,
                          const std::string& logFile, int* exitCode);
 
 }  // namespace install

@@ -77,16 +77,19 @@ std::optional<ApplicationKey> ApplicationKeyFor(int releaseYear, bool managed,
 
 // Deleting first drops the values of an earlier installation; a key that has
 // sub-keys stays, and its values are overwritten. 0, or the first error.
-long ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const ApplicationKey& entry) {
+long ReplaceApplicationKey(platform::RegistryPort& registry, platform::RegKey productKey,
+                           const ApplicationKey& entry) {
   registry.DeleteKey(productKey, entry.name);
   long result = kErrorSuccess;
-  const ScopedKey key = ScopedKey::Create(registry, productKey, entry.name, &result);
+  const platform::ScopedKey key =
+      platform::ScopedKey::Create(registry, productKey, entry.name, &result);
   if (!key) return result;
-  result = registry.SetValue(key.get(), "LOADCTRLS", kRegDword, DwordData(2));
-  const long loader = registry.SetValue(key.get(), "LOADER", kRegSz, StringData(entry.loader));
+  result = registry.SetValue(key.get(), "LOADCTRLS", platform::kRegDword, DwordData(2));
+  const long loader =
+      registry.SetValue(key.get(), "LOADER", platform::kRegSz, StringData(entry.loader));
   if (result == kErrorSuccess) result = loader;
   if (entry.managed) {
-    const long managed = registry.SetValue(key.get(), "MANAGED", kRegDword, DwordData(1));
+    const long managed = registry.SetValue(key.get(), "MANAGED", platform::kRegDword, DwordData(1));
     if (result == kErrorSuccess) result = managed;
   }
   return result;
@@ -94,33 +97,35 @@ long ReplaceApplicationKey(RegistryPort& registry, RegKey productKey, const Appl
 
 // Appends, in enumeration order, the name of every sub-key of `key` that can
 // be opened for reading.
-void CollectSubKeyNames(RegistryPort& registry, RegKey key, TextList* names) {
+void CollectSubKeyNames(platform::RegistryPort& registry, platform::RegKey key,
+                        base::TextList* names) {
   for (const auto& name : ReadSubKeyNames(registry, key)) {
-    if (ScopedKey::OpenForRead(registry, key, name)) names->push_back(name);
+    if (platform::ScopedKey::OpenForRead(registry, key, name)) names->push_back(name);
   }
 }
 
 // The paths of the sub-keys of `path` below `root`, each followed by `suffix`.
-TextList SubKeyPaths(RegistryPort& registry, RegKey root, const std::string& path,
-                     const char* suffix) {
-  TextList paths;
-  const ScopedKey key = ScopedKey::OpenForRead(registry, root, path);
+base::TextList SubKeyPaths(platform::RegistryPort& registry, platform::RegKey root,
+                           const std::string& path, const char* suffix) {
+  base::TextList paths;
+  const platform::ScopedKey key = platform::ScopedKey::OpenForRead(registry, root, path);
   if (!key) return paths;
-  TextList names;
+  base::TextList names;
   CollectSubKeyNames(registry, key.get(), &names);
   for (const auto& name : names) paths.push_back(path + "\\" + name + suffix);
   return paths;
 }
 
 // The Profiles key of every product of every release, ticked or not.
-TextList ProfileListKeys(RegistryPort& registry) {
-  TextList profileLists;
-  const ScopedKey root = ScopedKey::Open(registry, kHKeyCurrentUser, "");
+base::TextList ProfileListKeys(platform::RegistryPort& registry) {
+  base::TextList profileLists;
+  const platform::ScopedKey root =
+      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, "");
   if (!root) return profileLists;
-  const ScopedKey acad = ScopedKey::OpenForRead(registry, root.get(), kAcadKey);
+  const platform::ScopedKey acad = platform::ScopedKey::OpenForRead(registry, root.get(), kAcadKey);
   if (!acad) return profileLists;
   for (const auto& release : ReadSubKeyNames(registry, acad.get())) {
-    const TextList products =
+    const base::TextList products =
         SubKeyPaths(registry, root.get(), std::string(kAcadKey) + "\\" + release, "\\Profiles");
     profileLists.insert(profileLists.end(), products.begin(), products.end());
   }
@@ -128,24 +133,25 @@ TextList ProfileListKeys(RegistryPort& registry) {
 }
 
 // The Variables key of every profile, whether it exists yet or not.
-TextList VariablesKeys(RegistryPort& registry, const TextList& profileLists) {
-  TextList variables;
-  const ScopedKey root = ScopedKey::Open(registry, kHKeyCurrentUser, "");
+base::TextList VariablesKeys(platform::RegistryPort& registry, const base::TextList& profileLists) {
+  base::TextList variables;
+  const platform::ScopedKey root =
+      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, "");
   if (!root) return variables;
   for (const auto& profileList : profileLists) {
-    const TextList profiles = SubKeyPaths(registry, root.get(), profileList, "\\Variables");
+    const base::TextList profiles = SubKeyPaths(registry, root.get(), profileList, "\\Variables");
     variables.insert(variables.end(), profiles.begin(), profiles.end());
   }
   return variables;
 }
 
 // The demand-load keys of one release's installations.
-void RegisterRelease(RegistryPort& registry, const Installations& installations, int year,
+void RegisterRelease(platform::RegistryPort& registry, const Installations& installations, int year,
                      const std::string& installFolder, HostFailures* failures) {
   const ReleaseFiles* files = FilesOf(year);
   if (!files) return;
-  const TextList& keys = installations.ProductKeys(year);
-  const TextList& folders = installations.HostFolders(year);
+  const base::TextList& keys = installations.ProductKeys(year);
+  const base::TextList& folders = installations.HostFolders(year);
   for (std::size_t i = 0; i < keys.size() && i < folders.size(); ++i) {
     // Both keys are composed before anything is deleted: a text that does not
     // fit leaves that key's earlier registration in place.
@@ -156,7 +162,8 @@ void RegisterRelease(RegistryPort& registry, const Installations& installations,
                                     ? ApplicationKeyFor(year, true, folders[i], files->libraryYear)
                                     : std::nullopt;
     long result = kErrorSuccess;
-    const ScopedKey productKey = ScopedKey::Open(registry, kHKeyLocalMachine, keys[i], &result);
+    const platform::ScopedKey productKey =
+        platform::ScopedKey::Open(registry, platform::kHKeyLocalMachine, keys[i], &result);
     if (productKey) {
       const long native = nativeModule
                               ? ReplaceApplicationKey(registry, productKey.get(), *nativeModule)
@@ -176,18 +183,20 @@ void RegisterRelease(RegistryPort& registry, const Installations& installations,
 
 namespace install {
 
-HostFailures RegisterDemandLoad(RegistryPort& registry, const Installations& installations,
-                                const ReleaseTicks& ticks, const std::string& installFolder) {
+HostFailures RegisterDemandLoad(platform::RegistryPort& registry,
+                                const Installations& installations, const base::ReleaseTicks& ticks,
+                                const std::string& installFolder) {
   HostFailures failures;
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    if (ticks[ReleaseIndex(year)] != 0) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    if (ticks[base::ReleaseIndex(year)] != 0) {
       RegisterRelease(registry, installations, year, installFolder, &failures);
     }
   }
   return failures;
 }
 
-HostFailures TrustInstallFolder(RegistryPort& registry, EnvironmentPort& environment,
+HostFailures TrustInstallFolder(platform::RegistryPort& registry,
+                                platform::EnvironmentPort& environment,
                                 const std::string& installFolder) {
   // Converted once; a folder not valid in the code page is trusted nowhere.
   std::u16string folder;

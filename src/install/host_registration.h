@@ -17,12 +17,14 @@ namespace install {
 // The demand-load keys of every installation of the ticked releases: the
 // native module from `installFolder`, the managed library from the host
 // folder.
-HostFailures RegisterDemandLoad(RegistryPort& registry, const base::Installations& installations,
-                                const ReleaseTicks& ticks, const std::string& installFolder);
+HostFailures RegisterDemandLoad(platform::RegistryPort& registry,
+                                const base::Installations& installations,
+                                const base::ReleaseTicks& ticks, const std::string& installFolder);
 
 // `installFolder` in the TRUSTEDPATHS of every profile of every release of
 // the current user, ticked or not.
-HostFailures TrustInstallFolder(RegistryPort& registry, EnvironmentPort& environment,
+HostFailures TrustInstallFolder(platform::RegistryPort& registry,
+                                platform::EnvironmentPort& environment,
                                 const std::string& installFolder);
 
 }  // namespace install

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace install {
+
 // The installation engine's message texts and the caption of its boxes.
 
 constexpr char kSetupCaption[] = "B-软件安装";
@@ -15,3 +18,5 @@ constexpr char kAcadRunningMessage[] = "请关闭AutoCAD后再进行安装 !";
 
 constexpr char kInvalidFolderMessage[] =
     "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。";
+
+}  // namespace install

@@ -23,7 +23,7 @@ constexpr int kProgressMaximum = 50;
 
 }  // namespace
 
-bool IsAcadRunning(ProcessPort& processes) {
+bool IsAcadRunning(platform::ProcessPort& processes) {
   const std::string target = ToLowerAnsi("acad.exe");
   std::vector<std::string> names;
   if (!processes.ImageNames(&names)) return false;
@@ -33,14 +33,14 @@ bool IsAcadRunning(ProcessPort& processes) {
   return false;
 }
 
-bool WarnIfAcadRunning(Platform& platform, bool* checkAcadRunning) {
+bool WarnIfAcadRunning(platform::Platform& platform, bool* checkAcadRunning) {
   if (!*checkAcadRunning || !IsAcadRunning(platform.processes)) return false;
-  platform.prompt.Show(kAcadRunningMessage, kSetupCaption, kMbOk);
+  platform.prompt.Show(kAcadRunningMessage, kSetupCaption, platform::kMbOk);
   *checkAcadRunning = false;
   return true;
 }
 
-bool CheckInstallFolder(Platform& platform, std::string* folder) {
+bool CheckInstallFolder(platform::Platform& platform, std::string* folder) {
   const std::string chosen = base::Unquoted(*folder);
   std::string dropped = chosen;
   DropTrailingBackslash(&dropped);
@@ -50,7 +50,7 @@ bool CheckInstallFolder(Platform& platform, std::string* folder) {
   // Windows path, and would end the folder's value on a restart.
   if (!IsAbsolutePath(chosen) || chosen.find('"') != std::string::npos ||
       FormatPath(installFolder, "%s%s", dropped.c_str(), kProductSubFolder) < 0) {
-    platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, kMbOk);
+    platform.prompt.Show(kInvalidFolderMessage, kSetupCaption, platform::kMbOk);
     return false;
   }
   *folder = IsAbsolutePath(dropped) ? dropped : chosen;  // a drive root keeps its backslash
@@ -63,7 +63,7 @@ std::string InstallFolderOf(const std::string& checkedFolder) {
   return folder + kProductSubFolder;
 }
 
-bool SettleInstallFolder(Platform& platform, std::string* installPath) {
+bool SettleInstallFolder(platform::Platform& platform, std::string* installPath) {
   std::string chosen = *installPath;
   if (!CheckInstallFolder(platform, &chosen)) return false;
   DropTrailingBackslash(&chosen);
@@ -73,10 +73,11 @@ bool SettleInstallFolder(Platform& platform, std::string* installPath) {
   return true;
 }
 
-std::optional<InstallOutcome> RunInstallSteps(Platform& platform,
+std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
                                               const base::Installations& installations,
                                               const std::string& installPath,
-                                              const ReleaseTicks& ticks, ProgressPort& progress,
+                                              const base::ReleaseTicks& ticks,
+                                              platform::ProgressPort& progress,
                                               const InstallScope& scope) {
   const bool machineWide = scope.part != InstallPart::kCurrentUser;
   const bool currentUser = scope.part != InstallPart::kMachineWide;

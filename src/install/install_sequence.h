@@ -18,12 +18,12 @@ namespace install {
 constexpr char kProductSubFolder[] = "\\B-PlotSweep";
 
 // True when a running process's image name, lower-cased, contains "acad.exe".
-bool IsAcadRunning(ProcessPort& processes);
+bool IsAcadRunning(platform::ProcessPort& processes);
 
 // Shows the running-host warning while `checkAcadRunning` is set, and clears
 // it then, so that the check guards only until it has warned once. True
 // when it was shown and the click must go no further.
-bool WarnIfAcadRunning(Platform& platform, bool* checkAcadRunning);
+bool WarnIfAcadRunning(platform::Platform& platform, bool* checkAcadRunning);
 
 // Takes the double quotes Explorer's "Copy as path" puts around a path and
 // one trailing backslash (but a drive root's) off the chosen folder, and
@@ -31,14 +31,14 @@ bool WarnIfAcadRunning(Platform& platform, bool* checkAcadRunning);
 // is not absolute (a drive root or a server share; so also an empty one),
 // holds a double quote, or is too long for the install folder to fit a path
 // is refused with a message. Creates nothing.
-bool CheckInstallFolder(Platform& platform, std::string* folder);
+bool CheckInstallFolder(platform::Platform& platform, std::string* folder);
 
 // The chosen folder, checked, with the product sub-folder appended.
 std::string InstallFolderOf(const std::string& checkedFolder);
 
 // Checks the chosen folder, creates it, appends the product sub-folder and
 // creates that too. A refused folder is left as it was, nothing created.
-bool SettleInstallFolder(Platform& platform, std::string* installPath);
+bool SettleInstallFolder(platform::Platform& platform, std::string* installPath);
 
 // Which steps an install runs: all of them, or one of the two halves that
 // different accounts may have to do when a user needs an administrator's
@@ -59,10 +59,11 @@ struct InstallScope {
 // driving the progress bar from 0 to 50. What could not be done; nothing
 // when the product copy failed (no payload, or Abort): no host step has run
 // then.
-std::optional<InstallOutcome> RunInstallSteps(Platform& platform,
+std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
                                               const base::Installations& installations,
                                               const std::string& installPath,
-                                              const ReleaseTicks& ticks, ProgressPort& progress,
+                                              const base::ReleaseTicks& ticks,
+                                              platform::ProgressPort& progress,
                                               const InstallScope& scope = {});
 
 }  // namespace install

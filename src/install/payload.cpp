@@ -16,7 +16,7 @@ const char kMarkerFile[] = "\\BX_PlotSweep2010.arx";
 // most. A longer path is never used cut short.
 constexpr std::size_t kModulePathCapacity = 261;
 
-bool SetupFolder(EnvironmentPort& environment, std::string* folder) {
+bool SetupFolder(platform::EnvironmentPort& environment, std::string* folder) {
   std::string path;
   if (!environment.ModulePath(&path) || path.size() >= kModulePathCapacity) return false;
   const std::size_t lastBackslash = FindLastBackslash(path);
@@ -27,7 +27,7 @@ bool SetupFolder(EnvironmentPort& environment, std::string* folder) {
 
 }  // namespace
 
-bool FindPayloadFolder(Platform& platform, std::string* out) {
+bool FindPayloadFolder(platform::Platform& platform, std::string* out) {
   std::string setupFolder;
   if (SetupFolder(platform.environment, &setupFolder)) {
     *out = setupFolder + kDataFolder;
@@ -38,25 +38,25 @@ bool FindPayloadFolder(Platform& platform, std::string* out) {
       return true;
     }
   }
-  platform.prompt.Show(kNoPayloadMessage, kSetupCaption, kMbOk);
+  platform.prompt.Show(kNoPayloadMessage, kSetupCaption, platform::kMbOk);
   return false;
 }
 
-int GetPathKind(FileSystemPort& files, const std::string& path) {
-  const std::unique_ptr<FileListing> search = files.List(path);
-  FileEntry found;
+int GetPathKind(platform::FileSystemPort& files, const std::string& path) {
+  const std::unique_ptr<platform::FileListing> search = files.List(path);
+  platform::FileEntry found;
   if (!search || !search->Next(&found)) return kPathMissing;
-  return (found.attributes & kAttrDirectory) ? kPathIsFolder : kPathIsFile;
+  return (found.attributes & platform::kAttrDirectory) ? kPathIsFolder : kPathIsFile;
 }
 
-void ClearReadOnly(FileSystemPort& files, const std::string& path) {
+void ClearReadOnly(platform::FileSystemPort& files, const std::string& path) {
   const unsigned long attributes = files.GetAttributes(path);
-  if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly)) {
-    files.SetAttributes(path, attributes & ~kAttrReadOnly);
+  if (attributes != platform::kInvalidAttributes && (attributes & platform::kAttrReadOnly)) {
+    files.SetAttributes(path, attributes & ~platform::kAttrReadOnly);
   }
 }
 
-bool DeleteZoneIdentifier(FileSystemPort& files, const std::string& path) {
+bool DeleteZoneIdentifier(platform::FileSystemPort& files, const std::string& path) {
   return files.RemoveFile(path + ":Zone.Identifier");
 }
 

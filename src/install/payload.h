@@ -17,16 +17,16 @@ constexpr int kPathIsFolder = 2;
 // The "Data" folder beside the setup program, or the setup program's own
 // folder when it holds the marker file of the flat layout. Without either,
 // tells the user and returns false.
-bool FindPayloadFolder(Platform& platform, std::string* out);
+bool FindPayloadFolder(platform::Platform& platform, std::string* out);
 
 // What the first match of a search for `path` itself is.
-int GetPathKind(FileSystemPort& files, const std::string& path);
+int GetPathKind(platform::FileSystemPort& files, const std::string& path);
 
 // Takes the read-only attribute off `path` when it has it; silent on failure.
-void ClearReadOnly(FileSystemPort& files, const std::string& path);
+void ClearReadOnly(platform::FileSystemPort& files, const std::string& path);
 
 // Deletes the download mark (the ":Zone.Identifier" stream) of `path`; true
 // when there was one and it is gone.
-bool DeleteZoneIdentifier(FileSystemPort& files, const std::string& path);
+bool DeleteZoneIdentifier(platform::FileSystemPort& files, const std::string& path);
 
 }  // namespace install

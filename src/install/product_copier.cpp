@@ -9,6 +9,8 @@
 #include "install/install_messages.h"
 #include "install/payload.h"
 
+namespace install {
+
 using base::DropTrailingBackslash;
 using base::EqualsIgnoreCase;
 using base::FormatPath;
@@ -24,8 +26,9 @@ namespace {
 const char* const kLeftOutNames[] = {"SetUp.EXE", "Brenix_EN.shx", "Brenix_HZ.shx", "Brenix.prt5"};
 const char kSettingsFile[] = "Brenix.Ini";
 
-bool IsLeftOut(const FileEntry& entry) {
-  if (entry.name == "." || entry.name == ".." || (entry.attributes & kAttrDirectory)) return true;
+bool IsLeftOut(const platform::FileEntry& entry) {
+  if (entry.name == "." || entry.name == ".." || (entry.attributes & platform::kAttrDirectory))
+    return true;
   return std::any_of(std::begin(kLeftOutNames), std::end(kLeftOutNames),
                      [&](const char* name) { return EqualsIgnoreCase(entry.name, name); });
 }
@@ -53,7 +56,7 @@ PlannedCopy PlanCopy(const std::string& payload, const std::string& folder, bool
 // The settings file goes to %APPDATA%\Brenix, created when missing. Without
 // APPDATA there is no such folder: the copy fails rather than land in
 // "\Brenix" at the root of the current drive.
-PlannedCopy PrepareSettingsCopy(Platform& platform, const std::string& payload,
+PlannedCopy PrepareSettingsCopy(platform::Platform& platform, const std::string& payload,
                                 const std::string& name) {
   std::string appData;
   PathBuffer appDataBuffer = {};
@@ -69,8 +72,8 @@ PlannedCopy PrepareSettingsCopy(Platform& platform, const std::string& payload,
 
 // False when the user chose Abort; a file the user chose to ignore is added
 // to `ignored`.
-bool CopyOrAsk(Platform& platform, const PlannedCopy& copy, TextList* ignored) {
-  FileSystemPort& files = platform.files;
+bool CopyOrAsk(platform::Platform& platform, const PlannedCopy& copy, base::TextList* ignored) {
+  platform::FileSystemPort& files = platform.files;
   bool copied = false;
   if (copy.fits) {
     ClearReadOnly(files, copy.source);
@@ -80,9 +83,9 @@ bool CopyOrAsk(Platform& platform, const PlannedCopy& copy, TextList* ignored) {
   }
   while (!copied) {
     const int answer = platform.prompt.Show(kCopyFailedBefore + copy.destination + kCopyFailedAfter,
-                                            kSetupCaption, kMbAbortRetryIgnore);
-    if (answer == kIdAbort) return false;
-    if (answer != kIdRetry) {  // Ignore: the file stays out
+                                            kSetupCaption, platform::kMbAbortRetryIgnore);
+    if (answer == platform::kIdAbort) return false;
+    if (answer != platform::kIdRetry) {  // Ignore: the file stays out
       ignored->push_back(copy.destination);
       break;
     }
@@ -94,8 +97,8 @@ bool CopyOrAsk(Platform& platform, const PlannedCopy& copy, TextList* ignored) {
 
 }  // namespace
 
-ProductCopier::ProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
-                             install::InstallScope scope)
+ProductCopier::ProductCopier(std::string folder, platform::ProgressPort* progress,
+                             platform::Platform& platform, install::InstallScope scope)
     : m_target(std::move(folder)),
       m_progress(progress),
       m_platform(platform),
@@ -114,16 +117,16 @@ bool ProductCopier::CopyProduct() {
   if (targetFits && machineWide) m_platform.files.MakeDir(target);  // usually there already
 
   PathBuffer pattern;
-  std::unique_ptr<FileListing> listing;
+  std::unique_ptr<platform::FileListing> listing;
   if (FormatPath(pattern, "%s\\*.*", payload.c_str()) >= 0)
     listing = m_platform.files.List(pattern);
   if (!listing) {
     // The folder was found but cannot be read: as good as no payload.
-    m_platform.prompt.Show(kNoPayloadMessage, kSetupCaption, kMbOk);
+    m_platform.prompt.Show(kNoPayloadMessage, kSetupCaption, platform::kMbOk);
     return false;
   }
 
-  FileEntry entry;
+  platform::FileEntry entry;
   for (;;) {
     m_progress->StepIt();
     if (!listing->Next(&entry)) return true;
@@ -137,3 +140,5 @@ bool ProductCopier::CopyProduct() {
     if (!CopyOrAsk(m_platform, copy, &m_ignoredFiles)) return false;
   }
 }
+
+}  // namespace install

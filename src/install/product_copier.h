@@ -9,13 +9,15 @@
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
+namespace install {
+
 class ProductCopier {
  public:
   // `folder` is the install folder; one trailing backslash is dropped.
   // `progress` is stepped once per payload entry examined and once at the end.
   // `scope` says whether the settings file, the other files or both are
   // copied, and names the log, which is never copied.
-  ProductCopier(std::string folder, ProgressPort* progress, Platform& platform,
+  ProductCopier(std::string folder, platform::ProgressPort* progress, platform::Platform& platform,
                 install::InstallScope scope = {});
 
   // Copies every file that lies directly in the payload folder, except the
@@ -25,11 +27,13 @@ class ProductCopier {
   bool CopyProduct();
 
   std::string m_target;
-  ProgressPort* m_progress;
+  platform::ProgressPort* m_progress;
   // The files the user chose to ignore when their copy failed.
-  TextList m_ignoredFiles;
+  base::TextList m_ignoredFiles;
 
  private:
-  Platform& m_platform;
+  platform::Platform& m_platform;
   install::InstallScope m_scope;
 };
+
+}  // namespace install

@@ -20,7 +20,7 @@ constexpr int kDriverReleaseYear = 2008;
 
 // payload\sourceName to folder\targetName: 0 when it arrived or the payload
 // does not hold it, otherwise why not (a path that does not fit is not tried).
-long CopyIfFits(FileSystemPort& files, const std::string& payload, const char* folder,
+long CopyIfFits(platform::FileSystemPort& files, const std::string& payload, const char* folder,
                 const std::string& sourceName, const std::string& targetName) {
   PathBuffer source, destination;
   if (FormatPath(source, "%s\\%s", payload.c_str(), sourceName.c_str()) < 0 ||
@@ -41,11 +41,11 @@ void Keep(long* first, long error) {
 
 namespace install {
 
-HostFailures DeploySupportFiles(Platform& platform, const Installations& installations,
-                                const ReleaseTicks& ticks) {
+HostFailures DeploySupportFiles(platform::Platform& platform, const Installations& installations,
+                                const base::ReleaseTicks& ticks) {
   HostFailures failures;
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    if (ticks[ReleaseIndex(year)] == 0) continue;
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    if (ticks[base::ReleaseIndex(year)] == 0) continue;
     for (const std::string& hostFolder : installations.HostFolders(year)) {
       const long error = CopySupportFiles(platform, hostFolder, year == kDriverReleaseYear);
       if (error != 0) failures.push_back({year, HostStep::kSupportFiles, hostFolder, error});
@@ -55,13 +55,13 @@ HostFailures DeploySupportFiles(Platform& platform, const Installations& install
 }
 
 long CopySupportFiles(
-    Platform& platform, const std::string& hostFolder,
+    platform::Platform& platform, const std::string& hostFolder,
     bool withDriver) {  // A host folder that is not absolute would put the files below whatever
   // folder is current.
   if (!IsAbsolutePath(hostFolder)) return kErrorBadPathname;
   std::string payload;
   if (!FindPayloadFolder(platform, &payload)) return kErrorPathNotFound;  // no sources to copy
-  FileSystemPort& files = platform.files;
+  platform::FileSystemPort& files = platform.files;
   PathBuffer host;
   if (FormatPath(host, "%s", hostFolder.c_str()) < 0) return kErrorFilenameTooLong;
   long first = 0;

@@ -7,6 +7,8 @@
 #include "platform/error_text.h"
 #include "platform/scoped_key.h"
 
+namespace install {
+
 namespace {
 
 constexpr char kTrustedPaths[] = "TRUSTEDPATHS";
@@ -46,11 +48,12 @@ bool HasEntry(const std::u16string& list, const std::u16string& folder) {
 // The current trusted paths: an empty REG_SZ when the key or the value is
 // absent; otherwise, when an existing value cannot be read whole or is not a
 // single text (it must not be lost or damaged), why not.
-long CurrentTrustedPaths(RegistryPort& registry, const std::string& variablesKey,
+long CurrentTrustedPaths(platform::RegistryPort& registry, const std::string& variablesKey,
                          TrustedPaths* current) {
-  *current = TrustedPaths{std::u16string(), kRegSz};
+  *current = TrustedPaths{std::u16string(), platform::kRegSz};
   long result = kErrorSuccess;
-  const ScopedKey key = ScopedKey::Open(registry, kHKeyCurrentUser, variablesKey, &result);
+  const platform::ScopedKey key =
+      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, variablesKey, &result);
   if (result == kErrorFileNotFound) return kErrorSuccess;
   if (!key) return result;
   std::u16string data;
@@ -58,7 +61,7 @@ long CurrentTrustedPaths(RegistryPort& registry, const std::string& variablesKey
   result = registry.QueryWideValue(key.get(), kTrustedPaths, kCapacity, &data, &type);
   if (result == kErrorFileNotFound) return kErrorSuccess;
   if (result != kErrorSuccess) return result;
-  if (type != kRegSz && type != kRegExpandSz) return kErrorInvalidData;
+  if (type != platform::kRegSz && type != platform::kRegExpandSz) return kErrorInvalidData;
   const std::u16string text = data.substr(0, data.find(u'\0'));
   if (text.size() >= kCapacity) return kErrorFilenameTooLong;
   *current = TrustedPaths{text, type};
@@ -80,15 +83,18 @@ std::optional<std::u16string> NewTrustedPaths(const std::u16string& current,
 
 }  // namespace
 
-long TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+long TrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder) {
   TrustedPaths current;
   long result = CurrentTrustedPaths(registry, variablesKey, &current);
   if (result != kErrorSuccess) return result;
   const auto updated = NewTrustedPaths(current.text, folder);
   if (!updated) return kErrorFilenameTooLong;
-  const ScopedKey key = ScopedKey::Create(registry, kHKeyCurrentUser, variablesKey, &result);
+  const platform::ScopedKey key =
+      platform::ScopedKey::Create(registry, platform::kHKeyCurrentUser, variablesKey, &result);
   if (!key) return result;
   // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
   return registry.SetWideValue(key.get(), kTrustedPaths, current.type, *updated + u'\0');
 }
+
+}  // namespace install

@@ -7,6 +7,8 @@
 
 #include "platform/registry_port.h"
 
+namespace install {
+
 // Adds `folder` to the trusted paths of the profile whose Variables key,
 // below HKEY_CURRENT_USER, is `variablesKey`; the key and the value are
 // created when absent, and an empty value is replaced. Otherwise the folder
@@ -16,5 +18,7 @@
 // (REG_SZ or REG_EXPAND_SZ). A value of another type, one that cannot be
 // read whole, or one that would not fit 12,999 characters with the folder,
 // is left as it is. 0 when the folder is trusted; otherwise why not.
-long TrustFolder(RegistryPort& registry, const std::string& variablesKey,
+long TrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder);
+
+}  // namespace install

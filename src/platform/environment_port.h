@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace platform {
+
 class EnvironmentPort {
  public:
   virtual ~EnvironmentPort() = default;
@@ -18,3 +20,5 @@ class EnvironmentPort {
   // valid in it.
   virtual bool AnsiToWide(const std::string& text, std::u16string* wide) = 0;
 };
+
+}  // namespace platform

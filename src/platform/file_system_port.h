@@ -7,6 +7,8 @@
 
 #include "base/win_error.h"
 
+namespace platform {
+
 constexpr unsigned long kAttrReadOnly = 0x01;              // FILE_ATTRIBUTE_READONLY
 constexpr unsigned long kAttrHidden = 0x02;                // FILE_ATTRIBUTE_HIDDEN
 constexpr unsigned long kAttrDirectory = 0x10;             // FILE_ATTRIBUTE_DIRECTORY
@@ -53,3 +55,5 @@ class FileSystemPort {
   // can be written there, otherwise why not. Nothing is left behind.
   virtual unsigned long ProbeWrite(const std::string& folder) = 0;
 };
+
+}  // namespace platform

@@ -4,8 +4,12 @@
 
 #include <string>
 
+namespace platform {
+
 class LogSink {
  public:
   virtual ~LogSink() = default;
   virtual void Line(const std::string& text) = 0;
 };
+
+}  // namespace platform

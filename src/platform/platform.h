@@ -7,6 +7,8 @@
 #include "platform/prompt_port.h"
 #include "platform/registry_port.h"
 
+namespace platform {
+
 struct Platform {
   RegistryPort& registry;
   FileSystemPort& files;
@@ -14,3 +16,5 @@ struct Platform {
   ProcessPort& processes;
   PromptPort& prompt;
 };
+
+}  // namespace platform

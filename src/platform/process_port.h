@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+
 class ProcessPort {
  public:
   virtual ~ProcessPort() = default;
@@ -19,3 +21,5 @@ class ProcessPort {
   // not start (1223 when the user said no).
   virtual long RestartElevated(const std::string& arguments, unsigned long* exitCode) = 0;
 };
+
+}  // namespace platform

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace platform {
+
 // A progress bar control (PBM_* messages).
 
 class ProgressPort {
@@ -9,3 +12,5 @@ class ProgressPort {
   virtual void SetPos(int position) = 0;                // PBM_SETPOS
   virtual void StepIt() = 0;                            // PBM_STEPIT
 };
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace platform {
+
 // MessageBoxA styles and answers used by the program.
 constexpr unsigned kMbOk = 0x0;
 constexpr unsigned kMbAbortRetryIgnore = 0x2;
@@ -24,3 +26,5 @@ class PromptPort {
   // MessageBoxA(active window, text, caption, style): the button chosen.
   virtual int Show(const std::string& text, const std::string& caption, unsigned style) = 0;
 };
+
+}  // namespace platform

@@ -10,6 +10,8 @@
 
 #include "base/win_error.h"
 
+namespace platform {
+
 using RegKey = std::uintptr_t;  // an open key; 0 = none
 
 constexpr RegKey kHKeyCurrentUser = 0x80000001u;
@@ -60,3 +62,5 @@ class RegistryPort {
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
 };
+
+}  // namespace platform

@@ -2,10 +2,10 @@
 
 namespace platform {
 
-TextList ReadSubKeyNames(RegistryPort& registry, RegKey key) {
+base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key) {
   unsigned long count = 0;
   if (registry.CountSubKeys(key, &count) != kErrorSuccess) count = 0;
-  TextList names;
+  base::TextList names;
   for (unsigned long index = 0; index < count; ++index) {
     std::string name;
     if (registry.EnumSubKey(key, index, kKeyNameCapacity, &name) == kErrorSuccess) {

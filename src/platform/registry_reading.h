@@ -15,7 +15,7 @@ constexpr std::size_t kKeyNameCapacity = 256;  // 255 characters and the NUL
 // The names of the key's sub-keys in enumeration order. A name that cannot be
 // read (the registry changed meanwhile) is left out rather than taken as empty,
 // which would name the key itself.
-TextList ReadSubKeyNames(RegistryPort& registry, RegKey key);
+base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key);
 
 // Reads a value of any type into a buffer of `capacity` bytes and keeps its
 // data up to the first NUL. Returns the registry's result; `text` is empty

@@ -1,5 +1,7 @@
 #include "platform/scoped_key.h"
 
+namespace platform {
+
 namespace {
 
 using OpenCall = long (RegistryPort::*)(RegKey, const std::string&, RegKey*);
@@ -28,3 +30,5 @@ ScopedKey ScopedKey::Create(RegistryPort& registry, RegKey parent, const std::st
                             long* result) {
   return ScopedKey(registry, Opened(registry, &RegistryPort::CreateKey, parent, path, result));
 }
+
+}  // namespace platform

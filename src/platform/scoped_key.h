@@ -7,6 +7,8 @@
 
 #include "platform/registry_port.h"
 
+namespace platform {
+
 class ScopedKey {
  public:
   // The port's three ways of opening, each giving an owner that holds no key
@@ -44,3 +46,5 @@ class ScopedKey {
   RegistryPort* m_registry;
   RegKey m_key;
 };
+
+}  // namespace platform

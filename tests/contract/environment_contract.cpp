@@ -16,7 +16,7 @@ class EnvironmentContract : public ::testing::Test {
   void SetUp() override { m_under = MakeEnvironmentUnderTest(); }
   void TearDown() override { m_under->UnsetVariable(kVariable); }
 
-  EnvironmentPort& environment() { return m_under->Port(); }
+  platform::EnvironmentPort& environment() { return m_under->Port(); }
   EnvironmentUnderTest& under() { return *m_under; }
 
  private:

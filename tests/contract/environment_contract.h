@@ -10,7 +10,7 @@
 class EnvironmentUnderTest {
  public:
   virtual ~EnvironmentUnderTest() = default;
-  virtual EnvironmentPort& Port() = 0;
+  virtual platform::EnvironmentPort& Port() = 0;
   virtual void SetVariable(const std::string& name, const std::string& value) = 0;
   virtual void UnsetVariable(const std::string& name) = 0;
   // The file name of the running program, without its folder.

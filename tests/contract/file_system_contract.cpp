@@ -11,14 +11,14 @@ class FileSystemContract : public ::testing::Test {
  protected:
   void SetUp() override { m_under = MakeFileSystemUnderTest(); }
 
-  FileSystemPort& files() { return m_under->Port(); }
+  platform::FileSystemPort& files() { return m_under->Port(); }
   FileSystemUnderTest& under() { return *m_under; }
   std::string At(const std::string& relative) const { return m_under->Scratch() + "\\" + relative; }
 
-  std::vector<FileEntry> ListAll(const std::string& pattern) {
-    std::vector<FileEntry> entries;
-    const std::unique_ptr<FileListing> listing = files().List(pattern);
-    FileEntry entry;
+  std::vector<platform::FileEntry> ListAll(const std::string& pattern) {
+    std::vector<platform::FileEntry> entries;
+    const std::unique_ptr<platform::FileListing> listing = files().List(pattern);
+    platform::FileEntry entry;
     while (listing && listing->Next(&entry)) entries.push_back(entry);
     return entries;
   }
@@ -32,7 +32,7 @@ class FileSystemContract : public ::testing::Test {
 
   bool HasAttribute(const std::string& path, unsigned long attribute) {
     const unsigned long attributes = files().GetAttributes(path);
-    return attributes != kInvalidAttributes && (attributes & attribute) != 0;
+    return attributes != platform::kInvalidAttributes && (attributes & attribute) != 0;
   }
 
  private:
@@ -42,13 +42,13 @@ class FileSystemContract : public ::testing::Test {
 
 TEST_F(FileSystemContract, CopyMakesANewFileWithTheSourcesAttributes) {
   under().WriteFile(At("source.txt"), "new");
-  ASSERT_TRUE(files().SetAttributes(At("source.txt"), kAttrReadOnly));
+  ASSERT_TRUE(files().SetAttributes(At("source.txt"), platform::kAttrReadOnly));
 
   EXPECT_TRUE(files().CopyOver(At("source.txt"), At("fresh.txt")));
 
   EXPECT_EQ(under().ReadFile(At("fresh.txt")), "new");
-  EXPECT_TRUE(HasAttribute(At("fresh.txt"), kAttrReadOnly));
-  EXPECT_TRUE(HasAttribute(At("source.txt"), kAttrReadOnly));
+  EXPECT_TRUE(HasAttribute(At("fresh.txt"), platform::kAttrReadOnly));
+  EXPECT_TRUE(HasAttribute(At("source.txt"), platform::kAttrReadOnly));
 }
 
 TEST_F(FileSystemContract, CopyOverReplacesAnExistingFile) {
@@ -63,10 +63,10 @@ TEST_F(FileSystemContract, CopyOverGivesAnExistingFileTheSourcesAttributes) {
   if (Lacks(FsBehaviour::kAttributesReplaced)) GTEST_SKIP() << Why();
   under().WriteFile(At("source.txt"), "new");
   under().WriteFile(At("existing.txt"), "old");
-  ASSERT_TRUE(files().SetAttributes(At("source.txt"), kAttrReadOnly));
+  ASSERT_TRUE(files().SetAttributes(At("source.txt"), platform::kAttrReadOnly));
 
   EXPECT_TRUE(files().CopyOver(At("source.txt"), At("existing.txt")));
-  EXPECT_TRUE(HasAttribute(At("existing.txt"), kAttrReadOnly));
+  EXPECT_TRUE(HasAttribute(At("existing.txt"), platform::kAttrReadOnly));
 }
 
 TEST_F(FileSystemContract, CopyFailsWithoutSourceOrDestinationFolder) {
@@ -85,7 +85,7 @@ TEST_F(FileSystemContract, CopyOntoReadOnlyFileFails) {
   if (Lacks(FsBehaviour::kReadOnlyDestinationRefused)) GTEST_SKIP() << Why();
   under().WriteFile(At("source.txt"), "new");
   under().WriteFile(At("protected.txt"), "old");
-  ASSERT_TRUE(files().SetAttributes(At("protected.txt"), kAttrReadOnly));
+  ASSERT_TRUE(files().SetAttributes(At("protected.txt"), platform::kAttrReadOnly));
 
   EXPECT_FALSE(files().CopyOver(At("source.txt"), At("protected.txt")));
   EXPECT_EQ(kErrorAccessDenied, files().LastError());
@@ -96,7 +96,7 @@ TEST_F(FileSystemContract, CopyOntoHiddenFileFails) {
   if (Lacks(FsBehaviour::kHiddenDestinationRefused)) GTEST_SKIP() << Why();
   under().WriteFile(At("source.txt"), "new");
   under().WriteFile(At("hidden.txt"), "old");
-  ASSERT_TRUE(files().SetAttributes(At("hidden.txt"), kAttrHidden));
+  ASSERT_TRUE(files().SetAttributes(At("hidden.txt"), platform::kAttrHidden));
 
   EXPECT_FALSE(files().CopyOver(At("source.txt"), At("hidden.txt")));
   EXPECT_EQ(kErrorAccessDenied, files().LastError());
@@ -126,8 +126,8 @@ TEST_F(FileSystemContract, CopyOntoBusyFileFails) {
 TEST_F(FileSystemContract, CreateDirAndMakeDirMakeOneLevelOnly) {
   EXPECT_TRUE(files().CreateDir(At("one")));
   EXPECT_EQ(files().MakeDir(At("two")), 0);
-  EXPECT_TRUE(HasAttribute(At("one"), kAttrDirectory));
-  EXPECT_TRUE(HasAttribute(At("two"), kAttrDirectory));
+  EXPECT_TRUE(HasAttribute(At("one"), platform::kAttrDirectory));
+  EXPECT_TRUE(HasAttribute(At("two"), platform::kAttrDirectory));
 
   EXPECT_FALSE(files().CreateDir(At("one")));
   EXPECT_EQ(files().MakeDir(At("two")), -1);
@@ -148,22 +148,23 @@ TEST_F(FileSystemContract, ExistsAndAttributesTellFilesFromFolders) {
   EXPECT_TRUE(files().Exists(At("file.txt")));
   EXPECT_TRUE(files().Exists(At("folder")));
   EXPECT_FALSE(files().Exists(At("missing")));
-  EXPECT_FALSE(HasAttribute(At("file.txt"), kAttrDirectory));
-  EXPECT_TRUE(HasAttribute(At("folder"), kAttrDirectory));
-  EXPECT_EQ(files().GetAttributes(At("missing")), kInvalidAttributes);
+  EXPECT_FALSE(HasAttribute(At("file.txt"), platform::kAttrDirectory));
+  EXPECT_TRUE(HasAttribute(At("folder"), platform::kAttrDirectory));
+  EXPECT_EQ(files().GetAttributes(At("missing")), platform::kInvalidAttributes);
 }
 
 TEST_F(FileSystemContract, SetAttributesTurnsReadOnlyOnAndOff) {
   under().WriteFile(At("file.txt"), "x");
-  ASSERT_TRUE(files().SetAttributes(At("file.txt"), kAttrReadOnly | kAttrHidden));
-  EXPECT_TRUE(HasAttribute(At("file.txt"), kAttrReadOnly));
-  EXPECT_TRUE(HasAttribute(At("file.txt"), kAttrHidden));
+  ASSERT_TRUE(
+      files().SetAttributes(At("file.txt"), platform::kAttrReadOnly | platform::kAttrHidden));
+  EXPECT_TRUE(HasAttribute(At("file.txt"), platform::kAttrReadOnly));
+  EXPECT_TRUE(HasAttribute(At("file.txt"), platform::kAttrHidden));
 
-  ASSERT_TRUE(files().SetAttributes(At("file.txt"), kAttrHidden));
-  EXPECT_FALSE(HasAttribute(At("file.txt"), kAttrReadOnly));
-  EXPECT_TRUE(HasAttribute(At("file.txt"), kAttrHidden));
+  ASSERT_TRUE(files().SetAttributes(At("file.txt"), platform::kAttrHidden));
+  EXPECT_FALSE(HasAttribute(At("file.txt"), platform::kAttrReadOnly));
+  EXPECT_TRUE(HasAttribute(At("file.txt"), platform::kAttrHidden));
 
-  EXPECT_FALSE(files().SetAttributes(At("missing.txt"), kAttrNormal));
+  EXPECT_FALSE(files().SetAttributes(At("missing.txt"), platform::kAttrNormal));
 }
 
 TEST_F(FileSystemContract, NamesMatchIgnoringCaseAndKeepTheirSpelling) {
@@ -171,10 +172,10 @@ TEST_F(FileSystemContract, NamesMatchIgnoringCaseAndKeepTheirSpelling) {
   under().WriteFile(At("source.txt"), "new");
 
   EXPECT_TRUE(files().Exists(At("MIXEDCASE.TXT")));
-  EXPECT_NE(files().GetAttributes(At("mixedcase.txt")), kInvalidAttributes);
+  EXPECT_NE(files().GetAttributes(At("mixedcase.txt")), platform::kInvalidAttributes);
   EXPECT_TRUE(files().CopyOver(At("source.txt"), At("mixedCASE.txt")));
 
-  const std::vector<FileEntry> found = ListAll(At("MIXEDCASE.txt"));
+  const std::vector<platform::FileEntry> found = ListAll(At("MIXEDCASE.txt"));
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].name, "MixedCase.txt");
   EXPECT_EQ(under().ReadFile(At("MixedCase.txt")), "new");
@@ -186,13 +187,13 @@ TEST_F(FileSystemContract, ListingASubFolderGivesDotEntriesFirst) {
   under().WriteFile(At("sub\\noext"), "");
   ASSERT_TRUE(files().CreateDir(At("sub\\inner")));
 
-  const std::vector<FileEntry> entries = ListAll(At("sub\\*.*"));
+  const std::vector<platform::FileEntry> entries = ListAll(At("sub\\*.*"));
   ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(entries[0].name, ".");
   EXPECT_EQ(entries[1].name, "..");
   std::set<std::string> rest;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const bool folder = entries[i].attributes & kAttrDirectory;
+    const bool folder = entries[i].attributes & platform::kAttrDirectory;
     EXPECT_EQ(folder, i < 2 || entries[i].name == "inner") << entries[i].name;
     if (i >= 2) rest.insert(entries[i].name);
   }
@@ -203,15 +204,15 @@ TEST_F(FileSystemContract, ListingAPlainPathFindsThatEntryOnly) {
   ASSERT_TRUE(files().CreateDir(At("sub")));
   under().WriteFile(At("sub\\a.txt"), "");
 
-  const std::vector<FileEntry> file = ListAll(At("sub\\a.txt"));
+  const std::vector<platform::FileEntry> file = ListAll(At("sub\\a.txt"));
   ASSERT_EQ(file.size(), 1u);
   EXPECT_EQ(file[0].name, "a.txt");
-  EXPECT_FALSE(file[0].attributes & kAttrDirectory);
+  EXPECT_FALSE(file[0].attributes & platform::kAttrDirectory);
 
-  const std::vector<FileEntry> folder = ListAll(At("sub"));
+  const std::vector<platform::FileEntry> folder = ListAll(At("sub"));
   ASSERT_EQ(folder.size(), 1u);
   EXPECT_EQ(folder[0].name, "sub");
-  EXPECT_TRUE(folder[0].attributes & kAttrDirectory);
+  EXPECT_TRUE(folder[0].attributes & platform::kAttrDirectory);
 
   EXPECT_EQ(files().List(At("missing")), nullptr);
   EXPECT_EQ(files().List(At("missing\\*.*")), nullptr);
@@ -221,7 +222,7 @@ TEST_F(FileSystemContract, ListingAPlainPathFindsThatEntryOnly) {
 TEST_F(FileSystemContract, RemoveFileDeletesPlainFilesOnly) {
   under().WriteFile(At("file.txt"), "");
   under().WriteFile(At("protected.txt"), "");
-  ASSERT_TRUE(files().SetAttributes(At("protected.txt"), kAttrReadOnly));
+  ASSERT_TRUE(files().SetAttributes(At("protected.txt"), platform::kAttrReadOnly));
   ASSERT_TRUE(files().CreateDir(At("folder")));
 
   EXPECT_TRUE(files().RemoveFile(At("file.txt")));

@@ -20,7 +20,7 @@ enum class FsBehaviour {
 class FileSystemUnderTest {
  public:
   virtual ~FileSystemUnderTest() = default;
-  virtual FileSystemPort& Port() = 0;
+  virtual platform::FileSystemPort& Port() = 0;
   // An existing empty folder for one test, without a trailing backslash.
   virtual std::string Scratch() const = 0;
 

@@ -8,7 +8,7 @@ class ProgressContract : public ::testing::Test {
  protected:
   void SetUp() override { m_under = MakeProgressUnderTest(); }
 
-  ProgressPort& progress() { return m_under->Port(); }
+  platform::ProgressPort& progress() { return m_under->Port(); }
   int Position() { return m_under->Position(); }
   void StepTimes(int count) {
     for (int i = 0; i < count; ++i) progress().StepIt();

@@ -9,7 +9,7 @@
 class ProgressUnderTest {
  public:
   virtual ~ProgressUnderTest() = default;
-  virtual ProgressPort& Port() = 0;
+  virtual platform::ProgressPort& Port() = 0;
   virtual int Position() = 0;  // PBM_GETPOS
 };
 

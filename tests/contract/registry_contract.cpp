@@ -11,19 +11,19 @@ class RegistryContract : public ::testing::Test {
   void SetUp() override {
     m_underTest = MakeRegistryUnderTest();
     ASSERT_EQ(kErrorSuccess,
-              Port().CreateKey(kHKeyCurrentUser, m_underTest->ScratchPath(), &m_scratch));
+              Port().CreateKey(platform::kHKeyCurrentUser, m_underTest->ScratchPath(), &m_scratch));
   }
 
   void TearDown() override {
     Port().CloseKey(m_scratch);
-    DeleteTree(kHKeyCurrentUser, m_underTest->ScratchPath());
+    DeleteTree(platform::kHKeyCurrentUser, m_underTest->ScratchPath());
     m_underTest.reset();
   }
 
-  RegistryPort& Port() { return m_underTest->Port(); }
+  platform::RegistryPort& Port() { return m_underTest->Port(); }
 
-  void DeleteTree(RegKey parent, const std::string& path) {
-    RegKey key = 0;
+  void DeleteTree(platform::RegKey parent, const std::string& path) {
+    platform::RegKey key = 0;
     if (Port().OpenKeyForRead(parent, path, &key) != kErrorSuccess) return;
     for (const auto& name : Names(key)) DeleteTree(key, name);
     Port().CloseKey(key);
@@ -31,21 +31,21 @@ class RegistryContract : public ::testing::Test {
   }
 
   void Create(const std::string& path) {
-    RegKey key = 0;
+    platform::RegKey key = 0;
     ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, path, &key));
     EXPECT_NE(0u, key);
     Port().CloseKey(key);
   }
 
   long OpenResult(const std::string& path) {
-    RegKey key = 0;
+    platform::RegKey key = 0;
     const long result = Port().OpenKeyForRead(m_scratch, path, &key);
     if (result == kErrorSuccess) Port().CloseKey(key);
     return result;
   }
 
   // Sub-key names in enumeration order, read with room for 255 characters.
-  std::vector<std::string> Names(RegKey key) {
+  std::vector<std::string> Names(platform::RegKey key) {
     std::vector<std::string> names;
     unsigned long count = 0;
     EXPECT_EQ(kErrorSuccess, Port().CountSubKeys(key, &count));
@@ -64,7 +64,7 @@ class RegistryContract : public ::testing::Test {
   }
 
   // The value's data, or the failure's code in place of it.
-  std::string Query(RegKey key, const std::string& name, std::size_t capacity = 256,
+  std::string Query(platform::RegKey key, const std::string& name, std::size_t capacity = 256,
                     unsigned long* type = nullptr) {
     std::string data = "untouched";
     unsigned long storedType = 0;
@@ -86,7 +86,7 @@ class RegistryContract : public ::testing::Test {
   }
 
   std::unique_ptr<RegistryUnderTest> m_underTest;
-  RegKey m_scratch = 0;
+  platform::RegKey m_scratch = 0;
 };
 
 const std::string kMoreData = "error " + std::to_string(kErrorMoreData);
@@ -98,11 +98,11 @@ TEST_F(RegistryContract, CreateKeyCreatesEveryMissingKeyOnItsPathAndOpensAnExist
   EXPECT_EQ(kErrorSuccess, OpenResult("a\\b"));
   EXPECT_EQ(kErrorSuccess, OpenResult("a\\b\\c"));
 
-  RegKey again = 0;
+  platform::RegKey again = 0;
   ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "a\\b", &again));
-  EXPECT_EQ(kErrorSuccess, Port().SetValue(again, "v", kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ(kErrorSuccess, Port().SetValue(again, "v", platform::kRegSz, std::string("x\0", 2)));
   Port().CloseKey(again);
-  RegKey read = 0;
+  platform::RegKey read = 0;
   ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "a\\b", &read));
   EXPECT_EQ(std::string("x\0", 2), Query(read, "v"));
   EXPECT_EQ((std::vector<std::string>{"c"}), Names(read));
@@ -111,29 +111,29 @@ TEST_F(RegistryContract, CreateKeyCreatesEveryMissingKeyOnItsPathAndOpensAnExist
 
 TEST_F(RegistryContract, OpeningAMissingKeyFailsWithNotFound) {
   Create("a");
-  RegKey key = 0;
+  platform::RegKey key = 0;
   EXPECT_EQ(kErrorFileNotFound, Port().OpenKey(m_scratch, "missing", &key));
   EXPECT_EQ(kErrorFileNotFound, Port().OpenKeyForRead(m_scratch, "a\\missing", &key));
   EXPECT_EQ(kErrorFileNotFound,
-            Port().OpenKey(kHKeyLocalMachine, "SOFTWARE\\NoSuchVendorH1", &key));
+            Port().OpenKey(platform::kHKeyLocalMachine, "SOFTWARE\\NoSuchVendorH1", &key));
 }
 
 TEST_F(RegistryContract, AnEmptyPathOpensTheKeyItselfAsAHandleOfItsOwn) {
-  Set("v", kRegSz, std::string("here\0", 5));
-  RegKey read = 0;
+  Set("v", platform::kRegSz, std::string("here\0", 5));
+  platform::RegKey read = 0;
   ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
   EXPECT_EQ(std::string("here\0", 5), Query(read, "v"));
   EXPECT_EQ(kErrorSuccess, Port().CloseKey(read));
 
-  RegKey same = 0;
+  platform::RegKey same = 0;
   ASSERT_EQ(kErrorSuccess, Port().OpenKey(m_scratch, "", &same));
   EXPECT_EQ(std::string("here\0", 5), Query(same, "v"));
   EXPECT_EQ(kErrorSuccess, Port().CloseKey(same));
   EXPECT_EQ(std::string("here\0", 5), Query(m_scratch, "v"));  // still open
 
-  RegKey root = 0;
-  RegKey below = 0;
-  ASSERT_EQ(kErrorSuccess, Port().OpenKey(kHKeyCurrentUser, "", &root));
+  platform::RegKey root = 0;
+  platform::RegKey below = 0;
+  ASSERT_EQ(kErrorSuccess, Port().OpenKey(platform::kHKeyCurrentUser, "", &root));
   ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(root, m_underTest->ScratchPath(), &below));
   EXPECT_EQ(std::string("here\0", 5), Query(below, "v"));
   EXPECT_EQ(kErrorSuccess, Port().CloseKey(below));
@@ -146,8 +146,8 @@ TEST_F(RegistryContract, NamesIgnoreCaseButKeepTheCaseTheyWereCreatedWith) {
   EXPECT_EQ(kErrorSuccess, OpenResult("MIXEDCASE\\inner"));
   EXPECT_EQ((std::vector<std::string>{"MixedCase"}), Names(m_scratch));
 
-  Set("ValueName", kRegSz, std::string("1\0", 2));
-  Set("VALUENAME", kRegSz, std::string("2\0", 2));
+  Set("ValueName", platform::kRegSz, std::string("1\0", 2));
+  Set("VALUENAME", platform::kRegSz, std::string("2\0", 2));
   EXPECT_EQ(std::string("2\0", 2), Query(m_scratch, "valuename"));
 }
 
@@ -173,7 +173,7 @@ TEST_F(RegistryContract, SubKeysAreCountedAndEnumeratedEachOnce) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ((std::vector<std::string>{"one", "three", "two"}), names);
 
-  RegKey leaf = 0;
+  platform::RegKey leaf = 0;
   ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "one", &leaf));
   EXPECT_TRUE(Names(leaf).empty());
   Port().CloseKey(leaf);
@@ -189,14 +189,14 @@ TEST_F(RegistryContract, EnumSubKeyNeedsRoomForTheNameAndItsNul) {
 }
 
 TEST_F(RegistryContract, QueryValueGivesTheStoredTypeAndBytes) {
-  Set("text", kRegSz, std::string("abc\0", 4));
-  Set("number", kRegDword, std::string("\x02\x01\x00\x00", 4));
+  Set("text", platform::kRegSz, std::string("abc\0", 4));
+  Set("number", platform::kRegDword, std::string("\x02\x01\x00\x00", 4));
   Set("bytes", 3, std::string("a\0b", 3));  // REG_BINARY
   unsigned long type = 0;
   EXPECT_EQ(std::string("abc\0", 4), Query(m_scratch, "text", 256, &type));
-  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(platform::kRegSz, type);
   EXPECT_EQ(std::string("\x02\x01\x00\x00", 4), Query(m_scratch, "number", 256, &type));
-  EXPECT_EQ(kRegDword, type);
+  EXPECT_EQ(platform::kRegDword, type);
   EXPECT_EQ(std::string("a\0b", 3), Query(m_scratch, "bytes", 256, &type));
   EXPECT_EQ(3u, type);
   EXPECT_EQ(kNotFound, Query(m_scratch, "absent"));
@@ -204,22 +204,22 @@ TEST_F(RegistryContract, QueryValueGivesTheStoredTypeAndBytes) {
 
 TEST_F(RegistryContract, QueryValueFailsWithMoreDataExactlyWhenTheDataExceedsTheCapacity) {
   const std::string text = std::string(255, 't') + '\0';
-  Set("text", kRegSz, text);
+  Set("text", platform::kRegSz, text);
   Set("bytes", 3, std::string(13000, 'b'));
   unsigned long type = 0;
   EXPECT_EQ(text, Query(m_scratch, "text", 256));
   EXPECT_EQ(kMoreData, Query(m_scratch, "text", 255, &type));
-  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(platform::kRegSz, type);
   EXPECT_EQ(std::string(13000, 'b'), Query(m_scratch, "bytes", 13000));
   EXPECT_EQ(kMoreData, Query(m_scratch, "bytes", 12999));
 }
 
 TEST_F(RegistryContract, SetValueReplacesTypeAndData) {
-  Set("v", kRegSz, std::string("a long first text\0", 18));
-  Set("v", kRegDword, std::string("\x01\x00\x00\x00", 4));
+  Set("v", platform::kRegSz, std::string("a long first text\0", 18));
+  Set("v", platform::kRegDword, std::string("\x01\x00\x00\x00", 4));
   unsigned long type = 0;
   EXPECT_EQ(std::string("\x01\x00\x00\x00", 4), Query(m_scratch, "v", 256, &type));
-  EXPECT_EQ(kRegDword, type);
+  EXPECT_EQ(platform::kRegDword, type);
 }
 
 // Hangul and "ß" have no place in code page 936; "中文" has.
@@ -228,48 +228,50 @@ const std::u16string kChineseText(u"C:\\中文\0", 6);
 
 TEST_F(RegistryContract, WideTextReadsBackAsStoredWithItsType) {
   const std::u16string multi(u"a\0한\0\0", 5);
-  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "sz", kRegSz, kForeignText));
-  ASSERT_EQ(kErrorSuccess,
-            Port().SetWideValue(m_scratch, "expand", kRegExpandSz, std::u16string(u"%T%\0", 4)));
-  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "multi", kRegMultiSz, multi));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "sz", platform::kRegSz, kForeignText));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "expand", platform::kRegExpandSz,
+                                               std::u16string(u"%T%\0", 4)));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "multi", platform::kRegMultiSz, multi));
   unsigned long type = 0;
   EXPECT_EQ(kForeignText, QueryWide("sz", 256, &type));
-  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(platform::kRegSz, type);
   EXPECT_EQ(std::u16string(u"%T%\0", 4), QueryWide("expand", 256, &type));
-  EXPECT_EQ(kRegExpandSz, type);
+  EXPECT_EQ(platform::kRegExpandSz, type);
   EXPECT_EQ(multi, QueryWide("multi", 256, &type));
-  EXPECT_EQ(kRegMultiSz, type);
+  EXPECT_EQ(platform::kRegMultiSz, type);
   EXPECT_EQ(u"error " + std::u16string(u"2"), QueryWide("absent"));
 }
 
 TEST_F(RegistryContract, TextCrossesBetweenTheAnsiAndTheWideCallsThroughTheCodePage) {
-  Set("ansi", kRegSz, std::string("C:\\中文\0", 8));
+  Set("ansi", platform::kRegSz, std::string("C:\\中文\0", 8));
   EXPECT_EQ(kChineseText, QueryWide("ansi"));
-  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "wide", kRegSz, kChineseText));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "wide", platform::kRegSz, kChineseText));
   EXPECT_EQ(std::string("C:\\中文\0", 8), Query(m_scratch, "wide"));
 }
 
 TEST_F(RegistryContract, OtherDataReadsThroughTheWideCallAsItsBytesInPairs) {
-  Set("number", kRegDword, std::string("\x02\x01\x00\x00", 4));
+  Set("number", platform::kRegDword, std::string("\x02\x01\x00\x00", 4));
   unsigned long type = 0;
   EXPECT_EQ(std::u16string(u"\x0102\0", 2), QueryWide("number", 256, &type));
-  EXPECT_EQ(kRegDword, type);
+  EXPECT_EQ(platform::kRegDword, type);
 }
 
 TEST_F(RegistryContract, QueryWideValueFailsWithMoreDataExactlyWhenTheUnitsExceedTheCapacity) {
   const std::u16string text = std::u16string(12999, u'한') + u'\0';
-  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "long", kRegExpandSz, text));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "long", platform::kRegExpandSz, text));
   unsigned long type = 0;
   EXPECT_EQ(text, QueryWide("long", 13000));
   EXPECT_EQ(u"error " + std::u16string(u"234"), QueryWide("long", 12999, &type));
-  EXPECT_EQ(kRegExpandSz, type);
+  EXPECT_EQ(platform::kRegExpandSz, type);
 }
 
 TEST_F(RegistryContract, AKeyOpenedForReadingTakesNoValue) {
-  RegKey read = 0;
+  platform::RegKey read = 0;
   ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "", &read));
-  EXPECT_EQ(kErrorAccessDenied, Port().SetValue(read, "v", kRegSz, std::string("x\0", 2)));
-  EXPECT_EQ(kErrorAccessDenied, Port().SetWideValue(read, "v", kRegSz, std::u16string(u"x\0", 2)));
+  EXPECT_EQ(kErrorAccessDenied,
+            Port().SetValue(read, "v", platform::kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ(kErrorAccessDenied,
+            Port().SetWideValue(read, "v", platform::kRegSz, std::u16string(u"x\0", 2)));
   Port().CloseKey(read);
   EXPECT_EQ(kNotFound, Query(m_scratch, "v"));
 }
@@ -279,9 +281,9 @@ TEST_F(RegistryContract, DeleteKeyRemovesOnlyAKeyWithoutSubKeysAndItsValues) {
   EXPECT_EQ(kErrorAccessDenied, Port().DeleteKey(m_scratch, "parent"));
   EXPECT_EQ(kErrorSuccess, OpenResult("parent\\child"));
 
-  RegKey child = 0;
+  platform::RegKey child = 0;
   ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "parent\\child", &child));
-  Port().SetValue(child, "v", kRegSz, std::string("x\0", 2));
+  Port().SetValue(child, "v", platform::kRegSz, std::string("x\0", 2));
   Port().CloseKey(child);
   EXPECT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, "PARENT\\child"));
   EXPECT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, "parent"));
@@ -294,16 +296,16 @@ TEST_F(RegistryContract, DeleteKeyRemovesOnlyAKeyWithoutSubKeysAndItsValues) {
 }
 
 TEST_F(RegistryContract, AHandleOfADeletedKeyFailsButStillCloses) {
-  RegKey gone = 0;
+  platform::RegKey gone = 0;
   ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, "gone", &gone));
   ASSERT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, "gone"));
-  EXPECT_EQ(kErrorKeyDeleted, Port().SetValue(gone, "v", kRegSz, std::string("x\0", 2)));
+  EXPECT_EQ(kErrorKeyDeleted, Port().SetValue(gone, "v", platform::kRegSz, std::string("x\0", 2)));
   EXPECT_EQ("error " + std::to_string(kErrorKeyDeleted), Query(gone, "v"));
   EXPECT_EQ(kErrorSuccess, Port().CloseKey(gone));
 }
 
 TEST_F(RegistryContract, AClosedHandleCannotBeClosedAgain) {
-  RegKey key = 0;
+  platform::RegKey key = 0;
   ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, "", &key));
   EXPECT_EQ(kErrorSuccess, Port().CloseKey(key));
   EXPECT_EQ(kErrorInvalidHandle, Port().CloseKey(key));

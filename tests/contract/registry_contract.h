@@ -10,7 +10,7 @@
 class RegistryUnderTest {
  public:
   virtual ~RegistryUnderTest() = default;
-  virtual RegistryPort& Port() = 0;
+  virtual platform::RegistryPort& Port() = 0;
   // A key path below HKEY_CURRENT_USER that nothing else uses. The suite
   // creates it and deletes it, with everything below it, after each test.
   virtual std::string ScratchPath() const = 0;

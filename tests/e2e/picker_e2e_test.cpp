@@ -49,7 +49,7 @@ RECT ScreenRect(HWND window) {
 
 LRESULT SendToTree(const WindowDriver& picker, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(picker.Control(kPickerTreeId), message, wParam, lParam, SMTO_ABORTIFHUNG,
+  SendMessageTimeoutA(picker.Control(ui::kPickerTreeId), message, wParam, lParam, SMTO_ABORTIFHUNG,
                       5000, &result);
   return static_cast<LRESULT>(result);
 }
@@ -68,8 +68,8 @@ class PickerTest : public SetupTest {
 
   // Types into the picker's path box and clicks its OK; returns the message box shown.
   WindowDriver TypeAndConfirm(const std::string& path) {
-    EXPECT_TRUE(picker_.SetText(kPickerPathEditId, path));
-    EXPECT_TRUE(picker_.PostClick(kPickerOkId));
+    EXPECT_TRUE(picker_.SetText(ui::kPickerPathEditId, path));
+    EXPECT_TRUE(picker_.PostClick(ui::kPickerOkId));
     const WindowDriver box = process_->WaitForDialogBesides({picker_.hwnd()});
     EXPECT_NE(nullptr, box.hwnd()) << "no message box after OK";
     return box;
@@ -82,7 +82,7 @@ class PickerTest : public SetupTest {
   void ExpectPickerOpenWithFocusInPathBox() const {
     EXPECT_TRUE(IsWindowVisible(picker_.hwnd()));
     EXPECT_TRUE(WaitUntil(
-        [&] { return FocusedControl(picker_.hwnd()) == picker_.Control(kPickerPathEditId); }));
+        [&] { return FocusedControl(picker_.hwnd()) == picker_.Control(ui::kPickerPathEditId); }));
   }
 
   ScratchFolder work_;
@@ -94,18 +94,18 @@ TEST_F(PickerTest, OpensAtTheTypedFolderWithThePathBoxAboveTheTree) {
   ASSERT_NE(nullptr, picker.hwnd());
 
   EXPECT_EQ(kPickerCaption, picker.Caption());
-  ASSERT_TRUE(picker.Exists(kPickerPathEditId));
-  EXPECT_TRUE(picker.Visible(kPickerPathEditId));
-  EXPECT_FALSE(picker.Visible(kPickerStatusId));
-  const RECT box = ScreenRect(picker.Control(kPickerPathEditId));
-  const RECT tree = ScreenRect(picker.Control(kPickerTreeId));
+  ASSERT_TRUE(picker.Exists(ui::kPickerPathEditId));
+  EXPECT_TRUE(picker.Visible(ui::kPickerPathEditId));
+  EXPECT_FALSE(picker.Visible(ui::kPickerStatusId));
+  const RECT box = ScreenRect(picker.Control(ui::kPickerPathEditId));
+  const RECT tree = ScreenRect(picker.Control(ui::kPickerTreeId));
   EXPECT_EQ(tree.left, box.left);
   EXPECT_EQ(tree.right, box.right);
   EXPECT_EQ(tree.top - 4, box.bottom);
   EXPECT_EQ(23, box.bottom - box.top);
 
-  EXPECT_EQ(kStableFolder, picker.Text(kPickerPathEditId));
-  EXPECT_TRUE(picker.Enabled(kPickerOkId));
+  EXPECT_EQ(kStableFolder, picker.Text(ui::kPickerPathEditId));
+  EXPECT_TRUE(picker.Enabled(ui::kPickerOkId));
 }
 
 TEST_F(PickerTest, YesCreatesEveryLevelOfAMissingFolderAndTheDialogTakesIt) {
@@ -170,24 +170,24 @@ TEST_F(PickerTest, OkFollowsWhetherThePathBoxHoldsText) {
   const WindowDriver picker = OpenPicker(work_.path());
   ASSERT_NE(nullptr, picker.hwnd());
 
-  ASSERT_TRUE(picker.SetText(kPickerPathEditId, ""));
-  EXPECT_FALSE(picker.Enabled(kPickerOkId));
-  ASSERT_TRUE(picker.SetText(kPickerPathEditId, "x"));
-  EXPECT_TRUE(picker.Enabled(kPickerOkId));
+  ASSERT_TRUE(picker.SetText(ui::kPickerPathEditId, ""));
+  EXPECT_FALSE(picker.Enabled(ui::kPickerOkId));
+  ASSERT_TRUE(picker.SetText(ui::kPickerPathEditId, "x"));
+  EXPECT_TRUE(picker.Enabled(ui::kPickerOkId));
 }
 
 TEST_F(PickerTest, TreeSelectionFillsThePathBoxOnlyForDriveFolders) {
   const WindowDriver picker = OpenPicker(kStableSubFolder);
   ASSERT_NE(nullptr, picker.hwnd());
-  ASSERT_EQ(kStableSubFolder, picker.Text(kPickerPathEditId));
+  ASSERT_EQ(kStableSubFolder, picker.Text(ui::kPickerPathEditId));
 
   // The parent folder of the selection.
   const LPARAM selected = SendToTree(picker, TVM_GETNEXTITEM, TVGN_CARET, 0);
   LPARAM item = SendToTree(picker, TVM_GETNEXTITEM, TVGN_PARENT, selected);
   ASSERT_NE(0, item);
   SendToTree(picker, TVM_SELECTITEM, TVGN_CARET, item);
-  EXPECT_EQ(kStableFolder, picker.Text(kPickerPathEditId));
-  EXPECT_TRUE(picker.Enabled(kPickerOkId));
+  EXPECT_EQ(kStableFolder, picker.Text(ui::kPickerPathEditId));
+  EXPECT_TRUE(picker.Enabled(ui::kPickerOkId));
 
   // The computer node: the item on the way up just below the desktop.
   while (LPARAM up = SendToTree(picker, TVM_GETNEXTITEM, TVGN_PARENT, item)) {
@@ -195,8 +195,8 @@ TEST_F(PickerTest, TreeSelectionFillsThePathBoxOnlyForDriveFolders) {
     item = up;
   }
   SendToTree(picker, TVM_SELECTITEM, TVGN_CARET, item);
-  EXPECT_EQ("", picker.Text(kPickerPathEditId));
-  EXPECT_FALSE(picker.Enabled(kPickerOkId));
+  EXPECT_EQ("", picker.Text(ui::kPickerPathEditId));
+  EXPECT_FALSE(picker.Enabled(ui::kPickerOkId));
 }
 
 TEST_F(PickerTest, CancelKeepsTheTypedFolderAndInstallFollowsTheBoxes) {
@@ -222,8 +222,8 @@ TEST_F(PickerTest, WithoutAnyReleaseBrowseWorksAndInstallStaysDisabled) {
   EXPECT_FALSE(dialog_.Enabled(IDC_INSTALL));
 
   // An existing folder is taken without a question.
-  ASSERT_TRUE(picker_.SetText(kPickerPathEditId, kStableSubFolder));
-  ASSERT_TRUE(picker_.PostClick(kPickerOkId));
+  ASSERT_TRUE(picker_.SetText(ui::kPickerPathEditId, kStableSubFolder));
+  ASSERT_TRUE(picker_.PostClick(ui::kPickerOkId));
   EXPECT_TRUE(PickerClosed());
   EXPECT_TRUE(WaitUntil([&] { return dialog_.Text(IDC_INSTALL_PATH) == kStableSubFolder; }));
   EXPECT_FALSE(dialog_.Enabled(IDC_INSTALL));

@@ -251,13 +251,13 @@ TEST_F(SetupDialogTest, TabOrderAndKindsOfTheControls) {
       tabStops.push_back(control.id);
   }
   std::vector<int> expected;
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
     if (kProgramBitness == 64 || year < 2017) expected.push_back(ReleaseBoxId(year));
   }
   expected.insert(expected.end(), {IDCANCEL, IDC_INSTALL_PATH, IDC_BROWSE, IDC_INSTALL});
   EXPECT_EQ(expected, tabStops);
 
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
     EXPECT_EQ(static_cast<DWORD>(BS_AUTOCHECKBOX), Control(ReleaseBoxId(year)).style & BS_TYPEMASK);
     EXPECT_EQ("For AutoCAD" + std::to_string(year), dialog_.Text(ReleaseBoxId(year)));
   }
@@ -289,7 +289,7 @@ TEST_F(SetupDialogTest, TabOrderAndKindsOfTheControls) {
 // seven), the separators run from edge to edge, and no visible control
 // covers another or leaves the dialog.
 TEST_F(SetupDialogTest, LayoutOfTheSettingsView) {
-  const int columnStarts[] = {2007, 2013, 2019, kLastReleaseYear + 1};
+  const int columnStarts[] = {2007, 2013, 2019, base::kLastReleaseYear + 1};
   for (int column = 0; column < 3; ++column) {
     const RECT first = Control(ReleaseBoxId(columnStarts[column])).rect;
     for (int year = columnStarts[column] + 1; year < columnStarts[column + 1]; ++year) {

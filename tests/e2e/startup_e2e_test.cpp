@@ -31,7 +31,7 @@ class StartupTest : public SetupTest {
 
   // Every release box as it should stand when exactly `found` were discovered.
   static void ExpectReleaseBoxes(const WindowDriver& dialog, const std::set<int>& found) {
-    for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
       const int id = ReleaseBoxId(year);
       const bool served = Served(year);
       EXPECT_EQ(found.count(year) == 1, dialog.Enabled(id)) << year << " enabled";

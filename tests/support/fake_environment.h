@@ -9,7 +9,7 @@
 
 #include "platform/environment_port.h"
 
-class FakeEnvironment : public EnvironmentPort {
+class FakeEnvironment : public platform::EnvironmentPort {
  public:
   bool GetVariable(const std::string& name, std::string* value) override;
   bool ModulePath(std::string* path) override;

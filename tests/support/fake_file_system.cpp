@@ -77,21 +77,21 @@ std::size_t StreamColon(const std::string& path) {
   return colon;
 }
 
-class FakeListing : public FileListing {
+class FakeListing : public platform::FileListing {
  public:
-  explicit FakeListing(std::vector<FileEntry> entries) : m_entries(std::move(entries)) {}
-  bool Next(FileEntry* entry) override {
+  explicit FakeListing(std::vector<platform::FileEntry> entries) : m_entries(std::move(entries)) {}
+  bool Next(platform::FileEntry* entry) override {
     if (m_next == m_entries.size()) return false;
     *entry = m_entries[m_next++];
     return true;
   }
 
  private:
-  std::vector<FileEntry> m_entries;
+  std::vector<platform::FileEntry> m_entries;
   std::size_t m_next = 0;
 };
 
-unsigned long Visible(unsigned long stored) { return stored == 0 ? kAttrNormal : stored; }
+unsigned long Visible(unsigned long stored) { return stored == 0 ? platform::kAttrNormal : stored; }
 
 }  // namespace
 
@@ -169,7 +169,7 @@ const FakeFileSystem::Node* FakeFileSystem::Find(const Location& at) const {
   const auto found = m_nodes.find(at.key);
   if (found == m_nodes.end()) return nullptr;
   // "file\" names no file.
-  if (at.trailingSeparator && !(found->second.stored & kAttrDirectory)) return nullptr;
+  if (at.trailingSeparator && !(found->second.stored & platform::kAttrDirectory)) return nullptr;
   return &found->second;
 }
 
@@ -180,23 +180,23 @@ FakeFileSystem::Node* FakeFileSystem::Find(const Location& at) {
 bool FakeFileSystem::IsFolderKey(const std::string& key) const {
   if (key.size() == 2) return m_drives.count(key[0]) != 0;
   const auto found = m_nodes.find(key);
-  return found != m_nodes.end() && (found->second.stored & kAttrDirectory);
+  return found != m_nodes.end() && (found->second.stored & platform::kAttrDirectory);
 }
 
 FakeFileSystem::Node& FakeFileSystem::Insert(const Location& at, unsigned long attributes) {
   Node& node = m_nodes[at.key];
-  node = Node{at.name(), at.parent, attributes & ~kAttrNormal, "", {}, m_nextOrder++};
+  node = Node{at.name(), at.parent, attributes & ~platform::kAttrNormal, "", {}, m_nextOrder++};
   return node;
 }
 
-std::vector<FileEntry> FakeFileSystem::Children(const std::string& folderKey) const {
+std::vector<platform::FileEntry> FakeFileSystem::Children(const std::string& folderKey) const {
   std::vector<const Node*> children;
   for (const auto& keyed : m_nodes) {
     if (keyed.second.parent == folderKey) children.push_back(&keyed.second);
   }
   std::sort(children.begin(), children.end(),
             [](const Node* a, const Node* b) { return a->order < b->order; });
-  std::vector<FileEntry> entries;
+  std::vector<platform::FileEntry> entries;
   for (const Node* child : children) entries.push_back({child->name, Visible(child->stored)});
   return entries;
 }
@@ -248,8 +248,9 @@ bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
   }
   Node* copy = Find(destination);
   // Windows refuses to copy a folder, or to replace a read-only or hidden file.
-  if ((original->stored & kAttrDirectory) ||
-      (copy && (copy->stored & (kAttrDirectory | kAttrReadOnly | kAttrHidden)))) {
+  if ((original->stored & platform::kAttrDirectory) ||
+      (copy && (copy->stored &
+                (platform::kAttrDirectory | platform::kAttrReadOnly | platform::kAttrHidden)))) {
     return Failed(kErrorAccessDenied);
   }
   if (!copy) copy = &Insert(destination, 0);  // map nodes stay where they are
@@ -275,7 +276,7 @@ bool FakeFileSystem::MakeFolder(const std::string& path) {
   if (!at.valid || at.root()) return Failed(kErrorInvalidName);
   if (m_nodes.count(at.key) != 0) return Failed(kErrorAlreadyExists);
   if (!IsFolderKey(at.parent)) return Failed(kErrorPathNotFound);
-  Insert(at, kAttrDirectory);
+  Insert(at, platform::kAttrDirectory);
   return true;
 }
 
@@ -289,7 +290,8 @@ int FakeFileSystem::MakeDir(const std::string& path) {
 
 bool FakeFileSystem::RemoveStream(const std::string& file, const std::string& stream) {
   Node* node = Find(Locate(file));
-  if (!node || (node->stored & kAttrReadOnly) || m_locked.count(KeyOf(file)) != 0) return false;
+  if (!node || (node->stored & platform::kAttrReadOnly) || m_locked.count(KeyOf(file)) != 0)
+    return false;
   const auto found =
       std::find_if(node->streams.begin(), node->streams.end(),
                    [&](const std::string& s) { return EqualsIgnoreCase(s, stream); });
@@ -305,7 +307,8 @@ bool FakeFileSystem::RemoveFile(const std::string& path) {
     return RemoveStream(path.substr(0, colon), path.substr(colon + 1));
   const Location at = Locate(path);
   const Node* node = Find(at);
-  if (!node || (node->stored & (kAttrDirectory | kAttrReadOnly)) || m_locked.count(at.key) != 0) {
+  if (!node || (node->stored & (platform::kAttrDirectory | platform::kAttrReadOnly)) ||
+      m_locked.count(at.key) != 0) {
     return false;
   }
   m_nodes.erase(at.key);
@@ -313,7 +316,7 @@ bool FakeFileSystem::RemoveFile(const std::string& path) {
 }
 
 unsigned long FakeFileSystem::GetAttributes(const std::string& path) {
-  if (!Admit(FsOp::kGetAttributes, path)) return kInvalidAttributes;
+  if (!Admit(FsOp::kGetAttributes, path)) return platform::kInvalidAttributes;
   return Attributes(path);
 }
 
@@ -322,34 +325,37 @@ bool FakeFileSystem::SetAttributes(const std::string& path, unsigned long attrib
   Node* node = Find(Locate(path));
   if (!node) return false;
   // The directory bit cannot be given or taken; "normal" means no bits.
-  node->stored = (attributes & ~(kAttrNormal | kAttrDirectory)) | (node->stored & kAttrDirectory);
+  node->stored = (attributes & ~(platform::kAttrNormal | platform::kAttrDirectory)) |
+                 (node->stored & platform::kAttrDirectory);
   return true;
 }
 
 bool FakeFileSystem::Exists(const std::string& path) {
-  return Admit(FsOp::kExists, path) && Attributes(path) != kInvalidAttributes;
+  return Admit(FsOp::kExists, path) && Attributes(path) != platform::kInvalidAttributes;
 }
 
-std::unique_ptr<FileListing> FakeFileSystem::List(const std::string& pattern) {
+std::unique_ptr<platform::FileListing> FakeFileSystem::List(const std::string& pattern) {
   if (!Admit(FsOp::kList, pattern)) return nullptr;
   const Location at = Locate(pattern, true);
   if (!at.valid || at.root() || at.trailingSeparator) return nullptr;
 
-  std::vector<FileEntry> entries;
+  std::vector<platform::FileEntry> entries;
   if (HasWildcard(at.name())) {
     if (!IsFolderKey(at.parent)) return nullptr;
-    std::vector<FileEntry> candidates;
+    std::vector<platform::FileEntry> candidates;
     if (at.parts.size() > 1) {
       const Location folder = At(at.drive, at.parts, at.parts.size() - 1);
       const Location above = At(at.drive, at.parts, at.parts.size() - 2);
       candidates.push_back({".", Visible(Find(folder)->stored)});
-      candidates.push_back({"..", above.root() ? kAttrDirectory : Visible(Find(above)->stored)});
+      candidates.push_back(
+          {"..", above.root() ? platform::kAttrDirectory : Visible(Find(above)->stored)});
     }
-    for (const FileEntry& child : Children(at.parent)) candidates.push_back(child);
+    for (const platform::FileEntry& child : Children(at.parent)) candidates.push_back(child);
     const std::string wanted = ToUpperAnsi(at.name());
-    std::copy_if(
-        candidates.begin(), candidates.end(), std::back_inserter(entries),
-        [&](const FileEntry& entry) { return MatchesPattern(wanted, ToUpperAnsi(entry.name)); });
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(entries),
+                 [&](const platform::FileEntry& entry) {
+                   return MatchesPattern(wanted, ToUpperAnsi(entry.name));
+                 });
   } else if (const Node* node = Find(at)) {
     entries.push_back({node->name, Visible(node->stored)});
   }
@@ -371,8 +377,8 @@ FakeFileSystem::Location FakeFileSystem::Arrange(const std::string& path) {
     const Location above = At(at.drive, at.parts, level);
     const Node* node = Find(above);
     if (!node) {
-      Insert(above, kAttrDirectory);
-    } else if (!(node->stored & kAttrDirectory)) {
+      Insert(above, platform::kAttrDirectory);
+    } else if (!(node->stored & platform::kAttrDirectory)) {
       ADD_FAILURE() << "FakeFileSystem: a file stands where a folder should: " << path;
     }
   }
@@ -384,12 +390,12 @@ void FakeFileSystem::AddFile(const std::string& path, const std::string& content
   const Location at = Arrange(path);
   if (!at.valid || at.root()) return;
   Node* node = Find(at);
-  if (node && (node->stored & kAttrDirectory)) {
+  if (node && (node->stored & platform::kAttrDirectory)) {
     ADD_FAILURE() << "FakeFileSystem: a folder stands where a file should: " << path;
     return;
   }
   if (!node) node = &Insert(at, 0);
-  node->stored = attributes & ~(kAttrNormal | kAttrDirectory);
+  node->stored = attributes & ~(platform::kAttrNormal | platform::kAttrDirectory);
   node->contents = contents;
 }
 
@@ -397,12 +403,12 @@ void FakeFileSystem::AddFolder(const std::string& path, unsigned long attributes
   const Location at = Arrange(path);
   if (!at.valid || at.root()) return;
   Node* node = Find(at);
-  if (node && !(node->stored & kAttrDirectory)) {
+  if (node && !(node->stored & platform::kAttrDirectory)) {
     ADD_FAILURE() << "FakeFileSystem: a file stands where a folder should: " << path;
     return;
   }
   if (!node) node = &Insert(at, 0);
-  node->stored = (attributes & ~kAttrNormal) | kAttrDirectory;
+  node->stored = (attributes & ~platform::kAttrNormal) | platform::kAttrDirectory;
 }
 
 void FakeFileSystem::AddStream(const std::string& file, const std::string& stream) {
@@ -416,7 +422,7 @@ void FakeFileSystem::AddStream(const std::string& file, const std::string& strea
 
 std::string FakeFileSystem::ReadFile(const std::string& path) const {
   const Node* node = Find(Locate(path));
-  if (!node || (node->stored & kAttrDirectory)) {
+  if (!node || (node->stored & platform::kAttrDirectory)) {
     ADD_FAILURE() << "FakeFileSystem: no file to read: " << path;
     return "";
   }
@@ -425,7 +431,7 @@ std::string FakeFileSystem::ReadFile(const std::string& path) const {
 
 bool FakeFileSystem::FileExists(const std::string& path) const {
   const Node* node = Find(Locate(path));
-  return node && !(node->stored & kAttrDirectory);
+  return node && !(node->stored & platform::kAttrDirectory);
 }
 
 bool FakeFileSystem::FolderExists(const std::string& path) const {
@@ -441,9 +447,9 @@ bool FakeFileSystem::HasStream(const std::string& file, const std::string& strea
 
 unsigned long FakeFileSystem::Attributes(const std::string& path) const {
   const Location at = Locate(path);
-  if (at.valid && at.root()) return kAttrDirectory;
+  if (at.valid && at.root()) return platform::kAttrDirectory;
   const Node* node = Find(at);
-  return node ? Visible(node->stored) : kInvalidAttributes;
+  return node ? Visible(node->stored) : platform::kInvalidAttributes;
 }
 
 std::vector<std::string> FakeFileSystem::AllPaths() const {
@@ -459,6 +465,6 @@ std::vector<std::string> FakeFileSystem::ListNames(const std::string& folder) co
     ADD_FAILURE() << "FakeFileSystem: no folder to list: " << folder;
     return names;
   }
-  for (const FileEntry& entry : Children(at.key)) names.push_back(entry.name);
+  for (const platform::FileEntry& entry : Children(at.key)) names.push_back(entry.name);
   return names;
 }

@@ -55,7 +55,7 @@ struct FsCall {
 bool operator==(const FsCall& a, const FsCall& b);
 void PrintTo(const FsCall& call, std::ostream* out);
 
-class FakeFileSystem : public FileSystemPort {
+class FakeFileSystem : public platform::FileSystemPort {
  public:
   // FileSystemPort.
   bool CopyOver(const std::string& from, const std::string& to) override;
@@ -65,7 +65,7 @@ class FakeFileSystem : public FileSystemPort {
   unsigned long GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, unsigned long attributes) override;
   bool Exists(const std::string& path) override;
-  std::unique_ptr<FileListing> List(const std::string& pattern) override;
+  std::unique_ptr<platform::FileListing> List(const std::string& pattern) override;
   // The error of the last failed CopyOver or injected fault.
   unsigned long LastError() override { return m_lastError; }
   // 0 in an existing folder, unless a "ProbeWrite" fault says otherwise.
@@ -75,8 +75,8 @@ class FakeFileSystem : public FileSystemPort {
   // created as needed. A path on a missing drive is a test error.
   void AddDrive(char letter);
   void AddFile(const std::string& path, const std::string& contents = "",
-               unsigned long attributes = kAttrNormal);
-  void AddFolder(const std::string& path, unsigned long attributes = kAttrDirectory);
+               unsigned long attributes = platform::kAttrNormal);
+  void AddFolder(const std::string& path, unsigned long attributes = platform::kAttrDirectory);
   void AddStream(const std::string& file, const std::string& stream);
 
   // Looking at it, without logging.
@@ -131,7 +131,7 @@ class FakeFileSystem : public FileSystemPort {
   bool MakeFolder(const std::string& path);
   bool RemoveStream(const std::string& file, const std::string& stream);
   Node& Insert(const Location& at, unsigned long attributes);
-  std::vector<FileEntry> Children(const std::string& folderKey) const;
+  std::vector<platform::FileEntry> Children(const std::string& folderKey) const;
   Location Arrange(const std::string& path);
 
   std::set<char> m_drives;

@@ -14,5 +14,5 @@ struct FakePlatform {
   FakeEnvironment environment;
   FakeProcesses processes;
   ScriptedPrompt prompt;
-  Platform platform{registry, files, environment, processes, prompt};
+  platform::Platform platform{registry, files, environment, processes, prompt};
 };

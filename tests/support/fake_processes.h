@@ -8,7 +8,7 @@
 #include "platform/process_port.h"
 #include "support/fault_plan.h"
 
-class FakeProcesses : public ProcessPort {
+class FakeProcesses : public platform::ProcessPort {
  public:
   bool ImageNames(std::vector<std::string>* names) override;
   bool IsElevated() override { return m_elevated; }

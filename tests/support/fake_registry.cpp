@@ -13,7 +13,8 @@ using base::ToUpperAnsi;
 namespace {
 
 bool IsText(unsigned long type) {
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+  return type == platform::kRegSz || type == platform::kRegExpandSz ||
+         type == platform::kRegMultiSz;
 }
 
 // Text is converted through the code page; other data keeps its bytes, read
@@ -122,8 +123,8 @@ struct FakeRegistry::Node {
   }
 
   // Names from the root's own name down to this key.
-  TextList Path() const {
-    TextList path;
+  base::TextList Path() const {
+    base::TextList path;
     for (const Node* node = this; node; node = node->parent) path.push_back(node->name);
     std::reverse(path.begin(), path.end());
     return path;
@@ -134,8 +135,8 @@ namespace {
 
 // Empty parts (a trailing or doubled backslash) name no key, as in Win32. A
 // double-byte character's trail byte may be 0x5C without being a separator.
-TextList SplitPath(const std::string& path) {
-  TextList names;
+base::TextList SplitPath(const std::string& path) {
+  base::TextList names;
   std::string part;
   for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
     if (path[i] != '\\') {
@@ -156,7 +157,7 @@ std::string DwordBytes(std::uint32_t value) {
   return bytes;
 }
 
-std::string Joined(const TextList& names) {
+std::string Joined(const base::TextList& names) {
   std::string path;
   for (const auto& name : names) path += (path.empty() ? "" : "\\") + name;
   return path;
@@ -164,9 +165,9 @@ std::string Joined(const TextList& names) {
 
 }  // namespace
 
-std::string KeyName(RegKey root, const std::string& path) {
+std::string KeyName(platform::RegKey root, const std::string& path) {
   const std::string rootName =
-      root == kHKeyLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+      root == platform::kHKeyLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
   return path.empty() ? rootName : rootName + "\\" + path;
 }
 
@@ -178,26 +179,29 @@ FakeRegistry::FakeRegistry()
 
 FakeRegistry::~FakeRegistry() = default;
 
-long FakeRegistry::OpenKey(RegKey parent, const std::string& path, RegKey* key) {
+long FakeRegistry::OpenKey(platform::RegKey parent, const std::string& path,
+                           platform::RegKey* key) {
   return Open("OpenKey", parent, path, true, key);
 }
 
-long FakeRegistry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) {
+long FakeRegistry::OpenKeyForRead(platform::RegKey parent, const std::string& path,
+                                  platform::RegKey* key) {
   return Open("OpenKeyForRead", parent, path, false, key);
 }
 
-long FakeRegistry::ProbeWrite(RegKey parent, const std::string& path) {
+long FakeRegistry::ProbeWrite(platform::RegKey parent, const std::string& path) {
   std::shared_ptr<Node> node;
-  TextList names;
+  base::TextList names;
   const long result = Target("ProbeWrite", parent, path, &node, &names);
   if (result != kErrorSuccess) return result;
   return Descend(node, names) ? kErrorSuccess : kErrorFileNotFound;
 }
 
-long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
+long FakeRegistry::CreateKey(platform::RegKey parent, const std::string& path,
+                             platform::RegKey* key) {
   *key = 0;
   std::shared_ptr<Node> node;
-  TextList names;
+  base::TextList names;
   const long result = Target("CreateKey", parent, path, &node, &names);
   if (result != kErrorSuccess) return result;
   for (const auto& name : names) node = node->ChildOrNew(name);
@@ -205,7 +209,7 @@ long FakeRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* key
   return kErrorSuccess;
 }
 
-long FakeRegistry::CountSubKeys(RegKey key, unsigned long* count) {
+long FakeRegistry::CountSubKeys(platform::RegKey key, unsigned long* count) {
   std::shared_ptr<Node> node;
   const long result = Subject("CountSubKeys", key, "", &node);
   if (result != kErrorSuccess) return result;
@@ -213,7 +217,7 @@ long FakeRegistry::CountSubKeys(RegKey key, unsigned long* count) {
   return kErrorSuccess;
 }
 
-long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+long FakeRegistry::EnumSubKey(platform::RegKey key, unsigned long index, std::size_t capacity,
                               std::string* name) {
   name->clear();
   std::shared_ptr<Node> node;
@@ -226,7 +230,7 @@ long FakeRegistry::EnumSubKey(RegKey key, unsigned long index, std::size_t capac
   return kErrorSuccess;
 }
 
-long FakeRegistry::QueryValue(RegKey key, const std::string& name, std::size_t capacity,
+long FakeRegistry::QueryValue(platform::RegKey key, const std::string& name, std::size_t capacity,
                               std::string* data, unsigned long* type) {
   data->clear();
   const Stored* stored = nullptr;
@@ -235,13 +239,13 @@ long FakeRegistry::QueryValue(RegKey key, const std::string& name, std::size_t c
   return Give(stored->ansi.type, stored->ansi.data, capacity, data, type);
 }
 
-long FakeRegistry::SetValue(RegKey key, const std::string& name, unsigned long type,
+long FakeRegistry::SetValue(platform::RegKey key, const std::string& name, unsigned long type,
                             const std::string& data) {
   return Set(key, name, Stored(Value{type, data}));
 }
 
-long FakeRegistry::QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
-                                  std::u16string* data, unsigned long* type) {
+long FakeRegistry::QueryWideValue(platform::RegKey key, const std::string& name,
+                                  std::size_t capacity, std::u16string* data, unsigned long* type) {
   data->clear();
   const Stored* stored = nullptr;
   const long result = Get(key, name, &stored);
@@ -249,14 +253,14 @@ long FakeRegistry::QueryWideValue(RegKey key, const std::string& name, std::size
   return Give(stored->wide.type, stored->wide.data, capacity, data, type);
 }
 
-long FakeRegistry::SetWideValue(RegKey key, const std::string& name, unsigned long type,
+long FakeRegistry::SetWideValue(platform::RegKey key, const std::string& name, unsigned long type,
                                 const std::u16string& data) {
   return Set(key, name, Stored(WideValue{type, data}));
 }
 
-long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
+long FakeRegistry::DeleteKey(platform::RegKey parent, const std::string& path) {
   std::shared_ptr<Node> node;
-  TextList names;
+  base::TextList names;
   const long result = Target("DeleteKey", parent, path, &node, &names);
   if (result != kErrorSuccess) return result;
   node = Descend(node, names);
@@ -268,8 +272,8 @@ long FakeRegistry::DeleteKey(RegKey parent, const std::string& path) {
   return kErrorSuccess;
 }
 
-long FakeRegistry::CloseKey(RegKey key) {
-  if (key == kHKeyLocalMachine || key == kHKeyCurrentUser) return kErrorSuccess;
+long FakeRegistry::CloseKey(platform::RegKey key) {
+  if (key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser) return kErrorSuccess;
   return m_handles.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
@@ -278,36 +282,37 @@ void FakeRegistry::Fail(Fault fault) {
   m_faults.Add(std::move(fault));
 }
 
-void FakeRegistry::AddKey(RegKey root, const std::string& path) { MakePath(root, path); }
+void FakeRegistry::AddKey(platform::RegKey root, const std::string& path) { MakePath(root, path); }
 
-void FakeRegistry::SetString(RegKey root, const std::string& path, const std::string& name,
-                             const std::string& text) {
-  SetRaw(root, path, name, kRegSz, text + '\0');
+void FakeRegistry::SetString(platform::RegKey root, const std::string& path,
+                             const std::string& name, const std::string& text) {
+  SetRaw(root, path, name, platform::kRegSz, text + '\0');
 }
 
-void FakeRegistry::SetDword(RegKey root, const std::string& path, const std::string& name,
+void FakeRegistry::SetDword(platform::RegKey root, const std::string& path, const std::string& name,
                             std::uint32_t value) {
-  SetRaw(root, path, name, kRegDword, DwordBytes(value));
+  SetRaw(root, path, name, platform::kRegDword, DwordBytes(value));
 }
 
-void FakeRegistry::SetRaw(RegKey root, const std::string& path, const std::string& name,
+void FakeRegistry::SetRaw(platform::RegKey root, const std::string& path, const std::string& name,
                           unsigned long type, const std::string& bytes) {
   MakePath(root, path)->Store(name, Stored(Value{type, bytes}));
 }
 
-void FakeRegistry::SetWide(RegKey root, const std::string& path, const std::string& name,
+void FakeRegistry::SetWide(platform::RegKey root, const std::string& path, const std::string& name,
                            unsigned long type, const std::u16string& data) {
   MakePath(root, path)->Store(name, Stored(WideValue{type, data}));
 }
 
-std::optional<FakeRegistry::Value> FakeRegistry::GetValue(RegKey root, const std::string& path,
+std::optional<FakeRegistry::Value> FakeRegistry::GetValue(platform::RegKey root,
+                                                          const std::string& path,
                                                           const std::string& name) const {
   const Stored* stored = FindStored(root, path, name);
   if (!stored) return std::nullopt;
   return stored->ansi;
 }
 
-std::optional<FakeRegistry::WideValue> FakeRegistry::GetWideValue(RegKey root,
+std::optional<FakeRegistry::WideValue> FakeRegistry::GetWideValue(platform::RegKey root,
                                                                   const std::string& path,
                                                                   const std::string& name) const {
   const Stored* stored = FindStored(root, path, name);
@@ -315,28 +320,28 @@ std::optional<FakeRegistry::WideValue> FakeRegistry::GetWideValue(RegKey root,
   return stored->wide;
 }
 
-bool FakeRegistry::KeyExists(RegKey root, const std::string& path) const {
+bool FakeRegistry::KeyExists(platform::RegKey root, const std::string& path) const {
   return Find(root, path) != nullptr;
 }
 
-TextList FakeRegistry::SubKeyNames(RegKey root, const std::string& path) const {
-  TextList names;
+base::TextList FakeRegistry::SubKeyNames(platform::RegKey root, const std::string& path) const {
+  base::TextList names;
   if (const auto node = Find(root, path)) {
     for (const auto& child : node->children) names.push_back(child->name);
   }
   return names;
 }
 
-TextList FakeRegistry::ValueNames(RegKey root, const std::string& path) const {
-  TextList names;
+base::TextList FakeRegistry::ValueNames(platform::RegKey root, const std::string& path) const {
+  base::TextList names;
   if (const auto node = Find(root, path)) {
     for (const auto& entry : node->values) names.push_back(entry.first);
   }
   return names;
 }
 
-TextList FakeRegistry::AllKeys() const {
-  TextList keys;
+base::TextList FakeRegistry::AllKeys() const {
+  base::TextList keys;
   std::vector<std::shared_ptr<Node>> pending = {m_localMachine, m_currentUser};
   while (!pending.empty()) {
     const std::shared_ptr<Node> node = pending.back();
@@ -349,11 +354,11 @@ TextList FakeRegistry::AllKeys() const {
 
 int FakeRegistry::OpenHandleCount() const { return static_cast<int>(m_handles.size()); }
 
-long FakeRegistry::Open(const char* call, RegKey parent, const std::string& path, bool writable,
-                        RegKey* key) {
+long FakeRegistry::Open(const char* call, platform::RegKey parent, const std::string& path,
+                        bool writable, platform::RegKey* key) {
   *key = 0;
   std::shared_ptr<Node> node;
-  TextList names;
+  base::TextList names;
   const long result = Target(call, parent, path, &node, &names);
   if (result != kErrorSuccess) return result;
   node = Descend(node, names);
@@ -363,8 +368,8 @@ long FakeRegistry::Open(const char* call, RegKey parent, const std::string& path
   return kErrorSuccess;
 }
 
-long FakeRegistry::NodeOf(RegKey key, std::shared_ptr<Node>* node) const {
-  if (key == kHKeyLocalMachine || key == kHKeyCurrentUser) {
+long FakeRegistry::NodeOf(platform::RegKey key, std::shared_ptr<Node>* node) const {
+  if (key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser) {
     *node = RootNode(key);
   } else {
     const auto handle = m_handles.find(key);
@@ -374,20 +379,20 @@ long FakeRegistry::NodeOf(RegKey key, std::shared_ptr<Node>* node) const {
   return (*node)->deleted ? kErrorKeyDeleted : kErrorSuccess;
 }
 
-long FakeRegistry::Target(const char* call, RegKey parent, const std::string& path,
-                          std::shared_ptr<Node>* start, TextList* names) {
+long FakeRegistry::Target(const char* call, platform::RegKey parent, const std::string& path,
+                          std::shared_ptr<Node>* start, base::TextList* names) {
   const long result = NodeOf(parent, start);
   if (result != kErrorSuccess) return result;
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   *names = SplitPath(path);
   ++m_callCount;
   if (!m_faults.Armed()) return kErrorSuccess;
-  TextList target = (*start)->Path();
+  base::TextList target = (*start)->Path();
   target.insert(target.end(), names->begin(), names->end());
   return m_faults.Check(call, {Joined(target)});
 }
 
-long FakeRegistry::Subject(const char* call, RegKey key, const std::string& valueName,
+long FakeRegistry::Subject(const char* call, platform::RegKey key, const std::string& valueName,
                            std::shared_ptr<Node>* node) {
   const long result = NodeOf(key, node);
   if (result != kErrorSuccess) return result;
@@ -396,7 +401,7 @@ long FakeRegistry::Subject(const char* call, RegKey key, const std::string& valu
                           : kErrorSuccess;
 }
 
-long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {
+long FakeRegistry::Set(platform::RegKey key, const std::string& name, Stored stored) {
   std::shared_ptr<Node> node;
   const long result = Subject("SetValue", key, name, &node);
   if (result != kErrorSuccess) return result;
@@ -406,7 +411,7 @@ long FakeRegistry::Set(RegKey key, const std::string& name, Stored stored) {
   return kErrorSuccess;
 }
 
-long FakeRegistry::Get(RegKey key, const std::string& name, const Stored** stored) {
+long FakeRegistry::Get(platform::RegKey key, const std::string& name, const Stored** stored) {
   std::shared_ptr<Node> node;
   const long result = Subject("QueryValue", key, name, &node);
   if (result != kErrorSuccess) return result;
@@ -414,15 +419,15 @@ long FakeRegistry::Get(RegKey key, const std::string& name, const Stored** store
   return *stored ? kErrorSuccess : kErrorFileNotFound;
 }
 
-RegKey FakeRegistry::NewHandle(std::shared_ptr<Node> node, bool writable) {
-  const RegKey key = m_nextHandle;
+platform::RegKey FakeRegistry::NewHandle(std::shared_ptr<Node> node, bool writable) {
+  const platform::RegKey key = m_nextHandle;
   m_nextHandle += 4;
   m_handles[key] = Handle{std::move(node), writable};
   return key;
 }
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::Descend(std::shared_ptr<Node> node,
-                                                          const TextList& names) {
+                                                          const base::TextList& names) {
   for (const auto& name : names) {
     node = node->Child(name);
     if (!node) return nullptr;
@@ -430,22 +435,24 @@ std::shared_ptr<FakeRegistry::Node> FakeRegistry::Descend(std::shared_ptr<Node> 
   return node;
 }
 
-std::shared_ptr<FakeRegistry::Node> FakeRegistry::RootNode(RegKey root) const {
-  assert(root == kHKeyLocalMachine || root == kHKeyCurrentUser);
-  return root == kHKeyLocalMachine ? m_localMachine : m_currentUser;
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::RootNode(platform::RegKey root) const {
+  assert(root == platform::kHKeyLocalMachine || root == platform::kHKeyCurrentUser);
+  return root == platform::kHKeyLocalMachine ? m_localMachine : m_currentUser;
 }
 
-std::shared_ptr<FakeRegistry::Node> FakeRegistry::Find(RegKey root, const std::string& path) const {
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::Find(platform::RegKey root,
+                                                       const std::string& path) const {
   return Descend(RootNode(root), SplitPath(path));
 }
 
-const FakeRegistry::Stored* FakeRegistry::FindStored(RegKey root, const std::string& path,
+const FakeRegistry::Stored* FakeRegistry::FindStored(platform::RegKey root, const std::string& path,
                                                      const std::string& name) const {
   const auto node = Find(root, path);
   return node ? node->FindValue(name) : nullptr;
 }
 
-std::shared_ptr<FakeRegistry::Node> FakeRegistry::MakePath(RegKey root, const std::string& path) {
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::MakePath(platform::RegKey root,
+                                                           const std::string& path) {
   auto node = RootNode(root);
   for (const auto& name : SplitPath(path)) node = node->ChildOrNew(name);
   return node;

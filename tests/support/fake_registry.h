@@ -20,9 +20,9 @@
 #include "support/fault_plan.h"
 
 // A key's full name, as faults name it: "HKEY_LOCAL_MACHINE\\path".
-std::string KeyName(RegKey root, const std::string& path);
+std::string KeyName(platform::RegKey root, const std::string& path);
 
-class FakeRegistry : public RegistryPort {
+class FakeRegistry : public platform::RegistryPort {
  public:
   struct Value {
     unsigned long type;
@@ -55,51 +55,54 @@ class FakeRegistry : public RegistryPort {
   FakeRegistry();
   ~FakeRegistry() override;
 
-  long OpenKey(RegKey parent, const std::string& path, RegKey* key) override;
-  long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override;
+  long OpenKey(platform::RegKey parent, const std::string& path, platform::RegKey* key) override;
+  long OpenKeyForRead(platform::RegKey parent, const std::string& path,
+                      platform::RegKey* key) override;
   // Succeeds on an existing key unless a "ProbeWrite" fault says otherwise.
-  long ProbeWrite(RegKey parent, const std::string& path) override;
-  long CreateKey(RegKey parent, const std::string& path, RegKey* key) override;
-  long CountSubKeys(RegKey key, unsigned long* count) override;
-  long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+  long ProbeWrite(platform::RegKey parent, const std::string& path) override;
+  long CreateKey(platform::RegKey parent, const std::string& path, platform::RegKey* key) override;
+  long CountSubKeys(platform::RegKey key, unsigned long* count) override;
+  long EnumSubKey(platform::RegKey key, unsigned long index, std::size_t capacity,
                   std::string* name) override;
-  long QueryValue(RegKey key, const std::string& name, std::size_t capacity, std::string* data,
-                  unsigned long* type) override;
-  long SetValue(RegKey key, const std::string& name, unsigned long type,
+  long QueryValue(platform::RegKey key, const std::string& name, std::size_t capacity,
+                  std::string* data, unsigned long* type) override;
+  long SetValue(platform::RegKey key, const std::string& name, unsigned long type,
                 const std::string& data) override;
-  long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
+  long QueryWideValue(platform::RegKey key, const std::string& name, std::size_t capacity,
                       std::u16string* data, unsigned long* type) override;
-  long SetWideValue(RegKey key, const std::string& name, unsigned long type,
+  long SetWideValue(platform::RegKey key, const std::string& name, unsigned long type,
                     const std::u16string& data) override;
-  long DeleteKey(RegKey parent, const std::string& path) override;
-  long CloseKey(RegKey key) override;
+  long DeleteKey(platform::RegKey parent, const std::string& path) override;
+  long CloseKey(platform::RegKey key) override;
 
   void Fail(Fault fault);
 
   // Arranging and inspecting the store; keys on the path are created.
-  void AddKey(RegKey root, const std::string& path);
-  void SetString(RegKey root, const std::string& path, const std::string& name,
+  void AddKey(platform::RegKey root, const std::string& path);
+  void SetString(platform::RegKey root, const std::string& path, const std::string& name,
                  const std::string& text);  // REG_SZ, text and its NUL
-  void SetDword(RegKey root, const std::string& path, const std::string& name, std::uint32_t value);
-  void SetRaw(RegKey root, const std::string& path, const std::string& name, unsigned long type,
-              const std::string& bytes);
-  void SetWide(RegKey root, const std::string& path, const std::string& name, unsigned long type,
+  void SetDword(platform::RegKey root, const std::string& path, const std::string& name,
+                std::uint32_t value);
+  void SetRaw(platform::RegKey root, const std::string& path, const std::string& name,
+              unsigned long type, const std::string& bytes);
+  void SetWide(platform::RegKey root, const std::string& path, const std::string& name,
+               unsigned long type,
                const std::u16string& data);  // as RegSetValueExW stores it
   // A value as the ANSI calls and as the UTF-16 calls read it.
-  std::optional<Value> GetValue(RegKey root, const std::string& path,
+  std::optional<Value> GetValue(platform::RegKey root, const std::string& path,
                                 const std::string& name) const;
-  std::optional<WideValue> GetWideValue(RegKey root, const std::string& path,
+  std::optional<WideValue> GetWideValue(platform::RegKey root, const std::string& path,
                                         const std::string& name) const;
-  bool KeyExists(RegKey root, const std::string& path) const;
-  TextList SubKeyNames(RegKey root, const std::string& path) const;
-  TextList ValueNames(RegKey root, const std::string& path) const;
+  bool KeyExists(platform::RegKey root, const std::string& path) const;
+  base::TextList SubKeyNames(platform::RegKey root, const std::string& path) const;
+  base::TextList ValueNames(platform::RegKey root, const std::string& path) const;
 
   // Handles opened and not yet closed.
   int OpenHandleCount() const;
   // Port calls made so far, the closing of keys left out.
   int CallCount() const { return m_callCount; }
   // Every key's full name (KeyName), parents before their sub-keys.
-  TextList AllKeys() const;
+  base::TextList AllKeys() const;
   // Keys opened (not created) so far.
   int OpenCount() const { return m_openCount; }
 
@@ -111,30 +114,32 @@ class FakeRegistry : public RegistryPort {
     bool writable;
   };
 
-  long Open(const char* call, RegKey parent, const std::string& path, bool writable, RegKey* key);
-  long NodeOf(RegKey key, std::shared_ptr<Node>* node) const;
+  long Open(const char* call, platform::RegKey parent, const std::string& path, bool writable,
+            platform::RegKey* key);
+  long NodeOf(platform::RegKey key, std::shared_ptr<Node>* node) const;
   // A call aimed at parent\path: the start key and the names below it.
-  long Target(const char* call, RegKey parent, const std::string& path,
-              std::shared_ptr<Node>* start, TextList* names);
+  long Target(const char* call, platform::RegKey parent, const std::string& path,
+              std::shared_ptr<Node>* start, base::TextList* names);
   // A call on an open key (and one of its values).
-  long Subject(const char* call, RegKey key, const std::string& valueName,
+  long Subject(const char* call, platform::RegKey key, const std::string& valueName,
                std::shared_ptr<Node>* node);
   // A value set through either family of calls on an open, writable key.
-  long Set(RegKey key, const std::string& name, Stored stored);
+  long Set(platform::RegKey key, const std::string& name, Stored stored);
   // The value to be read through either family of calls on an open key.
-  long Get(RegKey key, const std::string& name, const Stored** stored);
-  const Stored* FindStored(RegKey root, const std::string& path, const std::string& name) const;
-  RegKey NewHandle(std::shared_ptr<Node> node, bool writable);
+  long Get(platform::RegKey key, const std::string& name, const Stored** stored);
+  const Stored* FindStored(platform::RegKey root, const std::string& path,
+                           const std::string& name) const;
+  platform::RegKey NewHandle(std::shared_ptr<Node> node, bool writable);
   // The key `names` below `node`, or null when one of them is missing.
-  static std::shared_ptr<Node> Descend(std::shared_ptr<Node> node, const TextList& names);
-  std::shared_ptr<Node> RootNode(RegKey root) const;
-  std::shared_ptr<Node> Find(RegKey root, const std::string& path) const;
-  std::shared_ptr<Node> MakePath(RegKey root, const std::string& path);
+  static std::shared_ptr<Node> Descend(std::shared_ptr<Node> node, const base::TextList& names);
+  std::shared_ptr<Node> RootNode(platform::RegKey root) const;
+  std::shared_ptr<Node> Find(platform::RegKey root, const std::string& path) const;
+  std::shared_ptr<Node> MakePath(platform::RegKey root, const std::string& path);
 
   std::shared_ptr<Node> m_localMachine;
   std::shared_ptr<Node> m_currentUser;
-  std::map<RegKey, Handle> m_handles;
-  RegKey m_nextHandle = 0x100;
+  std::map<platform::RegKey, Handle> m_handles;
+  platform::RegKey m_nextHandle = 0x100;
   int m_openCount = 0;
   int m_callCount = 0;
   FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "ProbeWrite", "CreateKey", "CountSubKeys",

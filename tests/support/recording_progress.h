@@ -9,7 +9,7 @@
 
 #include "platform/progress_port.h"
 
-class RecordingProgress : public ProgressPort {
+class RecordingProgress : public platform::ProgressPort {
  public:
   void SetRange(int minimum, int maximum) override;
   void SetStep(int step) override;

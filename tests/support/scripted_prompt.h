@@ -19,7 +19,7 @@ struct PromptCall {
 bool operator==(const PromptCall& a, const PromptCall& b);
 void PrintTo(const PromptCall& call, std::ostream* out);
 
-class ScriptedPrompt : public PromptPort {
+class ScriptedPrompt : public platform::PromptPort {
  public:
   int Show(const std::string& text, const std::string& caption, unsigned style) override;
 

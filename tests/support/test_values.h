@@ -23,9 +23,9 @@ inline std::string In(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
 
-inline ReleaseTicks TicksFor(std::initializer_list<int> years) {
-  ReleaseTicks ticks{};
-  for (int year : years) ticks[ReleaseIndex(year)] = 1;
+inline base::ReleaseTicks TicksFor(std::initializer_list<int> years) {
+  base::ReleaseTicks ticks{};
+  for (int year : years) ticks[base::ReleaseIndex(year)] = 1;
   return ticks;
 }
 

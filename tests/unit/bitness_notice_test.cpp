@@ -18,13 +18,14 @@ namespace {
 
 void AddInstallation(FakeRegistry& registry, int year) {
   const std::string key = "SOFTWARE\\Autodesk\\AutoCAD\\R" + std::to_string(year) + "\\ACAD:804";
-  registry.SetString(kHKeyLocalMachine, key, "AcadLocation", "C:\\AutoCAD");
-  registry.SetString(kHKeyLocalMachine, key, "ProductName", "AutoCAD " + std::to_string(year));
+  registry.SetString(platform::kHKeyLocalMachine, key, "AcadLocation", "C:\\AutoCAD");
+  registry.SetString(platform::kHKeyLocalMachine, key, "ProductName",
+                     "AutoCAD " + std::to_string(year));
 }
 
 ReleaseBoxStates BoxesFound(std::initializer_list<int> years, int acadBitness) {
   ReleaseFolderCounts counts{};
-  for (int year : years) counts[ReleaseIndex(year)] = 1;
+  for (int year : years) counts[base::ReleaseIndex(year)] = 1;
   return InitialReleaseBoxes(counts, acadBitness);
 }
 
@@ -52,7 +53,7 @@ TEST(BitnessNotice, Needs64BitSetupExactlyWhenOnly64BitHostsAreThere) {
     FakePlatform fake;
     FakeRegistry view64;
     for (int year : c.foundIn64) AddInstallation(view64, year);
-    if (c.shown) fake.prompt.Answer(kIdOk);
+    if (c.shown) fake.prompt.Answer(platform::kIdOk);
 
     EXPECT_EQ(c.shown,
               NoticeIfHostsNeed64BitSetup(fake.platform, BoxesFound(c.foundHere, c.acadBitness),
@@ -63,7 +64,7 @@ TEST(BitnessNotice, Needs64BitSetupExactlyWhenOnly64BitHostsAreThere) {
     if (!c.shown) continue;
     const PromptCall& box = fake.prompt.Calls()[0];
     EXPECT_EQ(kSetupBoxCaption, box.caption);
-    EXPECT_EQ(kMbOk | kMbIconWarning, box.style);
+    EXPECT_EQ(platform::kMbOk | platform::kMbIconWarning, box.style);
     EXPECT_NE(std::string::npos, box.text.find("64位")) << box.text;
     EXPECT_NE(std::string::npos, box.text.find("SetUp.exe")) << box.text;
   }

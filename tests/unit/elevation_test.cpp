@@ -39,8 +39,8 @@ struct Machine {
     for (const auto& [year, key] : {std::pair{2010, kProduct2010}, std::pair{2014, kProduct2014}}) {
       const std::string folder = "C:\\AutoCAD " + std::to_string(year);
       const std::string path(key, std::strlen(key) - 1);  // without the trailing backslash
-      fake.registry.SetString(kHKeyLocalMachine, path, "AcadLocation", folder);
-      fake.registry.SetString(kHKeyLocalMachine, path, "ProductName",
+      fake.registry.SetString(platform::kHKeyLocalMachine, path, "AcadLocation", folder);
+      fake.registry.SetString(platform::kHKeyLocalMachine, path, "ProductName",
                               "AutoCAD " + std::to_string(year));
       fake.files.AddFolder(folder);
       state.ProductKeys(year).push_back(key);
@@ -86,12 +86,13 @@ TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
     Machine machine;
     machine.fake.processes.SetElevated(c.elevated);
     if (c.deniedKey) {
-      machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, c.deniedKey)));
+      machine.fake.registry.Fail(
+          Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, c.deniedKey)));
     }
     if (c.deniedFolder) {
       machine.fake.files.Fail(Fault("ProbeWrite", c.deniedFolder).Error(c.folderError));
     }
-    machine.fake.prompt.Answer(kIdNo);
+    machine.fake.prompt.Answer(platform::kIdNo);
     EXPECT_EQ(c.asked ? Elevation::kDeclined : Elevation::kNotNeeded, machine.Offer()) << c.name;
     EXPECT_EQ(c.asked ? 1u : 0u, machine.fake.prompt.Calls().size()) << c.name;
     EXPECT_TRUE(machine.fake.processes.Restarts().empty()) << c.name;
@@ -111,8 +112,9 @@ TEST(Elevation, TheRestartCarriesTheSettledFolderOrNothingStarts) {
   };
   for (const auto& [typed, restart] : cases) {
     Machine machine;
-    machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, kProduct2014)));
-    machine.fake.prompt.Answer(restart.empty() ? kIdOk : kIdYes);
+    machine.fake.registry.Fail(
+        Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
+    machine.fake.prompt.Answer(restart.empty() ? platform::kIdOk : platform::kIdYes);
     int exitCode = -1;
     machine.Click(typed, &exitCode);
     const std::vector<PromptCall>& calls = machine.fake.prompt.Calls();
@@ -126,36 +128,38 @@ TEST(Elevation, TheRestartCarriesTheSettledFolderOrNothingStarts) {
 
 TEST(Elevation, YesRunsTheCopyWithTheLogWaitsForItAndTakesItsExitCode) {
   Machine machine;
-  machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, kProduct2014)));
+  machine.fake.registry.Fail(
+      Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
   machine.fake.processes.SetRestartedProgram([](const std::string&) { return 1; });
-  machine.fake.prompt.Answer(kIdYes);
+  machine.fake.prompt.Answer(platform::kIdYes);
   int exitCode = -1;
 
   EXPECT_EQ(Elevation::kRestarted,
             machine.Click("C:\\Program Files\\Brenix", &exitCode, "C:\\Logs\\setup.log"));
 
   EXPECT_EQ(1, exitCode);
-  EXPECT_EQ((std::vector<PromptCall>{{kAskText, kSetupBoxCaption, kMbYesNo | kMbIconQuestion}}),
+  EXPECT_EQ((std::vector<PromptCall>{
+                {kAskText, kSetupBoxCaption, platform::kMbYesNo | platform::kMbIconQuestion}}),
             machine.fake.prompt.Calls());
   EXPECT_EQ(std::vector<std::string>{"/ELEVATED \"/D=C:\\Program Files\\Brenix\" /R=2014 "
                                      "\"/LOG=C:\\Logs\\setup.log\""},
             machine.fake.processes.Restarts());
   EXPECT_TRUE(machine.fake.files.CallsOf(FsOp::kMakeDir).empty());
-  EXPECT_TRUE(machine.fake.registry.SubKeyNames(kHKeyLocalMachine, kProduct2014).empty());
+  EXPECT_TRUE(machine.fake.registry.SubKeyNames(platform::kHKeyLocalMachine, kProduct2014).empty());
 }
 
 TEST(Elevation, ARefusedRestartIsSaidAndTheInstallDoesNotGoOn) {
   Machine machine;
   machine.fake.files.Fail(Fault("ProbeWrite", "C:\\AutoCAD 2014"));
   machine.fake.processes.Fail(Fault("RestartElevated").Error(1223));
-  machine.fake.prompt.Answer(kIdYes);
-  machine.fake.prompt.Answer(kIdOk);
+  machine.fake.prompt.Answer(platform::kIdYes);
+  machine.fake.prompt.Answer(platform::kIdOk);
 
   EXPECT_EQ(Elevation::kRestartFailed, machine.Offer());
 
   ASSERT_EQ(2u, machine.fake.prompt.Calls().size());
   EXPECT_EQ((PromptCall{"未能以管理员身份重新启动安装程序（错误 1223）。", kSetupBoxCaption,
-                        kMbOk | kMbIconWarning}),
+                        platform::kMbOk | platform::kMbIconWarning}),
             machine.fake.prompt.Calls()[1]);
 }
 
@@ -171,9 +175,10 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   fake.files.AddFolder("C:\\Users\\admin\\AppData\\Roaming");
   fake.files.AddFile("C:\\Dist\\Data\\Readme.txt", "readme");
   fake.files.AddFile("C:\\Dist\\Data\\Brenix.Ini", "settings");
-  fake.registry.SetString(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS", "d:\\tools");
-  fake.registry.Fail(Fault("ProbeWrite", KeyName(kHKeyLocalMachine, kProduct2014)));
-  fake.prompt.Answer(kIdYes);
+  fake.registry.SetString(platform::kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS",
+                          "d:\\tools");
+  fake.registry.Fail(Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
+  fake.prompt.Answer(platform::kIdYes);
 
   // The administrator's copy: the same machine, its own settings folder.
   FakeEnvironment administrator;
@@ -182,15 +187,15 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   ScriptedPrompt administratorPrompt;
   std::string trustedWhileCopyRan;
   fake.processes.SetRestartedProgram([&](const std::string& arguments) {
-    Platform platform{fake.registry, fake.files, administrator, fake.processes,
-                      administratorPrompt};
+    platform::Platform platform{fake.registry, fake.files, administrator, fake.processes,
+                                administratorPrompt};
     base::CommandLine line;
     std::string problem;
     EXPECT_TRUE(base::ParseCommandLine(arguments, &line, &problem)) << problem;
     const int exitCode =
         ui::RunUnattended(platform, discovery::FindInstallations(fake.registry), line, 32);
     trustedWhileCopyRan =
-        fake.registry.GetValue(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS")->data;
+        fake.registry.GetValue(platform::kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS")->data;
     return exitCode;
   });
   int exitCode = -1;
@@ -203,7 +208,7 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   EXPECT_EQ("readme", fake.files.ReadFile("D:\\Brenix\\B-PlotSweep\\Readme.txt"));
   EXPECT_FALSE(fake.files.FileExists("D:\\Brenix\\B-PlotSweep\\Brenix.Ini"));
   EXPECT_TRUE(fake.registry.KeyExists(
-      kHKeyLocalMachine, std::string(kProduct2014) + "Applications\\BX_PlotSweep2014"));
+      platform::kHKeyLocalMachine, std::string(kProduct2014) + "Applications\\BX_PlotSweep2014"));
 
   RecordingProgress progress;
   const auto outcome = RunInstallSteps(fake.platform, machine.state, "D:\\Brenix\\B-PlotSweep",
@@ -213,8 +218,9 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   EXPECT_EQ("settings",
             fake.files.ReadFile("C:\\Users\\ann\\AppData\\Roaming\\Brenix\\Brenix.Ini"));
   const std::u16string trusted = u"D:\\TOOLS;D:\\BRENIX\\B-PLOTSWEEP";
-  EXPECT_EQ((FakeRegistry::WideValue{kRegSz, trusted + u'\0'}),
-            fake.registry.GetWideValue(kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS"));
+  EXPECT_EQ(
+      (FakeRegistry::WideValue{platform::kRegSz, trusted + u'\0'}),
+      fake.registry.GetWideValue(platform::kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS"));
 }
 
 }  // namespace

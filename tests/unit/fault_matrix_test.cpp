@@ -71,10 +71,11 @@ struct Machine {
       fake.files.AddFile(std::string("C:\\Dist\\Data\\") + name, name);
     for (const char* name : kHostFiles)
       fake.files.AddFile(std::string("C:\\Dist\\Data\\") + name, name);
-    fake.files.AddFile("C:\\Brenix\\B-PlotSweep\\Readme.txt", "earlier", kAttrReadOnly);
+    fake.files.AddFile("C:\\Brenix\\B-PlotSweep\\Readme.txt", "earlier", platform::kAttrReadOnly);
     for (const Host& host : kHosts) {
-      fake.registry.SetString(kHKeyLocalMachine, host.product, "AcadLocation", host.folder);
-      fake.registry.SetString(kHKeyLocalMachine, host.product, "ProductName",
+      fake.registry.SetString(platform::kHKeyLocalMachine, host.product, "AcadLocation",
+                              host.folder);
+      fake.registry.SetString(platform::kHKeyLocalMachine, host.product, "ProductName",
                               "AutoCAD " + std::to_string(host.year));
       if (host.folderExists) {
         fake.files.AddFolder(host.folder + "\\Fonts");
@@ -82,7 +83,7 @@ struct Machine {
       }
     }
     for (const auto& [key, paths] : kProfiles) {
-      fake.registry.SetString(kHKeyCurrentUser, key, "TRUSTEDPATHS", paths);
+      fake.registry.SetString(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS", paths);
     }
     for (const std::string& path : fake.files.AllPaths()) pathsBefore.insert(path);
     for (const std::string& key : fake.registry.AllKeys()) keysBefore.insert(ToUpperAnsi(key));
@@ -101,7 +102,7 @@ struct Machine {
 
   FakePlatform fake;
   ui::SilentPrompt silent;
-  Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
+  platform::Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
   base::Installations state;
   install::InstallOutcome outcome;
   RecordingProgress progress;
@@ -129,16 +130,18 @@ bool NamedAsPayload(const std::string& path) {
 }
 
 std::string Trusted(const Machine& machine, const std::string& key) {
-  const auto value = machine.fake.registry.GetValue(kHKeyCurrentUser, key, "TRUSTEDPATHS");
+  const auto value =
+      machine.fake.registry.GetValue(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS");
   return value ? value->data.substr(0, value->data.find('\0')) : "<none>";
 }
 
 // A value of an application key as text: a DWORD's low byte, a string
 // without its NUL, "-" when there is none.
 std::string ApplicationValue(const Machine& machine, const std::string& key, const char* name) {
-  const auto value = machine.fake.registry.GetValue(kHKeyLocalMachine, key, name);
+  const auto value = machine.fake.registry.GetValue(platform::kHKeyLocalMachine, key, name);
   if (!value || value->data.empty()) return "-";
-  if (value->type == kRegDword) return std::to_string(static_cast<unsigned char>(value->data[0]));
+  if (value->type == platform::kRegDword)
+    return std::to_string(static_cast<unsigned char>(value->data[0]));
   return value->data.substr(0, value->data.find('\0'));
 }
 
@@ -195,7 +198,7 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
     });
   };
   for (const Host& host : kHosts) {
-    const TextList& found = machine.state.ProductKeys(host.year);
+    const base::TextList& found = machine.state.ProductKeys(host.year);
     const bool discovered =
         std::find(found.begin(), found.end(), host.product + "\\") != found.end();
     if (!installed) {

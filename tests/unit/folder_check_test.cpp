@@ -25,17 +25,17 @@ const char kCaption[] = "SetUp";
 
 PromptCall Question(const std::string& path) {
   return {"The folder:\n\n" + path + "\n\ndoes not exist. Do you want the folder to be created?",
-          kCaption, kMbYesNo | kMbIconQuestion};
+          kCaption, platform::kMbYesNo | platform::kMbIconQuestion};
 }
 
 PromptCall Invalid(const std::string& path) {
   return {"The folder:\n\n" + path + "\n\nis invalid. Please reenter.", kCaption,
-          kMbOk | kMbIconWarning};
+          platform::kMbOk | platform::kMbIconWarning};
 }
 
 PromptCall NotCreated(const std::string& path) {
   return {"The folder:\n\n" + path + "\n\ncan not be created. Please double check.", kCaption,
-          kMbOk | kMbIconWarning};
+          platform::kMbOk | platform::kMbIconWarning};
 }
 
 class CheckFolderTest : public ::testing::Test {
@@ -65,21 +65,21 @@ TEST_F(CheckFolderTest, ExistingDriveRootIsAcceptedWithoutQuestion) {
 }
 
 TEST_F(CheckFolderTest, MissingDriveRootIsAskedForAndCannotBeCreated) {
-  prompt.Answer(kIdYes);
-  prompt.Answer(kIdOk);
+  prompt.Answer(platform::kIdYes);
+  prompt.Answer(platform::kIdOk);
   EXPECT_EQ(kFolderNotCreated, Check("Q:\\"));
   EXPECT_EQ((std::vector<PromptCall>{Question("Q:\\"), NotCreated("Q:\\")}), prompt.Calls());
 }
 
 TEST_F(CheckFolderTest, MissingFolderIsCreatedAfterOneQuestion) {
-  prompt.Answer(kIdYes);
+  prompt.Answer(platform::kIdYes);
   EXPECT_EQ(kFolderReady, Check("C:\\Brenix"));
   EXPECT_EQ(std::vector<PromptCall>{Question("C:\\Brenix")}, prompt.Calls());
   EXPECT_TRUE(files.FolderExists("C:\\Brenix"));
 }
 
 TEST_F(CheckFolderTest, AnyAnswerButYesDeclinesWithoutCreatingOrFurtherMessage) {
-  for (int answer : {kIdNo, 0}) {
+  for (int answer : {platform::kIdNo, 0}) {
     SCOPED_TRACE(answer);
     prompt.Answer(answer);
     EXPECT_EQ(kFolderDeclined, Check("C:\\Brenix"));
@@ -92,7 +92,7 @@ TEST_F(CheckFolderTest, AnyAnswerButYesDeclinesWithoutCreatingOrFurtherMessage) 
 
 TEST_F(CheckFolderTest, NestedFolderIsCreatedLevelByLevelFromTheLeft) {
   files.AddFolder("C:\\a");  // an existing level is no error
-  prompt.Answer(kIdYes);
+  prompt.Answer(platform::kIdYes);
   EXPECT_EQ(kFolderReady, Check("C:\\a\\b\\c"));
   EXPECT_EQ((std::vector<std::string>{"C:\\a", "C:\\a\\b", "C:\\a\\b\\c"}), CreatedDirs());
   EXPECT_TRUE(files.FolderExists("C:\\a\\b\\c"));
@@ -101,7 +101,7 @@ TEST_F(CheckFolderTest, NestedFolderIsCreatedLevelByLevelFromTheLeft) {
 
 TEST_F(CheckFolderTest, LowerCaseDriveLetterIsAccepted) {
   files.AddDrive('D');
-  prompt.Answer(kIdYes);
+  prompt.Answer(platform::kIdYes);
   EXPECT_EQ(kFolderReady, Check("d:\\work"));
   EXPECT_TRUE(files.FolderExists("D:\\work"));
 }
@@ -115,8 +115,8 @@ TEST_F(CheckFolderTest, ExistingFileOfThatNameCountsAsExisting) {
 
 TEST_F(CheckFolderTest, FailedMiddleLevelIsReportedAndEarlierLevelsStay) {
   files.Fail(Fault("CreateDir", "C:\\a\\b"));
-  prompt.Answer(kIdYes);
-  prompt.Answer(kIdOk);
+  prompt.Answer(platform::kIdYes);
+  prompt.Answer(platform::kIdOk);
   EXPECT_EQ(kFolderNotCreated, Check("C:\\a\\b\\c"));
   EXPECT_EQ((std::vector<PromptCall>{Question("C:\\a\\b\\c"), NotCreated("C:\\a\\b\\c")}),
             prompt.Calls());
@@ -127,8 +127,8 @@ TEST_F(CheckFolderTest, FailedMiddleLevelIsReportedAndEarlierLevelsStay) {
 
 TEST_F(CheckFolderTest, LevelThatDoesNotExistAfterCreationFailsWhateverCreationReported) {
   files.Fail(Fault("Exists", "C:\\a"));
-  prompt.Answer(kIdYes);
-  prompt.Answer(kIdOk);
+  prompt.Answer(platform::kIdYes);
+  prompt.Answer(platform::kIdOk);
   EXPECT_EQ(kFolderNotCreated, Check("C:\\a"));
   EXPECT_TRUE(LastOf(prompt.Calls()) == NotCreated("C:\\a"));
 }
@@ -139,14 +139,14 @@ TEST_F(CheckFolderTest, DoubleByteCharactersAreNeverSplit) {
   const std::string second = first +
                              "\\\xD6\x7C"
                              "\xCA\xFD\xBE\xDD\x95\x5c";
-  prompt.Answer(kIdYes);
+  prompt.Answer(platform::kIdYes);
   EXPECT_EQ(kFolderReady, Check(second));
   EXPECT_EQ((std::vector<std::string>{first, second}), CreatedDirs());
   EXPECT_TRUE(files.FolderExists(second));
 }
 
 TEST_F(CheckFolderTest, CutOffDoubleByteCharacterAtTheEndIsInvalid) {
-  prompt.Answer(kIdOk);
+  prompt.Answer(platform::kIdOk);
   EXPECT_EQ(kFolderInvalid, Check("C:\\a\x95"));
   EXPECT_EQ(std::vector<PromptCall>{Invalid("C:\\a\x95")}, prompt.Calls());
 }
@@ -158,7 +158,7 @@ std::string PathOfLength(std::size_t length) {
 
 TEST_F(CheckFolderTest, PathOf259BytesIsCreated) {
   const std::string path = PathOfLength(259);
-  prompt.Answer(kIdYes);
+  prompt.Answer(platform::kIdYes);
   EXPECT_EQ(kFolderReady, Check(path));
   EXPECT_TRUE(files.FolderExists(path));
 }
@@ -166,7 +166,7 @@ TEST_F(CheckFolderTest, PathOf259BytesIsCreated) {
 TEST_F(CheckFolderTest, PathOf260BytesOrMoreIsInvalidAndNothingIsCreated) {
   for (std::size_t length : {260u, 4000u}) {
     const std::string path = PathOfLength(length);
-    prompt.Answer(kIdOk);
+    prompt.Answer(platform::kIdOk);
     EXPECT_EQ(kFolderInvalid, Check(path));
     EXPECT_TRUE(LastOf(prompt.Calls()) == Invalid(path));
   }
@@ -176,7 +176,7 @@ TEST_F(CheckFolderTest, PathOf260BytesOrMoreIsInvalidAndNothingIsCreated) {
 
 TEST_F(CheckFolderTest, CaptionIsEmptyWhenTheProgramPathIsUnknown) {
   environment.UnsetModulePath();
-  prompt.Answer(kIdNo);
+  prompt.Answer(platform::kIdNo);
   Check("C:\\Brenix");
   EXPECT_EQ("", prompt.Calls().at(0).caption);
 }
@@ -186,7 +186,7 @@ class InvalidPathTest : public CheckFolderTest,
 
 TEST_P(InvalidPathTest, IsReportedWithoutQuestionOrCreation) {
   const std::string path = GetParam();
-  prompt.Answer(kIdOk);
+  prompt.Answer(platform::kIdOk);
   EXPECT_EQ(kFolderInvalid, Check(path));
   EXPECT_EQ(std::vector<PromptCall>{Invalid(path)}, prompt.Calls());
   EXPECT_TRUE(CreatedDirs().empty());

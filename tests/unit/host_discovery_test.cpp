@@ -22,7 +22,7 @@ class HostDiscoveryTest : public ::testing::Test {
  protected:
   void TearDown() override {
     EXPECT_EQ(0, Registry().OpenHandleCount());
-    for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
       EXPECT_EQ(m_state.ProductKeys(year).size(), m_state.HostFolders(year).size()) << year;
     }
   }
@@ -31,8 +31,8 @@ class HostDiscoveryTest : public ::testing::Test {
 
   void AddInstallation(const std::string& path, const std::string& folder,
                        const std::string& productName) {
-    Registry().SetString(kHKeyLocalMachine, path, "AcadLocation", folder);
-    Registry().SetString(kHKeyLocalMachine, path, "ProductName", productName);
+    Registry().SetString(platform::kHKeyLocalMachine, path, "AcadLocation", folder);
+    Registry().SetString(platform::kHKeyLocalMachine, path, "ProductName", productName);
   }
 
   void AddInstallationInBothViews() {
@@ -50,7 +50,7 @@ class HostDiscoveryTest : public ::testing::Test {
 
   std::size_t EntryCount() const {
     std::size_t count = 0;
-    for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+    for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
       count += m_state.HostFolders(year).size();
     }
     return count;
@@ -65,19 +65,19 @@ class HostDiscoveryTest : public ::testing::Test {
 int RecordedYear(const std::string& productName) {
   FakePlatform fake;
   base::Installations state;
-  fake.registry.SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R1", "AcadLocation",
-                          "C:\\Acad");
-  fake.registry.SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R1", "ProductName",
-                          productName);
+  fake.registry.SetString(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R1",
+                          "AcadLocation", "C:\\Acad");
+  fake.registry.SetString(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R1",
+                          "ProductName", productName);
   state = FindInstallations(fake.registry);
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
     if (!state.HostFolders(year).empty()) return year;
   }
   return 0;
 }
 
 TEST_F(HostDiscoveryTest, WithoutTheBaseKeysEveryListStaysEmpty) {
-  Registry().AddKey(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD LT\\R18.0");
+  Registry().AddKey(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD LT\\R18.0");
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(0u, EntryCount());
 }
@@ -102,14 +102,15 @@ TEST_F(HostDiscoveryTest, ProductsOfOneYearFollowTheEnumerationOrder) {
 
 TEST_F(HostDiscoveryTest, BothValuesMustStandInTheSameKey) {
   // The folder in a product key, the name only in a key below it.
-  Registry().SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R17.0\\ACAD-5001:804",
-                       "AcadLocation", "C:\\Acad2007");
-  Registry().SetString(kHKeyLocalMachine,
+  Registry().SetString(platform::kHKeyLocalMachine,
+                       "SOFTWARE\\Autodesk\\AutoCAD\\R17.0\\ACAD-5001:804", "AcadLocation",
+                       "C:\\Acad2007");
+  Registry().SetString(platform::kHKeyLocalMachine,
                        "SOFTWARE\\Autodesk\\AutoCAD\\R17.0\\ACAD-5001:804\\Below", "ProductName",
                        "AutoCAD 2007");
   // A name in the release key hides the complete pair in the key below it.
-  Registry().SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R17.1", "ProductName",
-                       "AutoCAD 2008");
+  Registry().SetString(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R17.1",
+                       "ProductName", "AutoCAD 2008");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804", "C:\\Acad2008",
                   "AutoCAD 2008");
   m_state = FindInstallations(m_fake.registry);
@@ -158,8 +159,8 @@ TEST_F(HostDiscoveryTest, AValueLongerThan256BytesCountsAsAbsentAndTheWalkDescen
   // The location walk finds the key below, the name walk the release key.
   EXPECT_EQ(0u, EntryCount());
 
-  Registry().SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0", "ProductName",
-                       std::string(256, 'n'));
+  Registry().SetString(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0",
+                       "ProductName", std::string(256, 'n'));
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kBase) + "R18.0\\ACAD-8001:804\\", longest}}), EntriesOf(2010));
 }
@@ -167,14 +168,15 @@ TEST_F(HostDiscoveryTest, AValueLongerThan256BytesCountsAsAbsentAndTheWalkDescen
 TEST_F(HostDiscoveryTest, ValuesAreTakenUnchangedUpToTheirFirstNulWhateverTheirType) {
   const std::string deep = "SOFTWARE\\Autodesk\\AutoCAD\\R20.0\\ACAD-E001:804\\Sub";
   AddInstallation(deep, "C:\\Program Files\\AutoCAD 2015\\", "AutoCAD 2015");
-  Registry().SetRaw(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1", "AcadLocation", 2,
+  Registry().SetRaw(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1",
+                    "AcadLocation", 2,
                     std::string("%ProgramFiles%\\AutoCAD 2016\0", 29));  // REG_EXPAND_SZ
-  Registry().SetRaw(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1", "ProductName", 3,
-                    std::string("AutoCAD 2016\0AutoCAD 2007", 25));  // REG_BINARY
-  Registry().SetRaw(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R21.0", "AcadLocation", kRegSz,
-                    "C:\\NoNul");
-  Registry().SetString(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R21.0", "ProductName",
-                       "AutoCAD 2017");
+  Registry().SetRaw(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1",
+                    "ProductName", 3, std::string("AutoCAD 2016\0AutoCAD 2007", 25));  // REG_BINARY
+  Registry().SetRaw(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R21.0",
+                    "AcadLocation", platform::kRegSz, "C:\\NoNul");
+  Registry().SetString(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R21.0",
+                       "ProductName", "AutoCAD 2017");
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{deep + "\\", "C:\\Program Files\\AutoCAD 2015\\"}}), EntriesOf(2015));
   EXPECT_EQ((Entries{{std::string(kBase) + "R20.1\\", "%ProgramFiles%\\AutoCAD 2016"}}),
@@ -193,20 +195,20 @@ TEST_F(HostDiscoveryTest, KeysThatCannotBeOpenedOrReadAreSkipped) {
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R19.0", "C:\\Acad2013", "AutoCAD 2013");
   AddInstallation("SOFTWARE\\Autodesk\\AutoCAD\\R19.0\\ACAD-B001:804", "C:\\Below2013",
                   "AutoCAD 2013");
-  Registry().Fail(
-      Fault("OpenKeyForRead", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0")));
-  Registry().Fail(
-      Fault("OpenKeyForRead",
-            KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804")));
-  Registry().Fail(
-      Fault("EnumSubKey", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.2")));
+  Registry().Fail(Fault("OpenKeyForRead", KeyName(platform::kHKeyLocalMachine,
+                                                  "SOFTWARE\\Autodesk\\AutoCAD\\R18.0")));
+  Registry().Fail(Fault(
+      "OpenKeyForRead",
+      KeyName(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804")));
+  Registry().Fail(Fault(
+      "EnumSubKey", KeyName(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.2")));
   // A value that cannot be read counts as absent: the walk goes below.
-  Registry().Fail(
-      Fault("QueryValue", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
-          .Value("AcadLocation"));
-  Registry().Fail(
-      Fault("QueryValue", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
-          .Value("ProductName"));
+  Registry().Fail(Fault("QueryValue",
+                        KeyName(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
+                      .Value("AcadLocation"));
+  Registry().Fail(Fault("QueryValue",
+                        KeyName(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.0"))
+                      .Value("ProductName"));
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ((Entries{{std::string(kBase) + "R19.0\\ACAD-B001:804\\", "C:\\Below2013"}}),
             EntriesOf(2013));
@@ -217,12 +219,13 @@ TEST_F(HostDiscoveryTest, AFailingBaseKeyOrSubKeyCountEndsThatScanOnly) {
   AddInstallationInBothViews();
   const Entries wow = {{std::string(kWowBase) + "R17.0\\", "C:\\Wow"}};
   Registry().Fail(
-      Fault("CountSubKeys", KeyName(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD")).Once());
+      Fault("CountSubKeys", KeyName(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD"))
+          .Once());
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(wow, EntriesOf(2007));
 
-  Registry().Fail(Fault("OpenKeyForRead",
-                        KeyName(kHKeyLocalMachine, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD"))
+  Registry().Fail(Fault("OpenKeyForRead", KeyName(platform::kHKeyLocalMachine,
+                                                  "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD"))
                       .Once());
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(1u, EntryCount());
@@ -231,7 +234,7 @@ TEST_F(HostDiscoveryTest, AFailingBaseKeyOrSubKeyCountEndsThatScanOnly) {
 
 TEST_F(HostDiscoveryTest, AFailingRootEndsBothScans) {
   AddInstallationInBothViews();
-  Registry().Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, "")));
+  Registry().Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, "")));
   m_state = FindInstallations(m_fake.registry);
   EXPECT_EQ(0u, EntryCount());
 }

@@ -20,12 +20,12 @@ constexpr char kInstallDir[] = "C:\\Brenix\\B-PlotSweep";
 const std::u16string kWideInstallDir = u"C:\\Brenix\\B-PlotSweep";
 const std::u16string kUpperInstallDir = u"C:\\BRENIX\\B-PLOTSWEEP";
 
-Value Sz(const std::string& text) { return Value{kRegSz, text + '\0'}; }
-WideValue WideSz(const std::u16string& text, unsigned long type = kRegSz) {
+Value Sz(const std::string& text) { return Value{platform::kRegSz, text + '\0'}; }
+WideValue WideSz(const std::u16string& text, unsigned long type = platform::kRegSz) {
   return WideValue{type, text + u'\0'};
 }
 Value Dword(char lowByte) {
-  return Value{kRegDword, std::string(1, lowByte) + std::string(3, '\0')};
+  return Value{platform::kRegDword, std::string(1, lowByte) + std::string(3, '\0')};
 }
 
 std::string Variables(const std::string& release, const std::string& product,
@@ -42,7 +42,7 @@ class HostRegistrationTest : public ::testing::Test {
 
   // An installation found by discovery, with its product key in place.
   void Discover(int year, const std::string& productKey, const std::string& folder) {
-    Registry().AddKey(kHKeyLocalMachine, productKey);
+    Registry().AddKey(platform::kHKeyLocalMachine, productKey);
     m_installations.ProductKeys(year).push_back(productKey + "\\");
     m_installations.HostFolders(year).push_back(folder);
   }
@@ -57,10 +57,10 @@ class HostRegistrationTest : public ::testing::Test {
   }
 
   std::optional<Value> Machine(const std::string& path, const std::string& name) {
-    return Registry().GetValue(kHKeyLocalMachine, path, name);
+    return Registry().GetValue(platform::kHKeyLocalMachine, path, name);
   }
   std::optional<WideValue> Trusted(const std::string& variablesKey) {
-    return Registry().GetWideValue(kHKeyCurrentUser, variablesKey, "TRUSTEDPATHS");
+    return Registry().GetWideValue(platform::kHKeyCurrentUser, variablesKey, "TRUSTEDPATHS");
   }
 
   FakePlatform m_fake;
@@ -99,29 +99,31 @@ int FileYearServing(const FileUse (&uses)[N], int release) {
 }
 
 TEST_F(HostRegistrationTest, EveryReleaseRegistersItsOwnKeysWithItsModuleAndLibraryYears) {
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
     const std::string text = std::to_string(year);
     Discover(year, "SOFTWARE\\Autodesk\\AutoCAD\\R" + text + "\\ACAD:804", "D:\\Acad" + text);
   }
   Register({2007, 2008, 2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020,
             2021, 2022, 2023, 2024, 2025});
 
-  for (int releaseYear = kFirstReleaseYear; releaseYear <= kLastReleaseYear; ++releaseYear) {
+  for (int releaseYear = base::kFirstReleaseYear; releaseYear <= base::kLastReleaseYear;
+       ++releaseYear) {
     const std::string year = std::to_string(releaseYear);
     SCOPED_TRACE(year);
     const std::string applications =
         "SOFTWARE\\Autodesk\\AutoCAD\\R" + year + "\\ACAD:804\\Applications";
     const std::string native = applications + "\\BX_PlotSweep" + year;
     const std::string managed = applications + "\\Brenix" + year + "DLLP";
-    EXPECT_EQ((TextList{"BX_PlotSweep" + year, "Brenix" + year + "DLLP"}),
-              Registry().SubKeyNames(kHKeyLocalMachine, applications));
-    EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
+    EXPECT_EQ((base::TextList{"BX_PlotSweep" + year, "Brenix" + year + "DLLP"}),
+              Registry().SubKeyNames(platform::kHKeyLocalMachine, applications));
+    EXPECT_EQ((base::TextList{"LOADCTRLS", "LOADER"}),
+              Registry().ValueNames(platform::kHKeyLocalMachine, native));
     EXPECT_EQ(Dword(2), Machine(native, "LOADCTRLS"));
     EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep" +
                  std::to_string(FileYearServing(kModules, releaseYear)) + ".ARX"),
               Machine(native, "LOADER"));
-    EXPECT_EQ((TextList{"LOADCTRLS", "LOADER", "MANAGED"}),
-              Registry().ValueNames(kHKeyLocalMachine, managed));
+    EXPECT_EQ((base::TextList{"LOADCTRLS", "LOADER", "MANAGED"}),
+              Registry().ValueNames(platform::kHKeyLocalMachine, managed));
     EXPECT_EQ(Dword(2), Machine(managed, "LOADCTRLS"));
     EXPECT_EQ(Sz("D:\\Acad" + year + "\\ACAD" +
                  std::to_string(FileYearServing(kLibraries, releaseYear)) + "P.dll"),
@@ -166,9 +168,9 @@ TEST_F(HostRegistrationTest, OnlyAnAbsoluteHostFolderGetsTheManagedLibraryKey) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.product);
     const std::string applications = release + c.product + "\\Applications";
-    const TextList expected =
-        c.managed ? TextList{"BX_PlotSweep2014", "Brenix2014DLLP"} : TextList{"BX_PlotSweep2014"};
-    EXPECT_EQ(expected, Registry().SubKeyNames(kHKeyLocalMachine, applications));
+    const base::TextList expected = c.managed ? base::TextList{"BX_PlotSweep2014", "Brenix2014DLLP"}
+                                              : base::TextList{"BX_PlotSweep2014"};
+    EXPECT_EQ(expected, Registry().SubKeyNames(platform::kHKeyLocalMachine, applications));
     EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX"),
               Machine(applications + "\\BX_PlotSweep2014", "LOADER"));
   }
@@ -179,17 +181,18 @@ TEST_F(HostRegistrationTest, AnEarlierApplicationKeyIsReplacedUnlessItHasSubKeys
   const std::string native = product + "\\Applications\\BX_PlotSweep2014";
   const std::string managed = product + "\\Applications\\Brenix2014DLLP";
   Discover(2014, product, "C:\\Acad");
-  Registry().SetString(kHKeyLocalMachine, native, "DESCRIPTION", "old");
-  Registry().SetString(kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
-  Registry().SetString(kHKeyLocalMachine, managed, "DESCRIPTION", "old");
-  Registry().SetDword(kHKeyLocalMachine, managed, "LOADCTRLS", 14);
-  Registry().AddKey(kHKeyLocalMachine, managed + "\\Commands");
+  Registry().SetString(platform::kHKeyLocalMachine, native, "DESCRIPTION", "old");
+  Registry().SetString(platform::kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
+  Registry().SetString(platform::kHKeyLocalMachine, managed, "DESCRIPTION", "old");
+  Registry().SetDword(platform::kHKeyLocalMachine, managed, "LOADCTRLS", 14);
+  Registry().AddKey(platform::kHKeyLocalMachine, managed + "\\Commands");
   Register({2014});
 
-  EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
+  EXPECT_EQ((base::TextList{"LOADCTRLS", "LOADER"}),
+            Registry().ValueNames(platform::kHKeyLocalMachine, native));
   EXPECT_EQ(Sz("C:\\Brenix\\B-PlotSweep\\BX_PlotSweep2013.ARX"), Machine(native, "LOADER"));
-  EXPECT_EQ((TextList{"DESCRIPTION", "LOADCTRLS", "LOADER", "MANAGED"}),
-            Registry().ValueNames(kHKeyLocalMachine, managed));
+  EXPECT_EQ((base::TextList{"DESCRIPTION", "LOADCTRLS", "LOADER", "MANAGED"}),
+            Registry().ValueNames(platform::kHKeyLocalMachine, managed));
   EXPECT_EQ(Dword(2), Machine(managed, "LOADCTRLS"));
   EXPECT_EQ(Sz("C:\\Acad\\ACAD2013P.dll"), Machine(managed, "LOADER"));
 }
@@ -202,38 +205,40 @@ TEST_F(HostRegistrationTest, RegistryFailuresSkipSilentlyWhatTheyConcern) {
   m_installations.ProductKeys(2015).push_back(missing + "\\");
   m_installations.HostFolders(2015).push_back("C:\\Two");
   Discover(2015, product, "C:\\Three");
-  Registry().Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, unopenable)));
-  Registry().Fail(
-      Fault("CreateKey", KeyName(kHKeyLocalMachine, product + "\\Applications\\BX_PlotSweep2015")));
-  Registry().Fail(
-      Fault("SetValue", KeyName(kHKeyLocalMachine, product + "\\Applications\\Brenix2015DLLP"))
-          .Value("LOADER"));
+  Registry().Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, unopenable)));
+  Registry().Fail(Fault("CreateKey", KeyName(platform::kHKeyLocalMachine,
+                                             product + "\\Applications\\BX_PlotSweep2015")));
+  Registry().Fail(Fault("SetValue", KeyName(platform::kHKeyLocalMachine,
+                                            product + "\\Applications\\Brenix2015DLLP"))
+                      .Value("LOADER"));
   Register({2015});
 
-  EXPECT_TRUE(Registry().SubKeyNames(kHKeyLocalMachine, unopenable).empty());
-  EXPECT_FALSE(Registry().KeyExists(kHKeyLocalMachine, missing));
-  EXPECT_EQ((TextList{"Brenix2015DLLP"}),
-            Registry().SubKeyNames(kHKeyLocalMachine, product + "\\Applications"));
-  EXPECT_EQ((TextList{"LOADCTRLS", "MANAGED"}),
-            Registry().ValueNames(kHKeyLocalMachine, product + "\\Applications\\Brenix2015DLLP"));
+  EXPECT_TRUE(Registry().SubKeyNames(platform::kHKeyLocalMachine, unopenable).empty());
+  EXPECT_FALSE(Registry().KeyExists(platform::kHKeyLocalMachine, missing));
+  EXPECT_EQ((base::TextList{"Brenix2015DLLP"}),
+            Registry().SubKeyNames(platform::kHKeyLocalMachine, product + "\\Applications"));
+  EXPECT_EQ((base::TextList{"LOADCTRLS", "MANAGED"}),
+            Registry().ValueNames(platform::kHKeyLocalMachine,
+                                  product + "\\Applications\\Brenix2015DLLP"));
 }
 
 TEST_F(HostRegistrationTest, OnlyTickedAndDiscoveredReleasesGetApplicationKeys) {
   Discover(2010, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", "C:\\Acad2010");
   Discover(2011, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804", "C:\\Acad2011");
   Register({2011, 2012});
-  EXPECT_EQ((TextList{"ACAD-8001:804"}),
-            Registry().SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0"));
-  EXPECT_TRUE(
-      Registry()
-          .SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
-          .empty());
   EXPECT_EQ(
-      (TextList{"BX_PlotSweep2011", "Brenix2011DLLP"}),
-      Registry().SubKeyNames(kHKeyLocalMachine,
+      (base::TextList{"ACAD-8001:804"}),
+      Registry().SubKeyNames(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0"));
+  EXPECT_TRUE(Registry()
+                  .SubKeyNames(platform::kHKeyLocalMachine,
+                               "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
+                  .empty());
+  EXPECT_EQ(
+      (base::TextList{"BX_PlotSweep2011", "Brenix2011DLLP"}),
+      Registry().SubKeyNames(platform::kHKeyLocalMachine,
                              "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Applications"));
-  EXPECT_EQ((TextList{"R18.0", "R18.1"}),
-            Registry().SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD"));
+  EXPECT_EQ((base::TextList{"R18.0", "R18.1"}),
+            Registry().SubKeyNames(platform::kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD"));
 }
 
 TEST_F(HostRegistrationTest, AKeyWhoseTextDoesNotFit260BytesKeepsItsEarlierRegistration) {
@@ -242,8 +247,8 @@ TEST_F(HostRegistrationTest, AKeyWhoseTextDoesNotFit260BytesKeepsItsEarlierRegis
   const std::string managed = product + "\\Applications\\Brenix2014DLLP";
   const std::string hostFolder = "C:\\" + std::string(242, 'h');  // + "\ACAD2013P.dll": 259
   Discover(2014, product, hostFolder);
-  Registry().SetString(kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
-  Registry().SetString(kHKeyLocalMachine, native, "DESCRIPTION", "old");
+  Registry().SetString(platform::kHKeyLocalMachine, native, "LOADER", "C:\\Old\\BX.ARX");
+  Registry().SetString(platform::kHKeyLocalMachine, native, "DESCRIPTION", "old");
   // With "\BX_PlotSweep2013.ARX" the install folder of 239 bytes makes 260.
   m_installFolder = "C:\\" + std::string(236, 'i');
   Register({2014});
@@ -253,11 +258,12 @@ TEST_F(HostRegistrationTest, AKeyWhoseTextDoesNotFit260BytesKeepsItsEarlierRegis
 
   m_installFolder = "C:\\" + std::string(235, 'i');
   m_installations.HostFolders(2014)[0] += 'h';
-  Registry().SetString(kHKeyLocalMachine, managed, "DESCRIPTION", "kept");
+  Registry().SetString(platform::kHKeyLocalMachine, managed, "DESCRIPTION", "kept");
   Register({2014});
   EXPECT_EQ(Sz("C:\\" + std::string(235, 'i') + "\\BX_PlotSweep2013.ARX"),
             Machine(native, "LOADER"));
-  EXPECT_EQ((TextList{"LOADCTRLS", "LOADER"}), Registry().ValueNames(kHKeyLocalMachine, native));
+  EXPECT_EQ((base::TextList{"LOADCTRLS", "LOADER"}),
+            Registry().ValueNames(platform::kHKeyLocalMachine, native));
   EXPECT_EQ(Sz("kept"), Machine(managed, "DESCRIPTION"));
   EXPECT_EQ(Sz(hostFolder + "\\ACAD2013P.dll"), Machine(managed, "LOADER"));
 }
@@ -290,13 +296,15 @@ TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNe
        WideSz(u"X:\\C:\\BRENIX\\B-PLOTSWEEP" + appended)},
       {"parent folder", WideSz(u"c:\\brenix"), WideSz(u"C:\\BRENIX" + appended)},
       {"semicolon", WideSz(u"d:\\tools;"), WideSz(u"D:\\TOOLS;" + appended)},
-      {"no nul", WideValue{kRegSz, u"d:\\tools"}, WideSz(u"D:\\TOOLS" + appended)},
-      {"expand type", WideSz(u"%t%\\x", kRegExpandSz), WideSz(u"%T%\\X" + appended, kRegExpandSz)},
-      {"empty expand type", WideSz(u"", kRegExpandSz), WideSz(kWideInstallDir, kRegExpandSz)},
-      {"multi-string type", WideValue{kRegMultiSz, std::u16string(u"d:\\a\0e:\\b\0\0", 11)},
-       std::nullopt},
+      {"no nul", WideValue{platform::kRegSz, u"d:\\tools"}, WideSz(u"D:\\TOOLS" + appended)},
+      {"expand type", WideSz(u"%t%\\x", platform::kRegExpandSz),
+       WideSz(u"%T%\\X" + appended, platform::kRegExpandSz)},
+      {"empty expand type", WideSz(u"", platform::kRegExpandSz),
+       WideSz(kWideInstallDir, platform::kRegExpandSz)},
+      {"multi-string type",
+       WideValue{platform::kRegMultiSz, std::u16string(u"d:\\a\0e:\\b\0\0", 11)}, std::nullopt},
       {"binary type", WideValue{3, u"d:\\tools"}, std::nullopt},
-      {"number type", WideValue{kRegDword, u"\x0002\x0001"}, std::nullopt},
+      {"number type", WideValue{platform::kRegDword, u"\x0002\x0001"}, std::nullopt},
       {"outside the code page", WideSz(u"D:\\한글\\plugins;E:\\Straße"),
        WideSz(u"D:\\한글\\PLUGINS;E:\\STRAßE" + appended)},
       {"longest joined", WideSz(std::u16string(12977, u'한')),
@@ -305,14 +313,16 @@ TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNe
       {"longest readable", WideSz(folderInside + std::u16string(fillToLimit, u'z')),
        WideSz(upperFolderInside + std::u16string(fillToLimit, u'Z'))},
       {"too long to read", WideSz(std::u16string(13000, u'a') + kWideInstallDir), std::nullopt},
-      {"no nul in 13000", WideValue{kRegSz, folderInside + std::u16string(fillToLimit + 1, u'z')},
+      {"no nul in 13000",
+       WideValue{platform::kRegSz, folderInside + std::u16string(fillToLimit + 1, u'z')},
        std::nullopt},
   };
   for (const auto& c : kCases) {
     const std::string key = Variables("R19.1", "ACAD-D001:804", c.profile);
-    Registry().AddKey(kHKeyCurrentUser, key);
+    Registry().AddKey(platform::kHKeyCurrentUser, key);
     if (c.stored) {
-      Registry().SetWide(kHKeyCurrentUser, key, "TRUSTEDPATHS", c.stored->type, c.stored->data);
+      Registry().SetWide(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS", c.stored->type,
+                         c.stored->data);
     }
   }
   Trust();
@@ -327,8 +337,9 @@ TEST_F(HostRegistrationTest, TheFolderIsConvertedFromTheCodePageOnceAndTextStore
   const std::string ansiStored = Variables("R19.1", "ACAD-D001:804", "Ansi");
   const std::string found = Variables("R19.1", "ACAD-D001:804", "Found");
   // The second byte of "乤" is "a": it is no letter to upper-case.
-  Registry().SetString(kHKeyCurrentUser, ansiStored, "TRUSTEDPATHS", "d:\\乤bc");
-  Registry().SetWide(kHKeyCurrentUser, found, "TRUSTEDPATHS", kRegSz, u"c:\\中文\\b-plotsweep\0");
+  Registry().SetString(platform::kHKeyCurrentUser, ansiStored, "TRUSTEDPATHS", "d:\\乤bc");
+  Registry().SetWide(platform::kHKeyCurrentUser, found, "TRUSTEDPATHS", platform::kRegSz,
+                     u"c:\\中文\\b-plotsweep\0");
   m_installFolder = "C:\\中文\\B-PlotSweep";
   Trust();
   EXPECT_EQ(WideSz(u"D:\\乤BC;C:\\中文\\B-PLOTSWEEP"), Trusted(ansiStored));
@@ -338,8 +349,8 @@ TEST_F(HostRegistrationTest, TheFolderIsConvertedFromTheCodePageOnceAndTextStore
 TEST_F(HostRegistrationTest, AFolderInvalidInTheCodePageTouchesNoProfile) {
   const std::string tools = Variables("R19.1", "ACAD-D001:804", "Tools");
   const std::string bare = Variables("R19.1", "ACAD-D001:804", "Bare");
-  Registry().SetString(kHKeyCurrentUser, tools, "TRUSTEDPATHS", "d:\\tools");
-  Registry().AddKey(kHKeyCurrentUser, bare);
+  Registry().SetString(platform::kHKeyCurrentUser, tools, "TRUSTEDPATHS", "d:\\tools");
+  Registry().AddKey(platform::kHKeyCurrentUser, bare);
   m_installFolder = "C:\\Brenix\x81";
   Trust();
   EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(tools));
@@ -348,10 +359,11 @@ TEST_F(HostRegistrationTest, AFolderInvalidInTheCodePageTouchesNoProfile) {
 
 TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicked) {
   Discover(2010, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804", "C:\\Acad2010");
-  Registry().AddKey(kHKeyCurrentUser, Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>"));
-  Registry().SetString(kHKeyCurrentUser, Variables("R18.0", "ACAD-8001:804", "Mine"),
+  Registry().AddKey(platform::kHKeyCurrentUser,
+                    Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>"));
+  Registry().SetString(platform::kHKeyCurrentUser, Variables("R18.0", "ACAD-8001:804", "Mine"),
                        "TRUSTEDPATHS", "d:\\tools");
-  Registry().AddKey(kHKeyCurrentUser,
+  Registry().AddKey(platform::kHKeyCurrentUser,
                     "SOFTWARE\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:804\\Profiles\\Bare");
   Register({});
   Trust();
@@ -360,22 +372,23 @@ TEST_F(HostRegistrationTest, EveryProfileOfEveryReleaseIsUpdatedWhateverWasTicke
   EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir),
             Trusted(Variables("R18.0", "ACAD-8001:804", "Mine")));
   EXPECT_EQ(WideSz(kWideInstallDir), Trusted(Variables("R24.3", "ACAD-7101:804", "Bare")));
-  EXPECT_TRUE(
-      Registry()
-          .SubKeyNames(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
-          .empty());
+  EXPECT_TRUE(Registry()
+                  .SubKeyNames(platform::kHKeyLocalMachine,
+                               "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804")
+                  .empty());
 }
 
 TEST_F(HostRegistrationTest, WithoutTheUsersAutoCADKeyNoTrustedPathIsTouched) {
   const std::string other = "SOFTWARE\\Autodesk\\AutoCAD LT\\R18\\ACAD:804\\Profiles\\P\\Variables";
-  Registry().SetString(kHKeyCurrentUser, other, "TRUSTEDPATHS", "d:\\tools");
+  Registry().SetString(platform::kHKeyCurrentUser, other, "TRUSTEDPATHS", "d:\\tools");
   Trust();
-  EXPECT_EQ(Sz("d:\\tools"), Registry().GetValue(kHKeyCurrentUser, other, "TRUSTEDPATHS"));
-  EXPECT_FALSE(Registry().KeyExists(kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD"));
+  EXPECT_EQ(Sz("d:\\tools"),
+            Registry().GetValue(platform::kHKeyCurrentUser, other, "TRUSTEDPATHS"));
+  EXPECT_FALSE(Registry().KeyExists(platform::kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD"));
 
   const std::string profile = Variables("R18.0", "ACAD-8001:804", "P");
-  Registry().SetString(kHKeyCurrentUser, profile, "TRUSTEDPATHS", "d:\\tools");
-  Registry().Fail(Fault("OpenKey", KeyName(kHKeyCurrentUser, "")));
+  Registry().SetString(platform::kHKeyCurrentUser, profile, "TRUSTEDPATHS", "d:\\tools");
+  Registry().Fail(Fault("OpenKey", KeyName(platform::kHKeyCurrentUser, "")));
   Trust();
   EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(profile));
 }
@@ -388,26 +401,28 @@ TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
   const std::string unlisted = Variables("R18.1", "ACAD-9001:804", "Unlisted");
   const std::string plain = Variables("R18.0", "ACAD-8001:804", "Plain");
   for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted, plain}) {
-    Registry().SetString(kHKeyCurrentUser, key, "TRUSTEDPATHS", "d:\\tools");
+    Registry().SetString(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS", "d:\\tools");
   }
-  Registry().Fail(Fault("QueryValue", KeyName(kHKeyCurrentUser, unreadable)).Value("TRUSTEDPATHS"));
-  Registry().Fail(Fault("OpenKey", KeyName(kHKeyCurrentUser, unopenable)));
-  Registry().Fail(Fault("CreateKey", KeyName(kHKeyCurrentUser, unwritable)));
+  Registry().Fail(
+      Fault("QueryValue", KeyName(platform::kHKeyCurrentUser, unreadable)).Value("TRUSTEDPATHS"));
+  Registry().Fail(Fault("OpenKey", KeyName(platform::kHKeyCurrentUser, unopenable)));
+  Registry().Fail(Fault("CreateKey", KeyName(platform::kHKeyCurrentUser, unwritable)));
   // A profile key that cannot be opened for reading is not listed.
   Registry().Fail(
       Fault("OpenKeyForRead",
-            KeyName(kHKeyCurrentUser,
+            KeyName(platform::kHKeyCurrentUser,
                     "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\Hidden")));
   // Profile names that cannot be read are left out, not taken as empty.
-  Registry().Fail(Fault(
-      "EnumSubKey",
-      KeyName(kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles")));
+  Registry().Fail(
+      Fault("EnumSubKey", KeyName(platform::kHKeyCurrentUser,
+                                  "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles")));
   Trust();
   for (const auto& key : {unreadable, unopenable, unwritable, hidden, unlisted}) {
     EXPECT_EQ(WideSz(u"d:\\tools"), Trusted(key)) << key;
   }
   EXPECT_FALSE(Registry().KeyExists(
-      kHKeyCurrentUser, "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles\\Variables"));
+      platform::kHKeyCurrentUser,
+      "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles\\Variables"));
   EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir), Trusted(plain));
 }
 

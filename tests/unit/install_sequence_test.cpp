@@ -55,11 +55,12 @@ TEST_F(InstallSequenceTest, AnyImageNameContainingAcadExeInAnyCaseCountsAsRunnin
 
 TEST_F(InstallSequenceTest, RunningHostIsWarnedAboutOnceThenNoLongerChecked) {
   fake.processes.SetImageNames({"ACAD.EXE"});
-  fake.prompt.Answer(kIdOk);
+  fake.prompt.Answer(platform::kIdOk);
   bool checkAcadRunning = true;
   EXPECT_TRUE(WarnIfAcadRunning(fake.platform, &checkAcadRunning));
   EXPECT_THAT(fake.prompt.Calls(),
-              ElementsAre(PromptCall{"请关闭AutoCAD后再进行安装 !", kSetupCaption, kMbOk}));
+              ElementsAre(PromptCall{"请关闭AutoCAD后再进行安装 !", install::kSetupCaption,
+                                     platform::kMbOk}));
   EXPECT_FALSE(checkAcadRunning);
 
   const int snapshots = fake.processes.SnapshotCount();
@@ -100,15 +101,15 @@ TEST_F(InstallSequenceTest, InstallFolderIsTheChosenFolderWithTheProductSubFolde
 
 TEST_F(InstallSequenceTest, AFolderNotAbsoluteEmptyOrOverLongIsRefusedBeforeAnythingIsCreated) {
   const PromptCall refusal{
-      "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。", kSetupCaption,
-      kMbOk};
+      "安装路径无效 !\n\n请选择一个有效的安装目录（路径不能为空，也不能过长）。",
+      install::kSetupCaption, platform::kMbOk};
   const std::string fits = "C:\\" + std::string(259 - 3 - 12, 'a');  // + "\B-PlotSweep" = 259
   const std::string tooLong = fits + "b";
   const std::vector<std::string> refused = {"",       "\\",       tooLong,      tooLong + "\\",
                                             "Brenix", "\\Brenix", "C:Brenix",   "..\\x",
                                             "C:",     "C:/x",     "\\\\server", "\\\\server\\"};
   for (const std::string& chosen : refused) {
-    fake.prompt.Answer(kIdOk);
+    fake.prompt.Answer(platform::kIdOk);
     std::string path = chosen;
     EXPECT_FALSE(SettleInstallFolder(fake.platform, &path)) << chosen;
     EXPECT_EQ(path, chosen);
@@ -127,7 +128,8 @@ class RunInstallStepsTest : public InstallSequenceTest {
   RunInstallStepsTest() {
     state.ProductKeys(2014).push_back("SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\");
     state.HostFolders(2014).push_back("D:\\AutoCAD 2014");
-    fake.registry.AddKey(kHKeyLocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804");
+    fake.registry.AddKey(platform::kHKeyLocalMachine,
+                         "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804");
     fake.files.AddFolder("D:\\AutoCAD 2014\\Fonts");
     fake.files.AddFolder("C:\\Brenix\\B-PlotSweep");
   }
@@ -139,7 +141,7 @@ class RunInstallStepsTest : public InstallSequenceTest {
   }
 
   bool HostStepRan() const {
-    return fake.registry.KeyExists(kHKeyLocalMachine,
+    return fake.registry.KeyExists(platform::kHKeyLocalMachine,
                                    "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:"
                                    "804\\Applications\\BX_PlotSweep2014") ||
            fake.files.FileExists("D:\\AutoCAD 2014\\itextsharp.dll");
@@ -154,7 +156,7 @@ class RunInstallStepsTest : public InstallSequenceTest {
 
   base::Installations state;
   install::InstallOutcome outcome;
-  ReleaseTicks ticks = TicksFor({2014});
+  base::ReleaseTicks ticks = TicksFor({2014});
   RecordingProgress progress;
   const std::string install = "C:\\Brenix\\B-PlotSweep";
 };
@@ -173,7 +175,7 @@ TEST_F(RunInstallStepsTest, StepsRunInOrderAndTheBarEndsFull) {
 
   EXPECT_TRUE(fake.files.FileExists(install + "\\file2.dat"));
   EXPECT_TRUE(fake.registry.KeyExists(
-      kHKeyLocalMachine,
+      platform::kHKeyLocalMachine,
       "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Applications\\BX_PlotSweep2014"));
   EXPECT_TRUE(fake.files.FileExists("D:\\AutoCAD 2014\\itextsharp.dll"));
 }
@@ -191,7 +193,7 @@ TEST_F(RunInstallStepsTest, BarStartsOverPastItsMaximumBeforeItIsSetFull) {
 TEST_F(RunInstallStepsTest, AbortOnAFailedCopyStopsBeforeAnyHostStep) {
   AddPayloadFiles(2);
   fake.files.Lock("C:\\Dist\\Data\\file0.dat");
-  fake.prompt.Answer(kIdAbort);
+  fake.prompt.Answer(platform::kIdAbort);
 
   EXPECT_FALSE(Run(install));
 
@@ -202,12 +204,13 @@ TEST_F(RunInstallStepsTest, AbortOnAFailedCopyStopsBeforeAnyHostStep) {
 
 TEST_F(RunInstallStepsTest, MissingPayloadStopsBeforeAnyHostStep) {
   fake.environment.SetModulePath("C:\\Elsewhere\\SetUp.exe");
-  fake.prompt.Answer(kIdOk);
+  fake.prompt.Answer(platform::kIdOk);
 
   EXPECT_FALSE(Run(install));
 
-  EXPECT_THAT(fake.prompt.Calls(),
-              ElementsAre(PromptCall{kNoPayloadMessage, kSetupCaption, kMbOk}));
+  EXPECT_THAT(
+      fake.prompt.Calls(),
+      ElementsAre(PromptCall{install::kNoPayloadMessage, install::kSetupCaption, platform::kMbOk}));
   EXPECT_FALSE(HostStepRan());
   EXPECT_EQ(progress.StepCount(), 0);
 }
@@ -225,7 +228,7 @@ class InstallOutcomeTest : public RunInstallStepsTest {
   InstallOutcomeTest() {
     AddPayloadFiles(1);
     fake.files.AddFile("C:\\Dist\\Data\\itextsharp.dll", "lib");
-    fake.registry.SetString(kHKeyCurrentUser, kProfile2014, "TRUSTEDPATHS", "");
+    fake.registry.SetString(platform::kHKeyCurrentUser, kProfile2014, "TRUSTEDPATHS", "");
   }
 
   std::string Report() const { return install::DescribeOutcome(outcome); }
@@ -253,23 +256,27 @@ std::vector<DeniedWrite> DeniedWrites() {
   const std::string trusted = "未能把安装目录加入受信任路径：HKEY_CURRENT_USER\\" +
                               std::string(kProfile2014) + "（拒绝访问，错误 5）。";
   return {
-      {"ProductKey", Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)), false, demandLoad},
-      {"ModuleKey",
-       Fault("CreateKey", KeyName(kHKeyLocalMachine, applications + "BX_PlotSweep2014")), false,
+      {"ProductKey", Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, kProduct2014)), false,
        demandLoad},
+      {"ModuleKey",
+       Fault("CreateKey", KeyName(platform::kHKeyLocalMachine, applications + "BX_PlotSweep2014")),
+       false, demandLoad},
       {"LibraryValue",
-       Fault("SetValue", KeyName(kHKeyLocalMachine, applications + "Brenix2014DLLP"))
+       Fault("SetValue", KeyName(platform::kHKeyLocalMachine, applications + "Brenix2014DLLP"))
            .Value("LOADER"),
        false, demandLoad},
       {"ManagedValue",
-       Fault("SetValue", KeyName(kHKeyLocalMachine, applications + "Brenix2014DLLP"))
+       Fault("SetValue", KeyName(platform::kHKeyLocalMachine, applications + "Brenix2014DLLP"))
            .Value("MANAGED"),
        false, demandLoad},
       {"SupportFile", Fault("CopyOver", "D:\\AutoCAD 2014\\itextsharp.dll"), true,
        "AutoCAD 2014 的字体、库和打印驱动未能全部复制到 D:\\AutoCAD 2014（拒绝访问，错误 5）。"},
-      {"ProfileKey", Fault("CreateKey", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
-      {"TrustedPaths", Fault("SetValue", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
-      {"ReadingThem", Fault("QueryValue", KeyName(kHKeyCurrentUser, kProfile2014)), false, trusted},
+      {"ProfileKey", Fault("CreateKey", KeyName(platform::kHKeyCurrentUser, kProfile2014)), false,
+       trusted},
+      {"TrustedPaths", Fault("SetValue", KeyName(platform::kHKeyCurrentUser, kProfile2014)), false,
+       trusted},
+      {"ReadingThem", Fault("QueryValue", KeyName(platform::kHKeyCurrentUser, kProfile2014)), false,
+       trusted},
   };
 }
 
@@ -298,16 +305,16 @@ TEST_F(InstallOutcomeTest, OnlyTheReleasesThatFailedAreNamedWithTheirOwnErrors) 
   const std::string product2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
   state.ProductKeys(2010).push_back(product2010 + "\\");
   state.HostFolders(2010).push_back("D:\\AutoCAD 2010");
-  fake.registry.AddKey(kHKeyLocalMachine, product2010);
+  fake.registry.AddKey(platform::kHKeyLocalMachine, product2010);
   fake.files.AddFolder("D:\\AutoCAD 2010\\Fonts");
-  fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, product2010)).Error(2));
+  fake.registry.Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, product2010)).Error(2));
   fake.files.Fail(Fault("CopyOver", "D:\\AutoCAD 2014\\itextsharp.dll").Error(32));
   ticks = TicksFor({2010, 2014});
 
   ASSERT_TRUE(Run(install));
 
   EXPECT_TRUE(fake.registry.KeyExists(
-      kHKeyLocalMachine, std::string(kProduct2014) + "\\Applications\\BX_PlotSweep2014"));
+      platform::kHKeyLocalMachine, std::string(kProduct2014) + "\\Applications\\BX_PlotSweep2014"));
   EXPECT_TRUE(fake.files.FileExists("D:\\AutoCAD 2010\\itextsharp.dll"));
   EXPECT_EQ(
       "安装没有全部完成：\n\n"
@@ -364,7 +371,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, UnusablePathTest,
                          });
 
 TEST_F(InstallOutcomeTest, ASecondInstallReportsOnlyItsOwnFailures) {
-  fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)).Once());
+  fake.registry.Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, kProduct2014)).Once());
   ASSERT_TRUE(Run(install));
   ASSERT_FALSE(outcome.Complete());
   ASSERT_TRUE(Run(install));
@@ -373,7 +380,7 @@ TEST_F(InstallOutcomeTest, ASecondInstallReportsOnlyItsOwnFailures) {
 
 TEST_F(InstallOutcomeTest, ProductFilesTheUserIgnoredAreListed) {
   fake.files.Lock("C:\\Dist\\Data\\file0.dat");
-  fake.prompt.Answer(kIdIgnore);
+  fake.prompt.Answer(platform::kIdIgnore);
 
   ASSERT_TRUE(Run(install));
 

@@ -17,7 +17,7 @@ using platform::LogTarget;
 
 namespace {
 
-struct Lines : LogSink {
+struct Lines : platform::LogSink {
   void Line(const std::string& text) override { lines.push_back(text); }
   std::vector<std::string> lines;
 };
@@ -49,22 +49,28 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
   loggedFiles.CopyOver("C:\\Data\\missing.dll", "C:\\Out\\missing.dll");  // not in the payload
   loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Nowhere\\a.txt");
   {
-    const ScopedKey product = ScopedKey::Create(loggedRegistry, kHKeyLocalMachine, "SOFTWARE\\P\\");
-    const ScopedKey key = ScopedKey::Create(loggedRegistry, product.get(), "App");
-    loggedRegistry.SetValue(key.get(), "LOADCTRLS", kRegDword, std::string("\x02\0\0\0", 4));
-    loggedRegistry.SetValue(key.get(), "LOADER", kRegSz, std::string("C:\\Out\\m.arx") + '\0');
+    const platform::ScopedKey product =
+        platform::ScopedKey::Create(loggedRegistry, platform::kHKeyLocalMachine, "SOFTWARE\\P\\");
+    const platform::ScopedKey key =
+        platform::ScopedKey::Create(loggedRegistry, product.get(), "App");
+    loggedRegistry.SetValue(key.get(), "LOADCTRLS", platform::kRegDword,
+                            std::string("\x02\0\0\0", 4));
+    loggedRegistry.SetValue(key.get(), "LOADER", platform::kRegSz,
+                            std::string("C:\\Out\\m.arx") + '\0');
   }
-  registry.SetString(kHKeyCurrentUser, "V", "TRUSTEDPATHS", "d:\\tools");
+  registry.SetString(platform::kHKeyCurrentUser, "V", "TRUSTEDPATHS", "d:\\tools");
   {
-    const ScopedKey key = ScopedKey::Open(loggedRegistry, kHKeyCurrentUser, "V");
-    loggedRegistry.SetWideValue(key.get(), "TRUSTEDPATHS", kRegSz, u"D:\\TOOLS;C:\\\u4E2D\0");
+    const platform::ScopedKey key =
+        platform::ScopedKey::Open(loggedRegistry, platform::kHKeyCurrentUser, "V");
+    loggedRegistry.SetWideValue(key.get(), "TRUSTEDPATHS", platform::kRegSz,
+                                u"D:\\TOOLS;C:\\\u4E2D\0");
   }
-  registry.Fail(Fault("CreateKey", KeyName(kHKeyLocalMachine, "SOFTWARE\\Locked")));
-  RegKey locked = 0;
-  loggedRegistry.CreateKey(kHKeyLocalMachine, "SOFTWARE\\Locked", &locked);
-  loggedRegistry.DeleteKey(kHKeyLocalMachine, "SOFTWARE\\P\\App");
-  prompt.Answer(kIdAbort);
-  loggedPrompt.Show("拷贝文件 x 失败\n\n原因", "B", kMbAbortRetryIgnore);
+  registry.Fail(Fault("CreateKey", KeyName(platform::kHKeyLocalMachine, "SOFTWARE\\Locked")));
+  platform::RegKey locked = 0;
+  loggedRegistry.CreateKey(platform::kHKeyLocalMachine, "SOFTWARE\\Locked", &locked);
+  loggedRegistry.DeleteKey(platform::kHKeyLocalMachine, "SOFTWARE\\P\\App");
+  prompt.Answer(platform::kIdAbort);
+  loggedPrompt.Show("拷贝文件 x 失败\n\n原因", "B", platform::kMbAbortRetryIgnore);
 
   const std::vector<std::string> expected = {
       "创建文件夹：C:\\Out",

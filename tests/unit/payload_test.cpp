@@ -28,7 +28,7 @@ class PayloadTest : public ::testing::Test {
 
   // Expects no payload: false, after the one message.
   void ExpectNoPayload() {
-    fake.prompt.Answer(kIdOk);
+    fake.prompt.Answer(platform::kIdOk);
     std::string folder;
     EXPECT_FALSE(FindPayloadFolder(fake.platform, &folder));
     EXPECT_EQ(fake.prompt.Calls(), std::vector<PromptCall>{kNoPayloadBox});
@@ -108,9 +108,9 @@ TEST_F(PayloadTest, PathKindTellsNothingFileAndFolder) {
 }
 
 TEST_F(PayloadTest, ClearReadOnlyTakesOffThatBitOnly) {
-  fake.files.AddFile("C:\\Dist\\a.dll", "", kAttrReadOnly | kAttrHidden);
+  fake.files.AddFile("C:\\Dist\\a.dll", "", platform::kAttrReadOnly | platform::kAttrHidden);
   ClearReadOnly(fake.files, "C:\\Dist\\a.dll");
-  EXPECT_EQ(fake.files.Attributes("C:\\Dist\\a.dll"), kAttrHidden);
+  EXPECT_EQ(fake.files.Attributes("C:\\Dist\\a.dll"), platform::kAttrHidden);
 }
 
 TEST_F(PayloadTest, ClearReadOnlyLeavesWritableAndMissingFilesAlone) {

@@ -39,13 +39,13 @@ class ProductCopierTest : public ::testing::Test {
   }
 
   bool Copy(const std::string& target = kTarget) {
-    ProductCopier copier(target, &progress, fake.platform);
+    install::ProductCopier copier(target, &progress, fake.platform);
     return copier.CopyProduct();
   }
 
   // A file in the Data folder (created with the first one) whose contents
   // are its name.
-  void AddPayload(const std::string& name, unsigned long attributes = kAttrNormal) {
+  void AddPayload(const std::string& name, unsigned long attributes = platform::kAttrNormal) {
     fake.files.AddFile(In(kPayload, name), name, attributes);
   }
 
@@ -73,8 +73,8 @@ TEST_F(ProductCopierTest, CopiesThePlainFilesButNotTheSetupProgramOrTheHostFiles
 
 TEST_F(ProductCopierTest, SubFoldersAreSkippedWhateverTheirAttributes) {
   fake.files.AddFolder(In(kPayload, "plain"));
-  fake.files.AddFolder(In(kPayload, "hidden"), kAttrDirectory | kAttrHidden);
-  fake.files.AddFolder(In(kPayload, "locked"), kAttrDirectory | kAttrReadOnly);
+  fake.files.AddFolder(In(kPayload, "hidden"), platform::kAttrDirectory | platform::kAttrHidden);
+  fake.files.AddFolder(In(kPayload, "locked"), platform::kAttrDirectory | platform::kAttrReadOnly);
   fake.files.AddFile(In(kPayload, "plain\\inner.dll"));
   AddPayload("Lib.dll");
 
@@ -121,9 +121,9 @@ TEST_F(ProductCopierTest, SettingsFolderIsCreatedWhenMissing) {
 TEST_F(ProductCopierTest, OneFileIsPreparedCopiedAndLeftWritable) {
   const std::string source = In(kPayload, "Lib.dll");
   const std::string destination = In(kTarget, "Lib.dll");
-  AddPayload("Lib.dll", kAttrReadOnly);
+  AddPayload("Lib.dll", platform::kAttrReadOnly);
   fake.files.AddStream(source, "Zone.Identifier");
-  fake.files.AddFile(destination, "old", kAttrReadOnly);
+  fake.files.AddFile(destination, "old", platform::kAttrReadOnly);
 
   EXPECT_TRUE(Copy());
 
@@ -138,19 +138,20 @@ TEST_F(ProductCopierTest, OneFileIsPreparedCopiedAndLeftWritable) {
                           FsCall{FsOp::kCopyOver, source, destination},
                           FsCall{FsOp::kGetAttributes, destination, ""}));
   EXPECT_EQ(fake.files.ReadFile(destination), "Lib.dll");
-  EXPECT_EQ(fake.files.Attributes(source) & kAttrReadOnly, 0u);
-  EXPECT_EQ(fake.files.Attributes(destination) & kAttrReadOnly, 0u);
+  EXPECT_EQ(fake.files.Attributes(source) & platform::kAttrReadOnly, 0u);
+  EXPECT_EQ(fake.files.Attributes(destination) & platform::kAttrReadOnly, 0u);
   EXPECT_FALSE(fake.files.HasStream(source, "Zone.Identifier"));
 }
 
 TEST_F(ProductCopierTest, CopyThatStaysReadOnlyIsMadeWritableAfterwards) {
-  AddPayload("Lib.dll", kAttrReadOnly);
+  AddPayload("Lib.dll", platform::kAttrReadOnly);
   fake.files.Fail(Fault("SetAttributes", In(kPayload, "Lib.dll")));  // the source stays read-only
 
   EXPECT_TRUE(Copy());
 
-  EXPECT_EQ(fake.files.Attributes(In(kPayload, "Lib.dll")) & kAttrReadOnly, kAttrReadOnly);
-  EXPECT_EQ(fake.files.Attributes(In(kTarget, "Lib.dll")) & kAttrReadOnly, 0u);
+  EXPECT_EQ(fake.files.Attributes(In(kPayload, "Lib.dll")) & platform::kAttrReadOnly,
+            platform::kAttrReadOnly);
+  EXPECT_EQ(fake.files.Attributes(In(kTarget, "Lib.dll")) & platform::kAttrReadOnly, 0u);
 }
 
 class FailedCopyTest : public ProductCopierTest {
@@ -167,7 +168,7 @@ class FailedCopyTest : public ProductCopierTest {
 };
 
 TEST_F(FailedCopyTest, AbortEndsTheWalkAndKeepsWhatWasCopied) {
-  fake.prompt.Answer(kIdAbort);
+  fake.prompt.Answer(platform::kIdAbort);
 
   EXPECT_FALSE(Copy());
 
@@ -178,7 +179,7 @@ TEST_F(FailedCopyTest, AbortEndsTheWalkAndKeepsWhatWasCopied) {
 }
 
 TEST_F(FailedCopyTest, RetrySucceedsOnceTheFileIsFreeAndTheWalkGoesOn) {
-  fake.prompt.Answer(kIdRetry, [this] { fake.files.Unlock(Busy()); });
+  fake.prompt.Answer(platform::kIdRetry, [this] { fake.files.Unlock(Busy()); });
 
   EXPECT_TRUE(Copy());
 
@@ -195,8 +196,8 @@ TEST_F(FailedCopyTest, RetrySucceedsOnceTheFileIsFreeAndTheWalkGoesOn) {
 }
 
 TEST_F(FailedCopyTest, IgnoreLeavesTheFileOutAfterRetriesThatFail) {
-  fake.prompt.Answer(kIdRetry);
-  fake.prompt.Answer(kIdIgnore);
+  fake.prompt.Answer(platform::kIdRetry);
+  fake.prompt.Answer(platform::kIdIgnore);
 
   EXPECT_TRUE(Copy());
 
@@ -207,7 +208,7 @@ TEST_F(FailedCopyTest, IgnoreLeavesTheFileOutAfterRetriesThatFail) {
 
 TEST_F(ProductCopierTest, MissingPayloadStopsBeforeAnythingIsDone) {
   fake.environment.UnsetModulePath();
-  fake.prompt.Answer(kIdOk);
+  fake.prompt.Answer(platform::kIdOk);
 
   EXPECT_FALSE(Copy());
 
@@ -219,7 +220,7 @@ TEST_F(ProductCopierTest, MissingPayloadStopsBeforeAnythingIsDone) {
 TEST_F(ProductCopierTest, UnreadablePayloadFolderIsReportedAsMissing) {
   AddPayload("Lib.dll");
   fake.files.Fail(Fault("List", In(kPayload, "*.*")));
-  fake.prompt.Answer(kIdOk);
+  fake.prompt.Answer(platform::kIdOk);
 
   EXPECT_FALSE(Copy());
 
@@ -274,7 +275,7 @@ TEST_P(SettingsWithoutAppDataTest, SettingsCopyFailsAndTheRestGoesOn) {
   }
   AddPayload("Brenix.Ini");
   AddPayload("Lib.dll");
-  fake.prompt.Answer(kIdIgnore);
+  fake.prompt.Answer(platform::kIdIgnore);
 
   EXPECT_TRUE(Copy());
 
@@ -293,8 +294,8 @@ TEST_F(ProductCopierTest, DestinationOf259BytesIsCopiedAnd260IsReportedFailed) {
   fake.files.AddFolder(target);
   AddPayload("a.dll");
   AddPayload("ab.dll");
-  fake.prompt.Answer(kIdRetry);  // the path still does not fit
-  fake.prompt.Answer(kIdIgnore);
+  fake.prompt.Answer(platform::kIdRetry);  // the path still does not fit
+  fake.prompt.Answer(platform::kIdIgnore);
 
   EXPECT_TRUE(Copy(target));
 
@@ -308,8 +309,8 @@ TEST_F(ProductCopierTest, TargetFolderTooLongIsNeitherCreatedNorCopiedInto) {
   const std::string target = PathOfLength("C:\\", 260);
   AddPayload("a.dll");
   AddPayload("b.dll");
-  fake.prompt.Answer(kIdIgnore);
-  fake.prompt.Answer(kIdAbort);
+  fake.prompt.Answer(platform::kIdIgnore);
+  fake.prompt.Answer(platform::kIdAbort);
 
   EXPECT_FALSE(Copy(target));
 
@@ -326,7 +327,7 @@ TEST_F(ProductCopierTest, SourceOf259BytesIsCopiedAnd260IsReportedFailed) {
   fake.environment.SetModulePath(In(setupFolder, "S.exe"));
   fake.files.AddFile(In(payload, std::string(13, 'a')), "fits");  // 245 + 1 + 13 = 259
   fake.files.AddFile(In(payload, std::string(14, 'b')), "too long");
-  fake.prompt.Answer(kIdIgnore);
+  fake.prompt.Answer(platform::kIdIgnore);
 
   EXPECT_TRUE(Copy());
 
@@ -349,7 +350,7 @@ TEST_F(ProductCopierTest, ListingPatternOf260BytesIsNotUsedCutShort) {
   const std::string setupFolder = PathOfLength("C:\\", 256 - 5);
   fake.environment.SetModulePath(In(setupFolder, "S.exe"));
   fake.files.AddFile(In(In(setupFolder, "Data"), "a"), "a");
-  fake.prompt.Answer(kIdOk);
+  fake.prompt.Answer(platform::kIdOk);
 
   EXPECT_FALSE(Copy());
 
@@ -371,7 +372,7 @@ TEST_F(ProductCopierTest, SettingsDestinationOf259BytesIsCopiedAnd260IsReportedF
   fake.files.AddFolder(tooLong);
   fake.environment.SetVariable("APPDATA", tooLong);
   fake.files.ClearLog();
-  fake.prompt.Answer(kIdIgnore);
+  fake.prompt.Answer(platform::kIdIgnore);
   EXPECT_TRUE(Copy());
   EXPECT_THAT(fake.prompt.Calls(), ElementsAre(CopyFailedBox(In(tooLong, "Brenix\\Brenix.Ini"))));
   EXPECT_THAT(fake.files.CallsOf(FsOp::kCreateDir), IsEmpty());

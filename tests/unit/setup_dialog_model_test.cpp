@@ -22,7 +22,7 @@ namespace {
 
 ReleaseFolderCounts FoundReleases(std::initializer_list<int> years) {
   ReleaseFolderCounts counts{};
-  for (int year : years) counts[ReleaseIndex(year)] = 1;
+  for (int year : years) counts[base::ReleaseIndex(year)] = 1;
   return counts;
 }
 
@@ -30,8 +30,8 @@ ReleaseFolderCounts FoundReleases(std::initializer_list<int> years) {
 template <typename Predicate>
 std::vector<int> YearsWhere(const ReleaseBoxStates& boxes, Predicate predicate) {
   std::vector<int> years;
-  for (int k = 0; k < kReleaseCount; ++k) {
-    if (predicate(boxes[k])) years.push_back(ReleaseYear(k));
+  for (int k = 0; k < base::kReleaseCount; ++k) {
+    if (predicate(boxes[k])) years.push_back(base::ReleaseYear(k));
   }
   return years;
 }
@@ -46,9 +46,9 @@ std::vector<int> TickedYears(const ReleaseBoxStates& boxes) {
   return YearsWhere(boxes, [](const ReleaseBoxState& box) { return box.tick != 0; });
 }
 
-ReleaseTicks TicksOf(const ReleaseBoxStates& boxes) {
-  ReleaseTicks ticks{};
-  for (int k = 0; k < kReleaseCount; ++k) ticks[k] = boxes[k].tick;
+base::ReleaseTicks TicksOf(const ReleaseBoxStates& boxes) {
+  base::ReleaseTicks ticks{};
+  for (int k = 0; k < base::kReleaseCount; ++k) ticks[k] = boxes[k].tick;
   return ticks;
 }
 
@@ -93,7 +93,7 @@ TEST(InitialReleaseBoxes, A32BitBuildKeepsOnlyTheFoundEarlierReleases) {
 
 TEST(InitialReleaseBoxes, A64BitBuildKeepsEveryReleaseInPlace) {
   ReleaseFolderCounts counts = FoundReleases({2007, 2016, 2017, 2025});
-  counts[ReleaseIndex(2016)] = 3;
+  counts[base::ReleaseIndex(2016)] = 3;
   const ReleaseBoxStates boxes = InitialReleaseBoxes(counts, 64);
   const std::vector<int> found = {2007, 2016, 2017, 2025};
   EXPECT_EQ(found, EnabledYears(boxes));
@@ -108,16 +108,16 @@ TEST(CountReleaseFolders, CountsTheFoldersOfEveryReleaseByItsYear) {
   state.HostFolders(2025).push_back("C:\\AutoCAD 2025");
 
   ReleaseFolderCounts expected{};
-  expected[ReleaseIndex(2010)] = 2;
-  expected[ReleaseIndex(2025)] = 1;
+  expected[base::ReleaseIndex(2010)] = 2;
+  expected[base::ReleaseIndex(2025)] = 1;
   EXPECT_EQ(expected, CountReleaseFolders(state));
 }
 
 TEST(AnyReleaseTicked, AnySingleTickCounts) {
-  for (int k = 0; k < kReleaseCount; ++k) {
-    ReleaseTicks ticks{};
+  for (int k = 0; k < base::kReleaseCount; ++k) {
+    base::ReleaseTicks ticks{};
     ticks[k] = 1;
-    EXPECT_TRUE(AnyReleaseTicked(ticks)) << "release " << ReleaseYear(k);
+    EXPECT_TRUE(AnyReleaseTicked(ticks)) << "release " << base::ReleaseYear(k);
   }
 }
 

@@ -153,7 +153,7 @@ TEST_F(SupportFilesTest, UntickedReleasesAreLeftAlone) {
 TEST_F(SupportFilesTest, WithoutPayloadNothingIsCopied) {
   AddHost(2010, "C:\\CAD2010");
   fake.environment.UnsetModulePath();
-  fake.prompt.Answer(kIdOk);
+  fake.prompt.Answer(platform::kIdOk);
   Deploy({2010});
 
   EXPECT_THAT(fake.files.CallsOf(FsOp::kCopyOver), IsEmpty());

@@ -29,8 +29,8 @@ struct Machine {
     fake.files.AddFile("C:\\Dist\\Data\\BX_PlotSweep2013.ARX", "module");
     for (const auto& [key, year] : {std::pair{kProduct2010, 2010}, std::pair{kProduct2014, 2014}}) {
       const std::string folder = "D:\\AutoCAD " + std::to_string(year);
-      fake.registry.SetString(kHKeyLocalMachine, key, "AcadLocation", folder);
-      fake.registry.SetString(kHKeyLocalMachine, key, "ProductName",
+      fake.registry.SetString(platform::kHKeyLocalMachine, key, "AcadLocation", folder);
+      fake.registry.SetString(platform::kHKeyLocalMachine, key, "ProductName",
                               "AutoCAD " + std::to_string(year));
       fake.files.AddFolder(folder + "\\Fonts");
     }
@@ -45,13 +45,13 @@ struct Machine {
 
   bool Registered(const char* product, int year) const {
     return fake.registry.KeyExists(
-        kHKeyLocalMachine,
+        platform::kHKeyLocalMachine,
         std::string(product) + "\\Applications\\BX_PlotSweep" + std::to_string(year));
   }
 
   FakePlatform fake;
   SilentPrompt silent;
-  Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
+  platform::Platform platform{fake.registry, fake.files, fake.environment, fake.processes, silent};
 };
 
 TEST(Unattended, InstallsTheDialogsDefaultsWithoutAskingAndEndsWithZero) {
@@ -101,14 +101,14 @@ TEST(Unattended, EachWayOfEndingHasItsExitCodeAndItsReason) {
        ui::kExitCopyStopped, CopyFailedText("C:\\Brenix\\B-PlotSweep\\Readme.txt")},
       {"host step denied", "/S",
        [](FakePlatform& f) {
-         f.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2010)));
+         f.registry.Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, kProduct2010)));
        },
        ui::kExitHostStepFailed, "安装没有全部完成："},
       {"copy started for rights it did not get", "/ELEVATED",
        [](FakePlatform& f) {
          f.processes.SetElevated(false);
          f.registry.Fail(Fault("ProbeWrite"));
-         f.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, kProduct2014)));
+         f.registry.Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
        },
        ui::kExitHostStepFailed, "安装没有全部完成："},
   };
@@ -129,7 +129,7 @@ TEST(Unattended, EachWayOfEndingHasItsExitCodeAndItsReason) {
 
 TEST(Unattended, NoReleaseFoundIsNothingToInstall) {
   Machine m;
-  m.fake.registry.Fail(Fault("OpenKey", KeyName(kHKeyLocalMachine, "")));
+  m.fake.registry.Fail(Fault("OpenKey", KeyName(platform::kHKeyLocalMachine, "")));
   EXPECT_EQ(ui::kExitRefused, m.Run("/S /R=all"));
   EXPECT_FALSE(m.fake.files.FolderExists("C:\\Brenix"));
   EXPECT_EQ(std::vector<std::string>{"没有要安装的 AutoCAD 版本。"}, m.silent.Texts());
@@ -144,7 +144,7 @@ TEST(Unattended, TheElevatedCopyDoesTheMachineStepsAndNoFileIsTheLog) {
   m.fake.files.AddFile("C:\\Dist\\Data\\setup.log", "half written");
   const char kVariables[] =
       "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\P\\Variables";
-  m.fake.registry.SetString(kHKeyCurrentUser, kVariables, "TRUSTEDPATHS", "");
+  m.fake.registry.SetString(platform::kHKeyCurrentUser, kVariables, "TRUSTEDPATHS", "");
 
   EXPECT_EQ(ui::kExitDone, m.Run("/ELEVATED \"/LOG=c:\\dist\\DATA\\Setup.log\""));
 
@@ -153,7 +153,7 @@ TEST(Unattended, TheElevatedCopyDoesTheMachineStepsAndNoFileIsTheLog) {
   EXPECT_FALSE(m.fake.files.FileExists("C:\\Brenix\\B-PlotSweep\\setup.log"));
   EXPECT_FALSE(m.fake.files.FolderExists("C:\\Users\\admin\\AppData\\Roaming\\Brenix"));
   EXPECT_EQ(std::string(1, '\0'),
-            m.fake.registry.GetValue(kHKeyCurrentUser, kVariables, "TRUSTEDPATHS")->data);
+            m.fake.registry.GetValue(platform::kHKeyCurrentUser, kVariables, "TRUSTEDPATHS")->data);
 }
 
 }  // namespace

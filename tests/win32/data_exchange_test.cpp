@@ -70,7 +70,7 @@ TEST_F(DataExchangeTest, LongAndChineseTextsComeBackWhole) {
 }
 
 TEST_F(DataExchangeTest, ControlObjectIsBoundToItsControl) {
-  CButton box;
+  win32::CButton box;
   DdxControl(parent_, kCheckBoxId, box);
   EXPECT_EQ(GetDlgItem(parent_, kCheckBoxId), box.GetSafeHwnd());
   box.SetCheck(BST_CHECKED);

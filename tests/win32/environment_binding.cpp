@@ -27,7 +27,7 @@ class Win32EnvironmentUnderTest : public EnvironmentUnderTest {
   }
   ~Win32EnvironmentUnderTest() override { SetCurrentDirectoryA(m_restore.c_str()); }
 
-  EnvironmentPort& Port() override { return m_environment; }
+  platform::EnvironmentPort& Port() override { return m_environment; }
   void SetVariable(const std::string& name, const std::string& value) override {
     EXPECT_TRUE(SetEnvironmentVariableA(name.c_str(), value.c_str()));
   }
@@ -38,7 +38,7 @@ class Win32EnvironmentUnderTest : public EnvironmentUnderTest {
   std::string WorkingFolder() const override { return m_working; }
 
  private:
-  Win32Environment m_environment;
+  win32::Win32Environment m_environment;
   std::string m_restore;
   std::string m_working;
 };

@@ -55,7 +55,7 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
     RemoveTree(m_scratch);
   }
 
-  FileSystemPort& Port() override { return m_files; }
+  platform::FileSystemPort& Port() override { return m_files; }
   std::string Scratch() const override { return m_scratch; }
 
   void WriteFile(const std::string& path, const std::string& contents) override {
@@ -120,7 +120,7 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
   }
 
  private:
-  Win32FileSystem m_files;
+  win32::Win32FileSystem m_files;
   std::string m_scratch;
   std::map<std::string, HANDLE> m_locks;
 };

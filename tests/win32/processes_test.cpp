@@ -11,7 +11,7 @@
 using base::EqualsIgnoreCase;
 
 TEST(Win32ProcessesTest, SnapshotListsThisProgramByImageName) {
-  Win32Processes processes;
+  win32::Win32Processes processes;
   std::vector<std::string> names;
   ASSERT_TRUE(processes.ImageNames(&names));
   EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& name) {

@@ -25,12 +25,12 @@ class Win32ProgressUnderTest : public ProgressUnderTest {
   Win32ProgressUnderTest() : m_bar(CreateProgressBar()), m_progress(m_bar) {}
   ~Win32ProgressUnderTest() override { DestroyWindow(m_bar); }
 
-  ProgressPort& Port() override { return m_progress; }
+  platform::ProgressPort& Port() override { return m_progress; }
   int Position() override { return static_cast<int>(SendMessageA(m_bar, PBM_GETPOS, 0, 0)); }
 
  private:
   HWND m_bar;
-  Win32Progress m_progress;
+  win32::Win32Progress m_progress;
 };
 
 // A visible bar is handed its position at most once per frame: whatever the
@@ -50,7 +50,7 @@ TEST(Win32ProgressOnScreen, EndsWhereTheControlsOwnSteppingEnds) {
     const HWND counted = CreateProgressBar(WS_POPUP | WS_VISIBLE);
     const HWND direct = CreateProgressBar();
     {
-      Win32Progress progress(counted);
+      win32::Win32Progress progress(counted);
       for (const Call& call : scripts[n]) {
         switch (call.kind) {
           case 'r':

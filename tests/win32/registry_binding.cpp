@@ -18,12 +18,14 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
                     "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
   }
   // Removes the parent too once no other run's scratch key is left in it.
-  ~Win32RegistryUnderTest() override { m_registry.DeleteKey(kHKeyCurrentUser, kScratchParent); }
-  RegistryPort& Port() override { return m_registry; }
+  ~Win32RegistryUnderTest() override {
+    m_registry.DeleteKey(platform::kHKeyCurrentUser, kScratchParent);
+  }
+  platform::RegistryPort& Port() override { return m_registry; }
   std::string ScratchPath() const override { return m_scratchPath; }
 
  private:
-  Win32Registry m_registry;
+  win32::Win32Registry m_registry;
   std::string m_scratchPath;
 };
 

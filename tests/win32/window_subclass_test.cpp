@@ -23,7 +23,7 @@ LRESULT CALLBACK OriginalProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class RecordingSubclass : public WindowSubclass {
+class RecordingSubclass : public win32::WindowSubclass {
  public:
   std::vector<WPARAM> handled;
 

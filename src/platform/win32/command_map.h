@@ -13,6 +13,8 @@
 
 #include <cstddef>
 
+namespace win32 {
+
 template <typename T>
 struct CommandRoute {
   WORD id;
@@ -36,3 +38,5 @@ bool RouteCommand(T& target, const CommandRoute<T> (&routes)[N], WORD id, WORD c
   }
   return false;
 }
+
+}  // namespace win32

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+namespace win32 {
+
 using win32::Exchange;
 
 namespace {
@@ -103,3 +105,5 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return FALSE;
   }
 }
+
+}  // namespace win32

@@ -17,6 +17,8 @@
 #include "platform/win32/data_exchange.h"
 #include "platform/win32/window.h"
 
+namespace win32 {
+
 class CDialog {
  public:
   CDialog(UINT templateId, HWND parent);
@@ -55,3 +57,5 @@ class CDialog {
   UINT m_templateId;
   HWND m_parent;
 };
+
+}  // namespace win32

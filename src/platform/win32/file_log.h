@@ -13,7 +13,7 @@
 
 namespace win32 {
 
-class FileLog : public LogSink {
+class FileLog : public platform::LogSink {
  public:
   // Creates the file or empties it; with `append`, adds to what it holds.
   FileLog(const std::string& path, bool append);

@@ -1,5 +1,7 @@
 #include "platform/win32/gdi_objects.h"
 
+namespace win32 {
+
 bool CBrush::CreateSolidBrush(COLORREF color) { return Reset(::CreateSolidBrush(color)); }
 
 bool CFont::Create(int height, int weight, BYTE charSet, const char* faceName) {
@@ -7,3 +9,5 @@ bool CFont::Create(int height, int weight, BYTE charSet, const char* faceName) {
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, faceName));
 }
+
+}  // namespace win32

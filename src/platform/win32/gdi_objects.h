@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace win32 {
+
 template <typename Handle>
 class GdiObject {
  public:
@@ -39,3 +41,5 @@ class CFont : public GdiObject<HFONT> {
   // refuses.
   bool Create(int height, int weight, BYTE charSet, const char* faceName);
 };
+
+}  // namespace win32

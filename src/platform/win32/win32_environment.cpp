@@ -6,6 +6,8 @@
 
 #include "platform/win32/ansi_to_wide.h"
 
+namespace win32 {
+
 using win32::AnsiTextToWide;
 
 namespace {
@@ -64,3 +66,5 @@ bool Win32Environment::CurrentDirectory(std::string* path) {
 bool Win32Environment::AnsiToWide(const std::string& text, std::u16string* wide) {
   return AnsiTextToWide(text, wide);
 }
+
+}  // namespace win32

@@ -5,10 +5,14 @@
 
 #include "platform/environment_port.h"
 
-class Win32Environment : public EnvironmentPort {
+namespace win32 {
+
+class Win32Environment : public platform::EnvironmentPort {
  public:
   bool GetVariable(const std::string& name, std::string* value) override;
   bool ModulePath(std::string* path) override;
   bool CurrentDirectory(std::string* path) override;
   bool AnsiToWide(const std::string& text, std::u16string* wide) override;
 };
+
+}  // namespace win32

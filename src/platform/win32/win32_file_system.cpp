@@ -4,17 +4,19 @@
 #include <direct.h>
 #include <io.h>
 
+namespace win32 {
+
 namespace {
 
 // FindFirstFileA's first entry is held until the first Next.
-class Win32Listing : public FileListing {
+class Win32Listing : public platform::FileListing {
  public:
   Win32Listing(HANDLE search, const WIN32_FIND_DATAA& first) : m_search(search), m_data(first) {}
   ~Win32Listing() override { FindClose(m_search); }
   Win32Listing(const Win32Listing&) = delete;
   Win32Listing& operator=(const Win32Listing&) = delete;
 
-  bool Next(FileEntry* entry) override {
+  bool Next(platform::FileEntry* entry) override {
     if (!m_holdsEntry && !FindNextFileA(m_search, &m_data)) return false;
     m_holdsEntry = false;
     entry->name = m_data.cFileName;
@@ -54,7 +56,7 @@ bool Win32FileSystem::SetAttributes(const std::string& path, unsigned long attri
 
 bool Win32FileSystem::Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
-std::unique_ptr<FileListing> Win32FileSystem::List(const std::string& pattern) {
+std::unique_ptr<platform::FileListing> Win32FileSystem::List(const std::string& pattern) {
   WIN32_FIND_DATAA first;
   const HANDLE search = FindFirstFileA(pattern.c_str(), &first);
   if (search == INVALID_HANDLE_VALUE) return nullptr;
@@ -75,3 +77,5 @@ unsigned long Win32FileSystem::ProbeWrite(const std::string& folder) {
   CloseHandle(file);
   return 0;
 }
+
+}  // namespace win32

@@ -4,7 +4,9 @@
 
 #include "platform/file_system_port.h"
 
-class Win32FileSystem : public FileSystemPort {
+namespace win32 {
+
+class Win32FileSystem : public platform::FileSystemPort {
  public:
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool CreateDir(const std::string& path) override;
@@ -13,7 +15,9 @@ class Win32FileSystem : public FileSystemPort {
   unsigned long GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, unsigned long attributes) override;
   bool Exists(const std::string& path) override;
-  std::unique_ptr<FileListing> List(const std::string& pattern) override;
+  std::unique_ptr<platform::FileListing> List(const std::string& pattern) override;
   unsigned long LastError() override;
   unsigned long ProbeWrite(const std::string& folder) override;
 };
+
+}  // namespace win32

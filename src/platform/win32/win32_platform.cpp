@@ -18,7 +18,7 @@ platform::LogTarget& InstallLog() {
   return log;
 }
 
-Platform& Win32Platform() {
+platform::Platform& Win32Platform() {
   static Win32Registry registry;
   static Win32FileSystem files;
   static Win32Environment environment;
@@ -26,7 +26,8 @@ Platform& Win32Platform() {
   static platform::LoggingRegistry loggedRegistry(registry, InstallLog());
   static platform::LoggingFileSystem loggedFiles(files, InstallLog());
   static platform::LoggingPrompt loggedPrompt(Win32MessageBoxes(), InstallLog());
-  static Platform platform{loggedRegistry, loggedFiles, environment, processes, loggedPrompt};
+  static platform::Platform platform{loggedRegistry, loggedFiles, environment, processes,
+                                     loggedPrompt};
   return platform;
 }
 

@@ -10,7 +10,7 @@
 namespace win32 {
 
 // One bundle for the whole process, created at the first call.
-Platform& Win32Platform();
+platform::Platform& Win32Platform();
 
 // The bundle's message boxes, for naming their owner (ScopedPromptOwner).
 Win32Prompt& Win32MessageBoxes();

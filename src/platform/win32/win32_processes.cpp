@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+namespace win32 {
+
 bool Win32Processes::ImageNames(std::vector<std::string>* names) {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
@@ -68,3 +70,5 @@ long Win32Processes::RestartElevated(const std::string& arguments, unsigned long
   if (known) *exitCode = code;
   return error;
 }
+
+}  // namespace win32

@@ -3,9 +3,13 @@
 
 #include "platform/process_port.h"
 
-class Win32Processes : public ProcessPort {
+namespace win32 {
+
+class Win32Processes : public platform::ProcessPort {
  public:
   bool ImageNames(std::vector<std::string>* names) override;
   bool IsElevated() override;
   long RestartElevated(const std::string& arguments, unsigned long* exitCode) override;
 };
+
+}  // namespace win32

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+namespace win32 {
+
 namespace {
 
 constexpr ULONGLONG kFrameMilliseconds = 16;
@@ -62,3 +64,5 @@ void Win32Progress::Flush() {
   SendMessageA(m_control, PBM_SETPOS, m_position, 0);
   m_lastFlush = GetTickCount64();
 }
+
+}  // namespace win32

@@ -10,7 +10,9 @@
 
 #include "platform/progress_port.h"
 
-class Win32Progress : public ProgressPort {
+namespace win32 {
+
+class Win32Progress : public platform::ProgressPort {
  public:
   explicit Win32Progress(HWND control);
   ~Win32Progress() override;
@@ -35,3 +37,5 @@ class Win32Progress : public ProgressPort {
   int m_position = 0;
   ULONGLONG m_lastFlush = 0;
 };
+
+}  // namespace win32

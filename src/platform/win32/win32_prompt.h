@@ -8,7 +8,9 @@
 
 #include "platform/prompt_port.h"
 
-class Win32Prompt : public PromptPort {
+namespace win32 {
+
+class Win32Prompt : public platform::PromptPort {
  public:
   int Show(const std::string& text, const std::string& caption, unsigned style) override;
 
@@ -35,3 +37,5 @@ class ScopedPromptOwner {
   Win32Prompt& m_prompt;
   HWND m_previous;
 };
+
+}  // namespace win32

@@ -6,30 +6,34 @@
 
 #include "platform/win32/ansi_to_wide.h"
 
+namespace win32 {
+
 using win32::AnsiTextToWide;
 
 // The port's root values are the 32-bit values of the predefined keys; a
 // 64-bit HKEY holds them sign-extended.
-HKEY Win32Registry::ToHkey(RegKey key) {
-  if (key == kHKeyLocalMachine) return HKEY_LOCAL_MACHINE;
-  if (key == kHKeyCurrentUser) return HKEY_CURRENT_USER;
+HKEY Win32Registry::ToHkey(platform::RegKey key) {
+  if (key == platform::kHKeyLocalMachine) return HKEY_LOCAL_MACHINE;
+  if (key == platform::kHKeyCurrentUser) return HKEY_CURRENT_USER;
   return reinterpret_cast<HKEY>(key);
 }
 
-long Win32Registry::Opened(LONG result, HKEY opened, RegKey* key) {
+long Win32Registry::Opened(LONG result, HKEY opened, platform::RegKey* key) {
   if (result != ERROR_SUCCESS) {
     *key = 0;
   } else if (opened == HKEY_LOCAL_MACHINE || opened == HKEY_CURRENT_USER) {
-    *key = opened == HKEY_LOCAL_MACHINE ? kHKeyLocalMachine : kHKeyCurrentUser;
+    *key = opened == HKEY_LOCAL_MACHINE ? platform::kHKeyLocalMachine : platform::kHKeyCurrentUser;
   } else {
-    *key = reinterpret_cast<RegKey>(opened);
+    *key = reinterpret_cast<platform::RegKey>(opened);
   }
   return result;
 }
 
 namespace {
 
-bool IsRoot(RegKey key) { return key == kHKeyLocalMachine || key == kHKeyCurrentUser; }
+bool IsRoot(platform::RegKey key) {
+  return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser;
+}
 
 const wchar_t* WideChars(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
@@ -37,7 +41,8 @@ const wchar_t* WideChars(const std::u16string& text) {
 
 }  // namespace
 
-long Win32Registry::OpenKey(RegKey parent, const std::string& path, RegKey* key) {
+long Win32Registry::OpenKey(platform::RegKey parent, const std::string& path,
+                            platform::RegKey* key) {
   HKEY opened = nullptr;
   // RegOpenKeyA hands back `parent` itself for an empty path. That suits a
   // root; an open key gets a handle of its own, so each handle is closed once.
@@ -49,13 +54,14 @@ long Win32Registry::OpenKey(RegKey parent, const std::string& path, RegKey* key)
   return Opened(result, opened, key);
 }
 
-long Win32Registry::OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) {
+long Win32Registry::OpenKeyForRead(platform::RegKey parent, const std::string& path,
+                                   platform::RegKey* key) {
   HKEY opened = nullptr;
   const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ, &opened);
   return Opened(result, opened, key);
 }
 
-long Win32Registry::ProbeWrite(RegKey parent, const std::string& path) {
+long Win32Registry::ProbeWrite(platform::RegKey parent, const std::string& path) {
   HKEY opened = nullptr;
   const LONG result =
       RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &opened);
@@ -63,13 +69,14 @@ long Win32Registry::ProbeWrite(RegKey parent, const std::string& path) {
   return result;
 }
 
-long Win32Registry::CreateKey(RegKey parent, const std::string& path, RegKey* key) {
+long Win32Registry::CreateKey(platform::RegKey parent, const std::string& path,
+                              platform::RegKey* key) {
   HKEY opened = nullptr;
   const LONG result = RegCreateKeyA(ToHkey(parent), path.c_str(), &opened);
   return Opened(result, opened, key);
 }
 
-long Win32Registry::CountSubKeys(RegKey key, unsigned long* count) {
+long Win32Registry::CountSubKeys(platform::RegKey key, unsigned long* count) {
   DWORD subKeys = 0;
   const LONG result = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &subKeys, nullptr,
                                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -77,7 +84,7 @@ long Win32Registry::CountSubKeys(RegKey key, unsigned long* count) {
   return result;
 }
 
-long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
+long Win32Registry::EnumSubKey(platform::RegKey key, unsigned long index, std::size_t capacity,
                                std::string* name) {
   name->clear();
   std::vector<char> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
@@ -88,7 +95,7 @@ long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::size_t capa
   return result;
 }
 
-long Win32Registry::QueryValue(RegKey key, const std::string& name, std::size_t capacity,
+long Win32Registry::QueryValue(platform::RegKey key, const std::string& name, std::size_t capacity,
                                std::string* data, unsigned long* type) {
   data->clear();
   std::vector<BYTE> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
@@ -101,15 +108,16 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, std::size_t 
   return result;
 }
 
-long Win32Registry::SetValue(RegKey key, const std::string& name, unsigned long type,
+long Win32Registry::SetValue(platform::RegKey key, const std::string& name, unsigned long type,
                              const std::string& data) {
   return RegSetValueExA(ToHkey(key), name.c_str(), 0, type,
                         reinterpret_cast<const BYTE*>(data.data()),
                         static_cast<DWORD>(data.size()));
 }
 
-long Win32Registry::QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
-                                   std::u16string* data, unsigned long* type) {
+long Win32Registry::QueryWideValue(platform::RegKey key, const std::string& name,
+                                   std::size_t capacity, std::u16string* data,
+                                   unsigned long* type) {
   data->clear();
   std::u16string wideName;
   if (!AnsiTextToWide(name, &wideName)) return ERROR_NO_UNICODE_TRANSLATION;
@@ -124,7 +132,7 @@ long Win32Registry::QueryWideValue(RegKey key, const std::string& name, std::siz
   return result;
 }
 
-long Win32Registry::SetWideValue(RegKey key, const std::string& name, unsigned long type,
+long Win32Registry::SetWideValue(platform::RegKey key, const std::string& name, unsigned long type,
                                  const std::u16string& data) {
   std::u16string wideName;
   if (!AnsiTextToWide(name, &wideName)) return ERROR_NO_UNICODE_TRANSLATION;
@@ -133,8 +141,10 @@ long Win32Registry::SetWideValue(RegKey key, const std::string& name, unsigned l
                         static_cast<DWORD>(data.size() * sizeof(char16_t)));
 }
 
-long Win32Registry::DeleteKey(RegKey parent, const std::string& path) {
+long Win32Registry::DeleteKey(platform::RegKey parent, const std::string& path) {
   return RegDeleteKeyA(ToHkey(parent), path.c_str());
 }
 
-long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
+long Win32Registry::CloseKey(platform::RegKey key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace win32

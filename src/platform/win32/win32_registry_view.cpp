@@ -12,27 +12,29 @@ namespace {
 // the plain adapter's. Writes are refused: this view only serves looking.
 class Win32Registry64BitView : public Win32Registry {
  public:
-  long OpenKey(RegKey parent, const std::string& path, RegKey* key) override {
+  long OpenKey(platform::RegKey parent, const std::string& path, platform::RegKey* key) override {
     return OpenKeyForRead(parent, path, key);
   }
-  long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) override {
+  long OpenKeyForRead(platform::RegKey parent, const std::string& path,
+                      platform::RegKey* key) override {
     HKEY opened = nullptr;
     const LONG result =
         RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &opened);
     return Opened(result, opened, key);
   }
-  long ProbeWrite(RegKey, const std::string&) override { return kErrorAccessDenied; }
-  long CreateKey(RegKey, const std::string&, RegKey* key) override {
+  long ProbeWrite(platform::RegKey, const std::string&) override { return kErrorAccessDenied; }
+  long CreateKey(platform::RegKey, const std::string&, platform::RegKey* key) override {
     *key = 0;
     return kErrorAccessDenied;
   }
-  long SetValue(RegKey, const std::string&, unsigned long, const std::string&) override {
+  long SetValue(platform::RegKey, const std::string&, unsigned long, const std::string&) override {
     return kErrorAccessDenied;
   }
-  long SetWideValue(RegKey, const std::string&, unsigned long, const std::u16string&) override {
+  long SetWideValue(platform::RegKey, const std::string&, unsigned long,
+                    const std::u16string&) override {
     return kErrorAccessDenied;
   }
-  long DeleteKey(RegKey, const std::string&) override { return kErrorAccessDenied; }
+  long DeleteKey(platform::RegKey, const std::string&) override { return kErrorAccessDenied; }
 };
 
 bool RunsUnderWow64() {
@@ -42,7 +44,7 @@ bool RunsUnderWow64() {
 
 }  // namespace
 
-std::unique_ptr<RegistryPort> Open64BitRegistryView() {
+std::unique_ptr<platform::RegistryPort> Open64BitRegistryView() {
   if (!RunsUnderWow64()) return nullptr;
   return std::make_unique<Win32Registry64BitView>();
 }

@@ -11,6 +11,6 @@ namespace win32 {
 // A read-only registry port whose keys are opened in the 64-bit view
 // (KEY_WOW64_64KEY); nothing when the process does not run under WOW64, so
 // that there is no other view to look at.
-std::unique_ptr<RegistryPort> Open64BitRegistryView();
+std::unique_ptr<platform::RegistryPort> Open64BitRegistryView();
 
 }  // namespace win32

@@ -1,5 +1,7 @@
 #include "platform/win32/window.h"
 
+namespace win32 {
+
 void CWindow::ShowWindow(int showCommand) const { ::ShowWindow(m_window, showCommand); }
 
 void CWindow::EnableWindow(bool enable) const { ::EnableWindow(m_window, enable ? TRUE : FALSE); }
@@ -13,3 +15,5 @@ int CButton::GetCheck() const {
 }
 
 void CButton::SetCheck(int state) const { SendMessageA(m_window, BM_SETCHECK, state, 0); }
+
+}  // namespace win32

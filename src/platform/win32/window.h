@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace win32 {
+
 class CWindow {
  public:
   CWindow() = default;
@@ -33,3 +35,5 @@ class CProgressCtrl : public CWindow {
  public:
   using CWindow::CWindow;
 };
+
+}  // namespace win32

@@ -1,5 +1,7 @@
 #include "platform/win32/window_subclass.h"
 
+namespace win32 {
+
 namespace {
 
 // The window property that leads from the window to its subclass object.
@@ -58,3 +60,5 @@ LRESULT CALLBACK WindowSubclass::SubclassProc(HWND window, UINT message, WPARAM 
       return object->CallOriginal(message, wParam, lParam);
   }
 }
+
+}  // namespace win32

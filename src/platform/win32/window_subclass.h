@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace win32 {
+
 class WindowSubclass {
  public:
   WindowSubclass() = default;
@@ -37,3 +39,5 @@ class WindowSubclass {
 
   WNDPROC m_pfnOriginal = nullptr;
 };
+
+}  // namespace win32

@@ -8,7 +8,7 @@ namespace ui {
 
 using base::CharacterLength;
 
-std::string ApplicationName(EnvironmentPort& environment) {
+std::string ApplicationName(platform::EnvironmentPort& environment) {
   std::string path;
   if (!environment.ModulePath(&path)) return std::string();
 

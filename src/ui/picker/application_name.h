@@ -9,6 +9,6 @@
 namespace ui {
 
 // Empty when the program's path cannot be had.
-std::string ApplicationName(EnvironmentPort& environment);
+std::string ApplicationName(platform::EnvironmentPort& environment);
 
 }  // namespace ui

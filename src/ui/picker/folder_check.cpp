@@ -38,11 +38,11 @@ std::string FolderMessage(const std::string& path, const char* verdict) {
   return "The folder:\n\n" + path + "\n\n" + verdict;
 }
 
-void ReportFailure(PromptPort& prompt, const std::string& caption, const std::string& path,
-                   int result) {
+void ReportFailure(platform::PromptPort& prompt, const std::string& caption,
+                   const std::string& path, int result) {
   const char* verdict = result == kFolderInvalid ? "is invalid. Please reenter."
                                                  : "can not be created. Please double check.";
-  prompt.Show(FolderMessage(path, verdict), caption, kMbOk | kMbIconWarning);
+  prompt.Show(FolderMessage(path, verdict), caption, platform::kMbOk | platform::kMbIconWarning);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ int IsValidFolderName(const std::string& name) {
   return 1;
 }
 
-int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly) {
+int CreateFolderPath(platform::FileSystemPort& files, const char* path, bool checkOnly) {
   if (path == nullptr) return kFolderInvalid;
   const std::string text(path);
   if (text.size() >= kPathCapacity || !HasDriveRoot(text)) return kFolderInvalid;
@@ -80,13 +80,14 @@ int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly) {
   }
 }
 
-int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
-                const std::string& path) {
+int CheckFolder(platform::FileSystemPort& files, platform::PromptPort& prompt,
+                platform::EnvironmentPort& environment, const std::string& path) {
   int result = CreateFolderPath(files, path.c_str(), true);
   if (result == kFolderReady && !files.Exists(path)) {
     const std::string question =
         FolderMessage(path, "does not exist. Do you want the folder to be created?");
-    if (prompt.Show(question, ApplicationName(environment), kMbYesNo | kMbIconQuestion) != kIdYes) {
+    if (prompt.Show(question, ApplicationName(environment),
+                    platform::kMbYesNo | platform::kMbIconQuestion) != platform::kIdYes) {
       return kFolderDeclined;
     }
     return CreateFolder(files, prompt, environment, path);
@@ -95,8 +96,8 @@ int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& envi
   return result;
 }
 
-int CreateFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
-                 const std::string& path) {
+int CreateFolder(platform::FileSystemPort& files, platform::PromptPort& prompt,
+                 platform::EnvironmentPort& environment, const std::string& path) {
   const int result = CreateFolderPath(files, path.c_str(), false);
   if (result != kFolderReady) ReportFailure(prompt, ApplicationName(environment), path, result);
   return result;

@@ -24,20 +24,20 @@ constexpr int kFolderDeclined = -1;   // the user did not want the folder create
 // Checks `path`, asks whether a missing folder shall be created and creates
 // it. Every result but kFolderReady and kFolderDeclined is reported in a
 // message box captioned with the application's name.
-int CheckFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
-                const std::string& path);
+int CheckFolder(platform::FileSystemPort& files, platform::PromptPort& prompt,
+                platform::EnvironmentPort& environment, const std::string& path);
 
 // Creates every missing level of `path` without asking; a path that is not
 // acceptable or a level that cannot be created is reported as CheckFolder
 // reports it. The result of CreateFolderPath.
-int CreateFolder(FileSystemPort& files, PromptPort& prompt, EnvironmentPort& environment,
-                 const std::string& path);
+int CreateFolder(platform::FileSystemPort& files, platform::PromptPort& prompt,
+                 platform::EnvironmentPort& environment, const std::string& path);
 
 // Walks the components of `path` from the left. With `checkOnly` it only
 // checks the syntax; otherwise it creates each level in turn (an existing one
 // is fine) and gives kFolderNotCreated for the first level that then does not
 // exist. Levels created before a failing one stay.
-int CreateFolderPath(FileSystemPort& files, const char* path, bool checkOnly);
+int CreateFolderPath(platform::FileSystemPort& files, const char* path, bool checkOnly);
 
 // 1 when `name` may be one component of a folder path, 0 otherwise: not empty,
 // not beginning or ending with a tab, a blank or a dot, none of " * / : < > ? \ |,

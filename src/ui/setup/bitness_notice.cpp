@@ -22,11 +22,12 @@ bool ServesAFoundRelease(const ReleaseBoxStates& boxes) {
 
 }  // namespace
 
-bool NoticeIfHostsNeed64BitSetup(const Platform& platform, const ReleaseBoxStates& boxes,
-                                 int acadBitness, RegistryPort* view64) {
+bool NoticeIfHostsNeed64BitSetup(const platform::Platform& platform, const ReleaseBoxStates& boxes,
+                                 int acadBitness, platform::RegistryPort* view64) {
   if (acadBitness != 32 || view64 == nullptr || ServesAFoundRelease(boxes)) return false;
   if (!FindInstallations(*view64).Any()) return false;
-  platform.prompt.Show(kNeeds64BitSetupMessage, kSetupCaption, kMbOk | kMbIconWarning);
+  platform.prompt.Show(kNeeds64BitSetupMessage, install::kSetupCaption,
+                       platform::kMbOk | platform::kMbIconWarning);
   return true;
 }
 

@@ -11,7 +11,7 @@ namespace ui {
 // the 32-bit one, serves none of the releases it found, and discovery over
 // the 64-bit registry view (`view64`, null when there is none) finds an
 // installation. True when it was shown.
-bool NoticeIfHostsNeed64BitSetup(const Platform& platform, const ReleaseBoxStates& boxes,
-                                 int acadBitness, RegistryPort* view64);
+bool NoticeIfHostsNeed64BitSetup(const platform::Platform& platform, const ReleaseBoxStates& boxes,
+                                 int acadBitness, platform::RegistryPort* view64);
 
 }  // namespace ui

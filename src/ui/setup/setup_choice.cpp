@@ -10,8 +10,8 @@ bool ChooseSetup(const base::CommandLine& line, const base::Installations& insta
   if (line.folder) choice->folder = *line.folder;
   choice->logFile = line.logFile.value_or("");
   if (!line.ReleasesGiven()) return true;
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    ReleaseBoxState& box = choice->boxes[ReleaseIndex(year)];
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    ReleaseBoxState& box = choice->boxes[base::ReleaseIndex(year)];
     const bool asked = line.allReleases || std::find(line.releases.begin(), line.releases.end(),
                                                      year) != line.releases.end();
     const bool offered = box.enabled && box.visible;

@@ -23,23 +23,23 @@ std::string ComposeBitnessCaption(int acadBitness) {
 
 ReleaseFolderCounts CountReleaseFolders(const base::Installations& installations) {
   ReleaseFolderCounts counts{};
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    counts[ReleaseIndex(year)] = installations.HostFolders(year).size();
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    counts[base::ReleaseIndex(year)] = installations.HostFolders(year).size();
   }
   return counts;
 }
 
 ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, int acadBitness) {
   ReleaseBoxStates boxes{};
-  for (int k = 0; k < kReleaseCount; ++k) {
+  for (int k = 0; k < base::kReleaseCount; ++k) {
     const bool found = folderCounts[k] > 0;
-    const bool served = acadBitness != 32 || ReleaseYear(k) < kFirst64BitOnlyYear;
+    const bool served = acadBitness != 32 || base::ReleaseYear(k) < kFirst64BitOnlyYear;
     boxes[k] = ReleaseBoxState{found, served, found && served ? 1 : 0};
   }
   return boxes;
 }
 
-bool AnyReleaseTicked(const ReleaseTicks& ticks) {
+bool AnyReleaseTicked(const base::ReleaseTicks& ticks) {
   return std::any_of(ticks.begin(), ticks.end(), [](int tick) { return tick != 0; });
 }
 

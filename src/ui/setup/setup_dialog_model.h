@@ -27,8 +27,8 @@ struct ReleaseBoxState {
 };
 
 // Index: release year - 2007.
-using ReleaseFolderCounts = std::array<std::size_t, kReleaseCount>;
-using ReleaseBoxStates = std::array<ReleaseBoxState, kReleaseCount>;
+using ReleaseFolderCounts = std::array<std::size_t, base::kReleaseCount>;
+using ReleaseBoxStates = std::array<ReleaseBoxState, base::kReleaseCount>;
 
 // The number of discovered installation folders of every release.
 ReleaseFolderCounts CountReleaseFolders(const base::Installations& installations);
@@ -38,6 +38,6 @@ ReleaseFolderCounts CountReleaseFolders(const base::Installations& installations
 ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, int acadBitness);
 
 // Install can run only when some release is ticked.
-bool AnyReleaseTicked(const ReleaseTicks& ticks);
+bool AnyReleaseTicked(const base::ReleaseTicks& ticks);
 
 }  // namespace ui

@@ -23,7 +23,7 @@ namespace {
 constexpr unsigned kButtonsMask = 0xF;
 constexpr char kNoReleaseMessage[] = "没有要安装的 AutoCAD 版本。";
 
-class NoProgress : public ProgressPort {
+class NoProgress : public platform::ProgressPort {
  public:
   void SetRange(int, int) override {}
   void SetStep(int) override {}
@@ -36,36 +36,38 @@ class NoProgress : public ProgressPort {
 int SilentPrompt::Show(const std::string& text, const std::string& /*caption*/, unsigned style) {
   m_texts.push_back(text);
   switch (style & kButtonsMask) {
-    case kMbYesNo:
-      return kIdYes;
-    case kMbAbortRetryIgnore:
-      return kIdAbort;
+    case platform::kMbYesNo:
+      return platform::kIdYes;
+    case platform::kMbAbortRetryIgnore:
+      return platform::kIdAbort;
     default:
-      return kIdOk;
+      return platform::kIdOk;
   }
 }
 
-int RunUnattended(Platform& platform, const base::Installations& installations,
+int RunUnattended(platform::Platform& platform, const base::Installations& installations,
                   const base::CommandLine& line, int acadBitness) {
   SetupChoice choice;
   std::string problem;
   if (!ChooseSetup(line, installations, acadBitness, &choice, &problem)) {
-    platform.prompt.Show(base::RefusalText(problem), kSetupCaption, kMbOk | kMbIconWarning);
+    platform.prompt.Show(base::RefusalText(problem), install::kSetupCaption,
+                         platform::kMbOk | platform::kMbIconWarning);
     return kExitRefused;
   }
-  ReleaseTicks ticks{};
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    ticks[ReleaseIndex(year)] = choice.boxes[ReleaseIndex(year)].tick;
+  base::ReleaseTicks ticks{};
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    ticks[base::ReleaseIndex(year)] = choice.boxes[base::ReleaseIndex(year)].tick;
   }
   if (!AnyReleaseTicked(ticks)) {
-    platform.prompt.Show(kNoReleaseMessage, kSetupCaption, kMbOk | kMbIconWarning);
+    platform.prompt.Show(kNoReleaseMessage, install::kSetupCaption,
+                         platform::kMbOk | platform::kMbIconWarning);
     return kExitRefused;
   }
   // Nothing is created before it is known that there is something to install.
   std::string payload;
   if (!FindPayloadFolder(platform, &payload)) return kExitNoPayload;
   if (IsAcadRunning(platform.processes)) {
-    platform.prompt.Show(kAcadRunningMessage, kSetupCaption, kMbOk);
+    platform.prompt.Show(install::kAcadRunningMessage, install::kSetupCaption, platform::kMbOk);
     return kExitHostRunning;
   }
   if (!CheckInstallFolder(platform, &choice.folder) ||
@@ -83,7 +85,7 @@ int RunUnattended(Platform& platform, const base::Installations& installations,
   if (!outcome) return kExitCopyStopped;
   const std::string report = DescribeOutcome(*outcome);
   if (report.empty()) return kExitDone;
-  platform.prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+  platform.prompt.Show(report, install::kSetupCaption, platform::kMbOk | platform::kMbIconWarning);
   return kExitHostStepFailed;
 }
 

@@ -28,7 +28,7 @@ enum ExitCode {
 
 // Answers every message box as the unattended install must, without showing
 // it; keeps the texts.
-class SilentPrompt : public PromptPort {
+class SilentPrompt : public platform::PromptPort {
  public:
   int Show(const std::string& text, const std::string& caption, unsigned style) override;
   const std::vector<std::string>& Texts() const { return m_texts; }
@@ -41,7 +41,7 @@ class SilentPrompt : public PromptPort {
 // platform that answers through a SilentPrompt with /S. Every way of ending but success is
 // told through the prompt first, so that the log has the reason. The exit
 // code.
-int RunUnattended(Platform& platform, const base::Installations& installations,
+int RunUnattended(platform::Platform& platform, const base::Installations& installations,
                   const base::CommandLine& line, int acadBitness);
 
 }  // namespace ui

@@ -12,7 +12,7 @@ class FakeEnvironmentUnderTest : public EnvironmentUnderTest {
     m_environment.SetModulePath("C:\\Dist\\" + ProgramFileName());
     m_environment.SetCurrentDirectory(WorkingFolder());
   }
-  EnvironmentPort& Port() override { return m_environment; }
+  platform::EnvironmentPort& Port() override { return m_environment; }
   void SetVariable(const std::string& name, const std::string& value) override {
     m_environment.SetVariable(name, value);
   }

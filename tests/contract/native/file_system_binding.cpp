@@ -12,7 +12,7 @@ class FakeFileSystemUnderTest : public FileSystemUnderTest {
     m_files.AddDrive('C');
     m_files.AddFolder(Scratch());
   }
-  FileSystemPort& Port() override { return m_files; }
+  platform::FileSystemPort& Port() override { return m_files; }
   std::string Scratch() const override { return "C:\\Scratch"; }
 
   void WriteFile(const std::string& path, const std::string& contents) override {

@@ -7,7 +7,7 @@ namespace {
 
 class RecordingProgressUnderTest : public ProgressUnderTest {
  public:
-  ProgressPort& Port() override { return m_progress; }
+  platform::ProgressPort& Port() override { return m_progress; }
   int Position() override { return m_progress.Position(); }
 
  private:

@@ -10,7 +10,7 @@ namespace {
 class FakeRegistryUnderTest : public RegistryUnderTest {
  public:
   ~FakeRegistryUnderTest() override { EXPECT_EQ(0, m_registry.OpenHandleCount()); }
-  RegistryPort& Port() override { return m_registry; }
+  platform::RegistryPort& Port() override { return m_registry; }
   std::string ScratchPath() const override { return "Software\\SetupContractTests\\Scratch"; }
 
  private:

@@ -8,7 +8,7 @@
 #include "app/lean_runtime.h"
 
 int main(int argc, char** argv) {
-  EndAbortsAsInternalFailures();
+  app::EndAbortsAsInternalFailures();
   if (argc > 1 && std::string(argv[1]) == "abort") std::abort();
   const std::vector<int> none;
   return none.at(static_cast<std::size_t>(argc));

@@ -8,6 +8,8 @@
 #include "ui/picker/folder_check.h"
 #include "ui/picker/win32/picker_ids.h"
 
+namespace ui {
+
 using win32::GetWindowTextString;
 using win32::Win32MessageBoxes;
 using win32::Win32Platform;
@@ -33,11 +35,11 @@ HWND SafeOwner(HWND owner) {
 // ---- PathDialogSubclass ----------------------------------------------------------
 
 bool PathDialogSubclass::OnCommand(WORD id, WORD code) {
-  static const CommandRoute<PathDialogSubclass> kRoutes[] = {
+  static const win32::CommandRoute<PathDialogSubclass> kRoutes[] = {
       {kPickerOkId, BN_CLICKED, &PathDialogSubclass::OnPickerOK},
       {kPickerPathEditId, EN_CHANGE, &PathDialogSubclass::OnPathEdited},
   };
-  return RouteCommand(*this, kRoutes, id, code);
+  return win32::RouteCommand(*this, kRoutes, id, code);
 }
 
 void PathDialogSubclass::OnPathEdited() { m_picker->EnableOk(!m_picker->ReadPathEdit().empty()); }
@@ -47,8 +49,8 @@ void PathDialogSubclass::OnPathEdited() { m_picker->EnableOk(!m_picker->ReadPath
 void PathDialogSubclass::OnPickerOK() {
   PathDialog& picker = *m_picker;
   const std::string path = picker.ReadPathEdit();
-  Platform& platform = Win32Platform();
-  const ScopedPromptOwner owner(Win32MessageBoxes(), picker.m_browseWindow);
+  platform::Platform& platform = Win32Platform();
+  const win32::ScopedPromptOwner owner(Win32MessageBoxes(), picker.m_browseWindow);
   if (CheckFolder(platform.files, platform.prompt, platform.environment, path) == kFolderReady) {
     picker.m_accepted = 1;
     EndDialog(picker.m_browseWindow, 1);
@@ -168,3 +170,5 @@ int CALLBACK BrowseCallback(HWND window, UINT event, LPARAM datum, LPARAM picker
   }
   return 0;
 }
+
+}  // namespace ui

@@ -12,11 +12,13 @@
 #include "base/bounded_format.h"
 #include "platform/win32/window_subclass.h"
 
+namespace ui {
+
 class PathDialog;
 
 // Attached to the shell dialog while it exists: takes its OK clicks and the
 // path edit box's change notifications before the shell does.
-class PathDialogSubclass : public WindowSubclass {
+class PathDialogSubclass : public win32::WindowSubclass {
  public:
   explicit PathDialogSubclass(PathDialog* picker) : m_picker(picker) {}
 
@@ -71,3 +73,5 @@ class PathDialog {
 
 // The shell's callback: its datum is the PathDialog. Always 0.
 int CALLBACK BrowseCallback(HWND window, UINT event, LPARAM datum, LPARAM picker);
+
+}  // namespace ui

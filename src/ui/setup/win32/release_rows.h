@@ -8,9 +8,9 @@
 
 namespace ui {
 
-static_assert(std::size(kReleaseBoxIds) == kReleaseCount, "one box per release");
+static_assert(std::size(kReleaseBoxIds) == base::kReleaseCount, "one box per release");
 
-constexpr int ReleaseBoxId(int year) { return kReleaseBoxIds[ReleaseIndex(year)]; }
+constexpr int ReleaseBoxId(int year) { return kReleaseBoxIds[base::ReleaseIndex(year)]; }
 
 // Whether `id` is a release box's identifier.
 constexpr bool IsReleaseBoxId(unsigned short id) {

@@ -26,9 +26,9 @@ constexpr char kHeadingFace[] = "宋体";
 
 }  // namespace
 
-SetupDialog::SetupDialog(Platform& platform, const base::Installations& installations,
+SetupDialog::SetupDialog(platform::Platform& platform, const base::Installations& installations,
                          const SetupChoice& choice)
-    : CDialog(IDD_SETUP, nullptr),
+    : win32::CDialog(IDD_SETUP, nullptr),
       m_platform(platform),
       m_installations(installations),
       m_initialBoxes(choice.boxes),
@@ -36,11 +36,11 @@ SetupDialog::SetupDialog(Platform& platform, const base::Installations& installa
       m_installPath(choice.folder) {}
 
 void SetupDialog::DoDataExchange(Exchange direction) {
-  for (int year = kLastReleaseYear; year >= kFirstReleaseYear; --year) {
-    DdxControl(m_window, ReleaseBoxId(year), m_releaseBoxes[ReleaseIndex(year)]);
+  for (int year = base::kLastReleaseYear; year >= base::kFirstReleaseYear; --year) {
+    DdxControl(m_window, ReleaseBoxId(year), m_releaseBoxes[base::ReleaseIndex(year)]);
   }
-  for (int year = kFirstReleaseYear; year <= kLastReleaseYear; ++year) {
-    DdxCheck(m_window, ReleaseBoxId(year), m_ticks[ReleaseIndex(year)], direction);
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    DdxCheck(m_window, ReleaseBoxId(year), m_ticks[base::ReleaseIndex(year)], direction);
   }
   DdxText(m_window, IDC_TITLE, m_title, direction);
   DdxText(m_window, IDC_BITNESS, m_bitness, direction);
@@ -49,7 +49,7 @@ void SetupDialog::DoDataExchange(Exchange direction) {
 }
 
 BOOL SetupDialog::OnInitDialog() {
-  CDialog::OnInitDialog();
+  win32::CDialog::OnInitDialog();
   m_backgroundBrush.CreateSolidBrush(kBackgroundColor);
   m_titleFont.Create(14, 600, ANSI_CHARSET, kHeadingFace);
   m_bitnessFont.Create(13, 400, ANSI_CHARSET, kHeadingFace);
@@ -63,7 +63,7 @@ BOOL SetupDialog::OnInitDialog() {
 }
 
 void SetupDialog::OnShown() {
-  const ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
+  const win32::ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
   NoticeIfHostsNeed64BitSetup(m_platform, m_initialBoxes, kAcadBitness,
                               Open64BitRegistryView().get());
 }
@@ -76,7 +76,7 @@ void SetupDialog::SetSmallIcon() {
 }
 
 void SetupDialog::ApplyInitialReleaseBoxes() {
-  for (int k = 0; k < kReleaseCount; ++k) {
+  for (int k = 0; k < base::kReleaseCount; ++k) {
     const ReleaseBoxState& box = m_initialBoxes[k];
     if (!box.enabled) m_releaseBoxes[k].EnableWindow(false);
     if (!box.visible) m_releaseBoxes[k].ShowWindow(SW_HIDE);
@@ -90,22 +90,22 @@ void SetupDialog::UpdateInstallButton() {
 }
 
 bool SetupDialog::OnCommand(WORD id, WORD code) {
-  static const CommandRoute<SetupDialog> kRoutes[] = {
+  static const win32::CommandRoute<SetupDialog> kRoutes[] = {
       {0, BN_CLICKED, &SetupDialog::OnCheckRelease, &IsReleaseBoxId},
       {IDC_BROWSE, BN_CLICKED, &SetupDialog::OnBrowse},
       {IDC_INSTALL, BN_CLICKED, &SetupDialog::OnInstall},
   };
-  return RouteCommand(*this, kRoutes, id, code) || CDialog::OnCommand(id, code);
+  return win32::RouteCommand(*this, kRoutes, id, code) || win32::CDialog::OnCommand(id, code);
 }
 
 HBRUSH SetupDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
-  CDialog::OnCtlColor(dc, control, message);  // default colours first; its brush is not used
+  win32::CDialog::OnCtlColor(dc, control, message);  // default colours first; its brush is not used
   const int id = control == m_window ? 0 : GetDlgCtrlID(control);
   SetTextColor(dc, kTextColor);
   if (id != IDC_INSTALL_PATH) SetBkMode(dc, TRANSPARENT);
-  const CFont* heading = id == IDC_TITLE     ? &m_titleFont
-                         : id == IDC_BITNESS ? &m_bitnessFont
-                                             : nullptr;
+  const win32::CFont* heading = id == IDC_TITLE     ? &m_titleFont
+                                : id == IDC_BITNESS ? &m_bitnessFont
+                                                    : nullptr;
   if (heading) {
     if (heading->GetSafeHandle()) SelectObject(dc, heading->GetSafeHandle());
     SetTextColor(dc, kHeadingColor);
@@ -120,10 +120,10 @@ void SetupDialog::OnCheckRelease() { UpdateInstallButton(); }
 // view it does what the visible default, Install, does, when Install can run.
 void SetupDialog::OnOK() {
   if (GetDlgItem(IDOK).IsWindowVisible()) {
-    CDialog::OnOK();
+    win32::CDialog::OnOK();
     return;
   }
-  const CWindow install = GetDlgItem(IDC_INSTALL);
+  const win32::CWindow install = GetDlgItem(IDC_INSTALL);
   if (install.IsWindowVisible() && install.IsWindowEnabled()) OnInstall();
 }
 

@@ -20,11 +20,11 @@
 
 namespace ui {
 
-class SetupDialog : public CDialog {
+class SetupDialog : public win32::CDialog {
  public:
   // The dialog over `platform` for the installations found, starting from
   // `choice`'s folder and release boxes.
-  SetupDialog(Platform& platform, const base::Installations& installations,
+  SetupDialog(platform::Platform& platform, const base::Installations& installations,
               const SetupChoice& choice);
 
   // How the dialog ended, as the program's exit code: 0 when it completed or
@@ -61,22 +61,22 @@ class SetupDialog : public CDialog {
   // Tells what the install could not do and shows the settings view again.
   void ReportIncompleteInstall(const std::string& report);
 
-  Platform& m_platform;
+  platform::Platform& m_platform;
   const base::Installations& m_installations;
   const ReleaseBoxStates m_initialBoxes;
   const std::string m_logFile;  // the full path of the log being written; empty: none
 
-  CBrush m_backgroundBrush;
+  win32::CBrush m_backgroundBrush;
   // The release boxes and their ticks (1 = ticked), 2007 first.
-  std::array<CButton, kReleaseCount> m_releaseBoxes;
-  ReleaseTicks m_ticks{};
+  std::array<win32::CButton, base::kReleaseCount> m_releaseBoxes;
+  base::ReleaseTicks m_ticks{};
   std::string m_title;
   std::string m_bitness;
-  CProgressCtrl m_progress;
+  win32::CProgressCtrl m_progress;
   std::string m_installPath;
   // Fonts of the title (IDC_TITLE) and of the bitness line (IDC_BITNESS).
-  CFont m_titleFont;
-  CFont m_bitnessFont;
+  win32::CFont m_titleFont;
+  win32::CFont m_bitnessFont;
 
   bool m_checkAcadRunning = true;  // until the running-host warning has shown once
   bool m_elevationOffered = false;

@@ -29,7 +29,7 @@ namespace ui {
 
 namespace {
 
-void ShowControl(const CDialog& dialog, int id, bool show) {
+void ShowControl(const win32::CDialog& dialog, int id, bool show) {
   dialog.GetDlgItem(id).ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
@@ -44,8 +44,8 @@ LONG ClientBottom(HWND dialog, HWND control) {
 }  // namespace
 
 void SetupDialog::OnInstall() {
-  const ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
-  Platform& platform = m_platform;
+  const win32::ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
+  platform::Platform& platform = m_platform;
   if (WarnIfAcadRunning(platform, &m_checkAcadRunning)) return;
   UpdateData(Exchange::kToMembers);
   std::string folder = m_installPath;
@@ -117,7 +117,7 @@ bool SetupDialog::RunInstall(const std::string& installPath, const InstallScope&
   ShowControl(*this, IDC_BROWSE, false);
   ShowControl(*this, IDC_PROGRESS, true);
 
-  Win32Progress progress(m_progress.GetSafeHwnd());
+  win32::Win32Progress progress(m_progress.GetSafeHwnd());
   const auto steps =
       RunInstallSteps(m_platform, m_installations, installPath, m_ticks, progress, scope);
   if (!steps) {
@@ -136,7 +136,8 @@ void SetupDialog::EndWithExitCode(int exitCode) {
 void SetupDialog::ReportIncompleteInstall(const std::string& report) {
   // An empty report: the copy running as administrator has told its own.
   if (!report.empty()) {
-    m_platform.prompt.Show(report, kSetupCaption, kMbOk | kMbIconWarning);
+    m_platform.prompt.Show(report, install::kSetupCaption,
+                           platform::kMbOk | platform::kMbIconWarning);
   }
   ShowControl(*this, IDC_PROGRESS, false);
   ShowControl(*this, IDC_PATH_LABEL, true);
@@ -152,7 +153,7 @@ void SetupDialog::ShowCompletionView() {
   ShowControl(*this, IDOK, true);
   ShowControl(*this, IDC_INSTALL, false);
   ShowControl(*this, IDCANCEL, false);
-  for (CButton& box : m_releaseBoxes) box.ShowWindow(SW_HIDE);
+  for (win32::CButton& box : m_releaseBoxes) box.ShowWindow(SW_HIDE);
   UpdateData(Exchange::kToControls);
 
   // Cut away the strip below the completion button: the window's bottom edge
