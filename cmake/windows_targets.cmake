@@ -48,13 +48,14 @@ setup_compile_options(win32_tests)
 
 # Drives the real SetUp.exe from outside: the end-to-end tests and the demo's
 # driver both use it.
-set(SETUP_DRIVER_SOURCE ${PROJECT_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+set(SETUP_DRIVER_SOURCE ${PROJECT_SOURCE_DIR}/tests/e2e/harness/setup_driver.cpp)
 add_library(setup_driver STATIC ${SETUP_DRIVER_SOURCE})
 target_include_directories(setup_driver PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(setup_driver PUBLIC ${SETUP_WIN32_LIBS})
 setup_compile_options(setup_driver)
 
-file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+file(GLOB SETUP_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp
+                                               ${PROJECT_SOURCE_DIR}/tests/e2e/harness/*.cpp)
 list(REMOVE_ITEM SETUP_E2E_SOURCES ${SETUP_DRIVER_SOURCE})
 add_executable(e2e_tests ${SETUP_E2E_SOURCES})
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)

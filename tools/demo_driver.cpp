@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "e2e/setup_driver.h"
+#include "e2e/harness/setup_driver.h"
 
 namespace {
 

@@ -39,7 +39,7 @@ std::string Unquoted(const std::string& text);
 
 // False when an argument is not one of the options, an option comes twice,
 // a value is empty, holds a double quote or is longer than 259 characters
-// (refused, never cut), or a year is not one of 2007 to 2025; `problem` then
+// (refused, never cut), or a year is not a release year; `problem` then
 // names the first such argument. /S and /LOG= are taken wherever they stand,
 // even then: the refusal is silent and logged.
 bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::string* problem);

@@ -4,7 +4,7 @@
 // driver in the hosts, the demand-load keys and trusted paths, and the completion view whose button
 // ends the program.
 
-#include "e2e/install_fixture.h"
+#include "e2e/harness/install_fixture.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "e2e/install_fixture.h"
+#include "e2e/harness/install_fixture.h"
 #include "support/test_values.h"
 #include "ui/setup/win32/resource.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/setup_fixture.h"
+#include "e2e/harness/setup_fixture.h"
 #include "ui/picker/win32/picker_ids.h"
 #include "ui/setup/win32/resource.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/install_fixture.h"
+#include "e2e/harness/install_fixture.h"
 #include "ui/setup/win32/resource.h"
 
 namespace {

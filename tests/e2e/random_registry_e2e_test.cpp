@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "e2e/setup_fixture.h"
+#include "e2e/harness/setup_fixture.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <set>
 #include <vector>
 
-#include "e2e/dialog_template.h"
-#include "e2e/install_support.h"
-#include "e2e/setup_fixture.h"
+#include "e2e/harness/dialog_template.h"
+#include "e2e/harness/install_support.h"
+#include "e2e/harness/setup_fixture.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "e2e/setup_fixture.h"
+#include "e2e/harness/setup_fixture.h"
 #include "support/test_values.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"

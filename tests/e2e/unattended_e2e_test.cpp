@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/install_fixture.h"
+#include "e2e/harness/install_fixture.h"
 #include "support/test_values.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"

@@ -9,7 +9,7 @@ constexpr int kProductVersion = 20250301;
 // Bitness of the AutoCAD releases this build serves, as the dialog shows it:
 // the bitness of the program itself, since a process reads by default the
 // registry view of its own bitness, where hosts of that bitness are
-// registered. 32 also withdraws the releases 2017 to 2025 from the dialog.
+// registered. 32 also withdraws the releases from 2017 on from the dialog.
 #ifdef _WIN64
 constexpr int kAcadBitness = 64;
 #else

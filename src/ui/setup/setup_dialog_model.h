@@ -34,7 +34,7 @@ using ReleaseBoxStates = std::array<ReleaseBoxState, base::kReleaseCount>;
 ReleaseFolderCounts CountReleaseFolders(const base::Installations& installations);
 
 // A release is enabled and ticked exactly when it has a folder; a 32-bit
-// build hides and unticks 2017 to 2025 whether found or not.
+// build hides and unticks the releases from 2017 on, found or not.
 ReleaseBoxStates InitialReleaseBoxes(const ReleaseFolderCounts& folderCounts, int acadBitness);
 
 // Install can run only when some release is ticked.

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "e2e/setup_driver.h"
+#include "e2e/harness/setup_driver.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strncmp(argv[1], kIdleFlag, sizeof(kIdleFlag) - 1) == 0) {

@@ -1,4 +1,4 @@
-#include "e2e/setup_fixture.h"
+#include "e2e/harness/setup_fixture.h"
 
 WindowDriver SetupTest::Start(const std::string& arguments) {
   process_ = std::make_unique<SetupProcess>(distribution_.setupPath(), arguments);

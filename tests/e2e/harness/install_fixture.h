@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/install_support.h"
-#include "e2e/setup_fixture.h"
+#include "e2e/harness/install_support.h"
+#include "e2e/harness/setup_fixture.h"
 
 // Time allowed for a whole install, message boxes excluded.
 constexpr DWORD kInstallTimeout = 60000;

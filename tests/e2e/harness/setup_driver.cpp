@@ -1,4 +1,4 @@
-#include "e2e/setup_driver.h"
+#include "e2e/harness/setup_driver.h"
 
 #include <algorithm>
 #include <array>

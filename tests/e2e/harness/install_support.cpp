@@ -1,8 +1,8 @@
-#include "e2e/install_support.h"
+#include "e2e/harness/install_support.h"
 
 #include <tlhelp32.h>
 
-#include "e2e/setup_driver.h"
+#include "e2e/harness/setup_driver.h"
 
 namespace {
 

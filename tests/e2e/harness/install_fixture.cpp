@@ -1,4 +1,4 @@
-#include "e2e/install_fixture.h"
+#include "e2e/harness/install_fixture.h"
 
 #include <stdexcept>
 

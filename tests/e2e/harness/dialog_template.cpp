@@ -1,4 +1,4 @@
-#include "e2e/dialog_template.h"
+#include "e2e/harness/dialog_template.h"
 
 #include <cstring>
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "e2e/setup_driver.h"
+#include "e2e/harness/setup_driver.h"
 
 class SetupTest : public ::testing::Test {
  protected:
