@@ -47,4 +47,14 @@ struct FakePlatform {
   FakeProcesses processes;
   ScriptedPrompt prompt;
   platform::Platform platform{registry, files, environment, processes, prompt};
+
+  // Drives C and D, the program at C:\Dist\SetUp.exe, and the user's
+  // application-data folder C:\Users\u\AppData\Roaming.
+  void AddDrivesProgramAndAppData() {
+    files.AddDrive('C');
+    files.AddDrive('D');
+    environment.SetModulePath("C:\\Dist\\SetUp.exe");
+    environment.SetVariable("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+    files.AddFolder("C:\\Users\\u\\AppData\\Roaming");
+  }
 };

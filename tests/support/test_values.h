@@ -19,6 +19,10 @@ inline std::string CopyFailedText(const std::string& destination) {
   return "拷贝文件 " + destination + kCopyFailureReasons;
 }
 
+// Product keys of AutoCAD 2010 and 2014, below HKEY_LOCAL_MACHINE.
+constexpr char kProduct2010[] = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
+constexpr char kProduct2014[] = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
+
 inline std::string In(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }

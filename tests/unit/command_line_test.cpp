@@ -19,11 +19,14 @@ struct Accepted {
   bool all;
   std::vector<int> releases;
   std::string log;  // empty: none
+  friend void PrintTo(const Accepted& row, std::ostream* out) {
+    *out << ::testing::PrintToString(row.arguments);
+  }
 };
 
-TEST(CommandLine, OptionsInAnyCaseWithSlashOrDashAndQuotedSpaces) {
+std::vector<Accepted> AcceptedLines() {
   const std::string longest(259, 'x');
-  const Accepted cases[] = {
+  return {
       {"", false, false, "", false, {}, ""},
       {"  /S  ", true, false, "", false, {}, ""},
       {"-s /d=C:\\Brenix", true, false, "C:\\Brenix", false, {}, ""},
@@ -51,23 +54,33 @@ TEST(CommandLine, OptionsInAnyCaseWithSlashOrDashAndQuotedSpaces) {
       {"\"/D=\\\"D:\\CAD Tools\\\"\"", false, false, "D:\\CAD Tools", false, {}, ""},
       {"/elevated /R=2014", false, true, "", false, {2014}, ""},
   };
-  for (const Accepted& c : cases) {
-    CommandLine line;
-    std::string problem = "unchanged";
-    ASSERT_TRUE(ParseCommandLine(c.arguments, &line, &problem)) << c.arguments << ": " << problem;
-    EXPECT_EQ("", problem);
-    EXPECT_EQ(c.unattended, line.unattended) << c.arguments;
-    EXPECT_EQ(c.elevated, line.elevated) << c.arguments;
-    EXPECT_EQ(c.folder, line.folder.value_or("")) << c.arguments;
-    EXPECT_EQ(c.all, line.allReleases) << c.arguments;
-    EXPECT_EQ(c.releases, line.releases) << c.arguments;
-    EXPECT_EQ(c.log, line.logFile.value_or("")) << c.arguments;
-  }
 }
 
-TEST(CommandLine, RefusesWhatItDoesNotKnowRepeatedOptionsBadYearsAndLongValues) {
+class AcceptedLineTest : public ::testing::TestWithParam<Accepted> {};
+
+// Options in any case, with '/' or '-', and quoted spaces.
+TEST_P(AcceptedLineTest, GivesItsOptions) {
+  const Accepted& c = GetParam();
+  CommandLine line;
+  std::string problem = "unchanged";
+  ASSERT_TRUE(ParseCommandLine(c.arguments, &line, &problem)) << problem;
+  EXPECT_EQ("", problem);
+  EXPECT_EQ(c.unattended, line.unattended);
+  EXPECT_EQ(c.elevated, line.elevated);
+  EXPECT_EQ(c.folder, line.folder.value_or(""));
+  EXPECT_EQ(c.all, line.allReleases);
+  EXPECT_EQ(c.releases, line.releases);
+  EXPECT_EQ(c.log, line.logFile.value_or(""));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, AcceptedLineTest, ::testing::ValuesIn(AcceptedLines()));
+
+// Arguments and the argument named as the problem.
+using Refused = std::pair<std::string, std::string>;
+
+std::vector<Refused> RefusedLines() {
   const std::string tooLong = "/D=" + std::string(260, 'x');
-  const std::pair<std::string, std::string> cases[] = {
+  return {
       {"/X", "/X"},
       {"\"\"", "\"\""},
       {"\"", "\"\""},
@@ -88,12 +101,21 @@ TEST(CommandLine, RefusesWhatItDoesNotKnowRepeatedOptionsBadYearsAndLongValues) 
       {"/ELEVATED=1", "/ELEVATED=1"},
       {tooLong, tooLong},
   };
-  for (const auto& c : cases) {
-    CommandLine line;
-    std::string problem;
-    EXPECT_FALSE(ParseCommandLine(c.first, &line, &problem)) << c.first;
-    EXPECT_EQ(c.second, problem) << c.first;
-  }
+}
+
+class RefusedLineTest : public ::testing::TestWithParam<Refused> {};
+
+// What it does not know, repeated options, bad years and long values.
+TEST_P(RefusedLineTest, NamesTheFirstBadArgument) {
+  CommandLine line;
+  std::string problem;
+  EXPECT_FALSE(ParseCommandLine(GetParam().first, &line, &problem));
+  EXPECT_EQ(GetParam().second, problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, RefusedLineTest, ::testing::ValuesIn(RefusedLines()));
+
+TEST(CommandLine, OptionsThatTellHowToRefuseAreTakenBesideABadArgument) {
   // An unattended run must stay silent even when another argument is bad.
   CommandLine line;
   std::string problem;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "install/install_sequence.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
+#include "support/table_rows.h"
 #include "support/test_values.h"
 #include "ui/setup/unattended.h"
 
@@ -21,8 +21,9 @@ using install::RunInstallSteps;
 
 namespace {
 
-constexpr char kProduct2014[] = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\";
-constexpr char kProduct2010[] = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\";
+// Product keys as discovery gives them, ending with a backslash.
+const std::string kKey2014 = std::string(kProduct2014) + "\\";
+const std::string kKey2010 = std::string(kProduct2010) + "\\";
 constexpr char kAskText[] =
     "安装需要管理员权限：部分 AutoCAD 的注册表项或安装目录无法写入。\n\n"
     "是否以管理员身份重新启动安装程序？";
@@ -38,12 +39,11 @@ struct Machine {
     fake.files.AddDrive('D');
     for (const auto& [year, key] : {std::pair{2010, kProduct2010}, std::pair{2014, kProduct2014}}) {
       const std::string folder = "C:\\AutoCAD " + std::to_string(year);
-      const std::string path(key, std::strlen(key) - 1);  // without the trailing backslash
-      fake.registry.SetString(platform::kHKeyLocalMachine, path, "AcadLocation", folder);
-      fake.registry.SetString(platform::kHKeyLocalMachine, path, "ProductName",
+      fake.registry.SetString(platform::kHKeyLocalMachine, key, "AcadLocation", folder);
+      fake.registry.SetString(platform::kHKeyLocalMachine, key, "ProductName",
                               "AutoCAD " + std::to_string(year));
       fake.files.AddFolder(folder);
-      state.ProductKeys(year).push_back(key);
+      state.ProductKeys(year).push_back(std::string(key) + "\\");
       state.HostFolders(year).push_back(folder);
     }
     fake.processes.SetElevated(false);
@@ -64,72 +64,86 @@ struct Machine {
   base::Installations state;
 };
 
-TEST(Elevation, IsOfferedOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
-  struct Case {
-    const char* name;
-    bool elevated;
-    const char* deniedKey;     // null: none
-    const char* deniedFolder;  // null: none
-    long folderError;          // what probing the denied folder gives
-    bool asked;
-  };
-  const Case cases[] = {
-      {"everything writable", false, nullptr, nullptr, 0, false},
-      {"elevated", true, kProduct2014, "C:\\AutoCAD 2014", kErrorAccessDenied, false},
-      {"product key denied", false, kProduct2014, nullptr, 0, true},
-      {"host folder denied", false, nullptr, "C:\\AutoCAD 2014", kErrorAccessDenied, true},
-      {"host folder gone", false, nullptr, "C:\\AutoCAD 2014", 3, false},
-      {"only an unticked release denied", false, kProduct2010, "C:\\AutoCAD 2010",
-       kErrorAccessDenied, false},
-  };
-  for (const Case& c : cases) {
-    Machine machine;
-    machine.fake.processes.SetElevated(c.elevated);
-    if (c.deniedKey) {
-      machine.fake.registry.Fail(
-          Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, c.deniedKey)));
-    }
-    if (c.deniedFolder) {
-      machine.fake.files.Fail(Fault("ProbeWrite", c.deniedFolder).Error(c.folderError));
-    }
-    machine.fake.prompt.Answer(platform::kIdNo);
-    EXPECT_EQ(c.asked ? Elevation::kDeclined : Elevation::kNotNeeded, machine.Offer()) << c.name;
-    EXPECT_EQ(c.asked ? 1u : 0u, machine.fake.prompt.Calls().size()) << c.name;
-    EXPECT_TRUE(machine.fake.processes.Restarts().empty()) << c.name;
+struct Offer {
+  const char* name;
+  bool elevated;
+  const char* deniedKey;     // null: none
+  const char* deniedFolder;  // null: none
+  long folderError;          // what probing the denied folder gives
+  bool asked;
+  PRINTS_ROW_NAME(Offer)
+};
+
+class ElevationOfferTest : public ::testing::TestWithParam<Offer> {};
+
+TEST_P(ElevationOfferTest, IsMadeOnlyWhenNotElevatedAndATickedReleaseRefusesWriting) {
+  const Offer& c = GetParam();
+  Machine machine;
+  machine.fake.processes.SetElevated(c.elevated);
+  if (c.deniedKey) {
+    machine.fake.registry.Fail(
+        Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, c.deniedKey)));
   }
+  if (c.deniedFolder) {
+    machine.fake.files.Fail(Fault("ProbeWrite", c.deniedFolder).Error(c.folderError));
+  }
+  machine.fake.prompt.Answer(platform::kIdNo);
+  EXPECT_EQ(c.asked ? Elevation::kDeclined : Elevation::kNotNeeded, machine.Offer());
+  EXPECT_EQ(c.asked ? 1u : 0u, machine.fake.prompt.Calls().size());
+  EXPECT_TRUE(machine.fake.processes.Restarts().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ElevationOfferTest,
+    ::testing::Values(
+        Offer{"everything writable", false, nullptr, nullptr, 0, false},
+        Offer{"elevated", true, kKey2014.c_str(), "C:\\AutoCAD 2014", kErrorAccessDenied, false},
+        Offer{"product key denied", false, kKey2014.c_str(), nullptr, 0, true},
+        Offer{"host folder denied", false, nullptr, "C:\\AutoCAD 2014", kErrorAccessDenied, true},
+        Offer{"host folder gone", false, nullptr, "C:\\AutoCAD 2014", 3, false},
+        Offer{"only an unticked release denied", false, kKey2010.c_str(), "C:\\AutoCAD 2010",
+              kErrorAccessDenied, false}),
+    RowName());
 
 // The folder is settled before a restart is composed: a quote cannot smuggle
 // options in, and the copy is never started with a folder it would refuse.
-TEST(Elevation, TheRestartCarriesTheSettledFolderOrNothingStarts) {
-  const std::string injected = "C:\\Brenix\" /S \"/LOG=C:\\victim.txt";
-  const std::pair<std::string, std::string> cases[] = {
-      {"C:\\Program Files\\Brenix\\", "/ELEVATED \"/D=C:\\Program Files\\Brenix\" /R=2014"},
-      {"\"D:\\CAD Tools\"", "/ELEVATED \"/D=D:\\CAD Tools\" /R=2014"},
-      {injected, ""},
-      {"", ""},
-      {"C:\\" + std::string(300, 'x'), ""},
-  };
-  for (const auto& [typed, restart] : cases) {
-    Machine machine;
-    machine.fake.registry.Fail(
-        Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
-    machine.fake.prompt.Answer(restart.empty() ? platform::kIdOk : platform::kIdYes);
-    int exitCode = -1;
-    machine.Click(typed, &exitCode);
-    const std::vector<PromptCall>& calls = machine.fake.prompt.Calls();
-    ASSERT_EQ(1u, calls.size()) << typed;
-    EXPECT_EQ(restart.empty() ? kInvalidFolderText : kAskText, calls[0].text) << typed;
-    EXPECT_EQ(restart.empty() ? std::vector<std::string>{} : std::vector<std::string>{restart},
-              machine.fake.processes.Restarts())
-        << typed;
-  }
+struct Typed {
+  const char* name;
+  std::string folder;   // in the path edit
+  std::string restart;  // the copy's arguments; empty: refused as the folder is
+  PRINTS_ROW_NAME(Typed)
+};
+
+class TypedFolderTest : public ::testing::TestWithParam<Typed> {};
+
+TEST_P(TypedFolderTest, TheRestartCarriesTheSettledFolderOrNothingStarts) {
+  const Typed& c = GetParam();
+  Machine machine;
+  machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kKey2014)));
+  machine.fake.prompt.Answer(c.restart.empty() ? platform::kIdOk : platform::kIdYes);
+  int exitCode = -1;
+  machine.Click(c.folder, &exitCode);
+  const std::vector<PromptCall>& calls = machine.fake.prompt.Calls();
+  ASSERT_EQ(1u, calls.size());
+  EXPECT_EQ(c.restart.empty() ? kInvalidFolderText : kAskText, calls[0].text);
+  EXPECT_EQ(c.restart.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.restart},
+            machine.fake.processes.Restarts());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, TypedFolderTest,
+    ::testing::Values(Typed{"trailing backslash", "C:\\Program Files\\Brenix\\",
+                            "/ELEVATED \"/D=C:\\Program Files\\Brenix\" /R=2014"},
+                      Typed{"copied as path", "\"D:\\CAD Tools\"",
+                            "/ELEVATED \"/D=D:\\CAD Tools\" /R=2014"},
+                      Typed{"options smuggled in", "C:\\Brenix\" /S \"/LOG=C:\\victim.txt", ""},
+                      Typed{"empty", "", ""},
+                      Typed{"too long", "C:\\" + std::string(300, 'x'), ""}),
+    RowName());
 
 TEST(Elevation, YesRunsTheCopyWithTheLogWaitsForItAndTakesItsExitCode) {
   Machine machine;
-  machine.fake.registry.Fail(
-      Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
+  machine.fake.registry.Fail(Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kKey2014)));
   machine.fake.processes.SetRestartedProgram([](const std::string&) { return 1; });
   machine.fake.prompt.Answer(platform::kIdYes);
   int exitCode = -1;
@@ -177,7 +191,7 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   fake.files.AddFile("C:\\Dist\\Data\\Brenix.Ini", "settings");
   fake.registry.SetString(platform::kHKeyCurrentUser, kProfileVariables, "TRUSTEDPATHS",
                           "d:\\tools");
-  fake.registry.Fail(Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kProduct2014)));
+  fake.registry.Fail(Fault("ProbeWrite", KeyName(platform::kHKeyLocalMachine, kKey2014)));
   fake.prompt.Answer(platform::kIdYes);
 
   // The administrator's copy: the same machine, its own settings folder.
@@ -208,7 +222,7 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   EXPECT_EQ("readme", fake.files.ReadFile("D:\\Brenix\\B-PlotSweep\\Readme.txt"));
   EXPECT_FALSE(fake.files.FileExists("D:\\Brenix\\B-PlotSweep\\Brenix.Ini"));
   EXPECT_TRUE(fake.registry.KeyExists(
-      platform::kHKeyLocalMachine, std::string(kProduct2014) + "Applications\\BX_PlotSweep2014"));
+      platform::kHKeyLocalMachine, std::string(kProduct2014) + "\\Applications\\BX_PlotSweep2014"));
 
   RecordingProgress progress;
   const auto outcome = RunInstallSteps(fake.platform, machine.state, "D:\\Brenix\\B-PlotSweep",

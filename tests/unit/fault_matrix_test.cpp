@@ -62,11 +62,7 @@ const std::map<std::string, std::string> kProfiles = {
 
 struct Machine {
   Machine() {
-    fake.files.AddDrive('C');
-    fake.files.AddDrive('D');
-    fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
-    fake.environment.SetVariable("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
-    fake.files.AddFolder("C:\\Users\\u\\AppData\\Roaming");
+    fake.AddDrivesProgramAndAppData();
     for (const char* name : kProductFiles)
       fake.files.AddFile(std::string("C:\\Dist\\Data\\") + name, name);
     for (const char* name : kHostFiles)

@@ -7,6 +7,7 @@
 #include "install/outcome_report.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
+#include "support/table_rows.h"
 #include "support/test_values.h"
 
 using install::IsAcadRunning;
@@ -22,11 +23,7 @@ using ::testing::IsEmpty;
 class InstallSequenceTest : public ::testing::Test {
  protected:
   InstallSequenceTest() {
-    fake.files.AddDrive('C');
-    fake.files.AddDrive('D');
-    fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
-    fake.environment.SetVariable("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
-    fake.files.AddFolder("C:\\Users\\u\\AppData\\Roaming");
+    fake.AddDrivesProgramAndAppData();
     fake.files.AddFolder("C:\\Dist\\Data");
   }
 
@@ -77,27 +74,35 @@ TEST_F(InstallSequenceTest, NoWarningAndFlagKeptWhenTheHostIsNotRunning) {
   EXPECT_THAT(fake.prompt.Calls(), IsEmpty());
 }
 
-TEST_F(InstallSequenceTest, InstallFolderIsTheChosenFolderWithTheProductSubFolder) {
-  struct Case {
-    std::string chosen, install, created;
-  };
-  const Case cases[] = {
-      {"C:\\Brenix", "C:\\Brenix\\B-PlotSweep", "C:\\Brenix"},
-      {"D:\\Tools\\", "D:\\Tools\\B-PlotSweep", "D:\\Tools"},
-      {"D:\\", "D:\\B-PlotSweep", "D:"},
-      {"C:\\x\\B-PlotSweep", "C:\\x\\B-PlotSweep\\B-PlotSweep", "C:\\x\\B-PlotSweep"},
-      {"\\\\srv\\share\\", "\\\\srv\\share\\B-PlotSweep", "\\\\srv\\share"},
-  };
-  for (const Case& c : cases) {
-    fake.files.ClearLog();
-    std::string path = c.chosen;
-    ASSERT_TRUE(SettleInstallFolder(fake.platform, &path)) << c.chosen;
-    EXPECT_EQ(path, c.install);
-    EXPECT_THAT(MakeDirPaths(), ElementsAre(c.created, c.install)) << c.chosen;
-  }
-  EXPECT_TRUE(fake.files.FolderExists("D:\\Tools\\B-PlotSweep"));
+// One level is made: the install folder is there only where the chosen
+// folder's parent was.
+struct Chosen {
+  std::string folder, install, created;
+  bool made;
+  friend void PrintTo(const Chosen& row, std::ostream* out) { *out << row.folder; }
+};
+
+class ChosenFolderTest : public InstallSequenceTest,
+                         public ::testing::WithParamInterface<Chosen> {};
+
+TEST_P(ChosenFolderTest, InstallFolderIsTheChosenFolderWithTheProductSubFolder) {
+  std::string path = GetParam().folder;
+  ASSERT_TRUE(SettleInstallFolder(fake.platform, &path));
+  EXPECT_EQ(GetParam().install, path);
+  EXPECT_THAT(MakeDirPaths(), ElementsAre(GetParam().created, GetParam().install));
+  EXPECT_EQ(GetParam().made, fake.files.FolderExists(GetParam().install));
   EXPECT_THAT(fake.prompt.Calls(), IsEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, ChosenFolderTest,
+    ::testing::Values(Chosen{"C:\\Brenix", "C:\\Brenix\\B-PlotSweep", "C:\\Brenix", true},
+                      Chosen{"D:\\Tools\\", "D:\\Tools\\B-PlotSweep", "D:\\Tools", true},
+                      Chosen{"D:\\", "D:\\B-PlotSweep", "D:", true},
+                      Chosen{"C:\\x\\B-PlotSweep", "C:\\x\\B-PlotSweep\\B-PlotSweep",
+                             "C:\\x\\B-PlotSweep", false},
+                      Chosen{"\\\\srv\\share\\", "\\\\srv\\share\\B-PlotSweep", "\\\\srv\\share",
+                             false}));
 
 TEST_F(InstallSequenceTest, AFolderNotAbsoluteEmptyOrOverLongIsRefusedBeforeAnythingIsCreated) {
   const PromptCall refusal{
@@ -217,7 +222,6 @@ TEST_F(RunInstallStepsTest, MissingPayloadStopsBeforeAnyHostStep) {
 
 // ---- What the install could not do ----------------------------------------
 
-constexpr char kProduct2014[] = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
 constexpr char kProfile2014[] =
     "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles\\P\\Variables";
 constexpr char kRunAsAdministrator[] =
@@ -247,6 +251,7 @@ struct DeniedWrite {
   Fault fault;
   bool onFiles;
   std::string sentence;
+  PRINTS_ROW_NAME(DeniedWrite)
 };
 
 std::vector<DeniedWrite> DeniedWrites() {
@@ -297,9 +302,7 @@ TEST_P(DeniedWriteTest, IsReportedAfterTheWholeInstall) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HostWrites, DeniedWriteTest, ::testing::ValuesIn(DeniedWrites()),
-                         [](const ::testing::TestParamInfo<DeniedWrite>& write) {
-                           return std::string(write.param.name);
-                         });
+                         RowName());
 
 TEST_F(InstallOutcomeTest, OnlyTheReleasesThatFailedAreNamedWithTheirOwnErrors) {
   const std::string product2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
@@ -334,6 +337,7 @@ struct UnusablePath {
   std::string installPath;
   std::string hostFolder;
   std::vector<std::string> failures;
+  PRINTS_ROW_NAME(UnusablePath)
 };
 
 class UnusablePathTest : public InstallOutcomeTest,

@@ -7,6 +7,7 @@
 
 #include "discovery/host_discovery.h"
 #include "support/fake_platform.h"
+#include "support/table_rows.h"
 #include "support/test_values.h"
 
 using base::CommandLine;
@@ -15,9 +16,6 @@ using ui::RunUnattended;
 using ui::SilentPrompt;
 
 namespace {
-
-constexpr char kProduct2014[] = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804";
-constexpr char kProduct2010[] = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
 
 // Releases 2010 and 2014 installed, a payload of two files beside the program.
 struct Machine {
@@ -74,17 +72,21 @@ TEST(Unattended, TheFolderAndReleasesAskedForAreTheOnesInstalled) {
 // Each way of ending has its exit code and says why before it ends (the
 // log keeps what the silent prompt was told); nothing is created when the
 // run ends before the install, and no copy asks for rights again.
-TEST(Unattended, EachWayOfEndingHasItsExitCodeAndItsReason) {
-  struct Case {
-    const char* name;
-    std::string arguments;
-    void (*arrange)(FakePlatform&);
-    int exitCode;
-    std::string reason;  // how the last message begins
-  };
-  const auto none = [](FakePlatform&) {};
+struct Ending {
+  const char* name;
+  std::string arguments;
+  void (*arrange)(FakePlatform&);
+  int exitCode;
+  std::string reason;  // how the last message begins
+  PRINTS_ROW_NAME(Ending)
+};
+
+void Nothing(FakePlatform&) {}
+
+std::vector<Ending> Endings() {
+  const auto none = &Nothing;
   const std::string badFolder = "The folder:\n\nD:\\a|b\n\nis invalid.";
-  const Case cases[] = {
+  return {
       {"release not installed", "/S /R=2015", none, ui::kExitRefused, "命令行参数无效：/R=2015"},
       {"relative folder", "/S /D=Brenix", none, ui::kExitRefused, "安装路径无效 !"},
       {"invalid folder name", "/S /D=D:\\a|b", none, ui::kExitRefused, badFolder},
@@ -112,20 +114,25 @@ TEST(Unattended, EachWayOfEndingHasItsExitCodeAndItsReason) {
        },
        ui::kExitHostStepFailed, "安装没有全部完成："},
   };
-  for (const Case& c : cases) {
-    Machine machine;
-    c.arrange(machine.fake);
-    EXPECT_EQ(c.exitCode, machine.Run(c.arguments)) << c.name;
-    const std::vector<std::string>& told = machine.silent.Texts();
-    EXPECT_EQ(c.reason, LastOf(told).substr(0, c.reason.size())) << c.name;
-    EXPECT_TRUE(machine.fake.processes.Restarts().empty()) << c.name;
-    if (c.exitCode == ui::kExitRefused || c.exitCode == ui::kExitHostRunning ||
-        c.exitCode == ui::kExitNoPayload) {
-      EXPECT_TRUE(machine.fake.files.CallsOf(FsOp::kMakeDir).empty()) << c.name;
-      EXPECT_FALSE(machine.fake.files.FolderExists("C:\\Brenix")) << c.name;
-    }
+}
+
+class UnattendedEndingTest : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(UnattendedEndingTest, HasItsExitCodeAndItsReason) {
+  const Ending& c = GetParam();
+  Machine machine;
+  c.arrange(machine.fake);
+  EXPECT_EQ(c.exitCode, machine.Run(c.arguments));
+  EXPECT_EQ(c.reason, LastOf(machine.silent.Texts()).substr(0, c.reason.size()));
+  EXPECT_TRUE(machine.fake.processes.Restarts().empty());
+  if (c.exitCode == ui::kExitRefused || c.exitCode == ui::kExitHostRunning ||
+      c.exitCode == ui::kExitNoPayload) {
+    EXPECT_TRUE(machine.fake.files.CallsOf(FsOp::kMakeDir).empty());
+    EXPECT_FALSE(machine.fake.files.FolderExists("C:\\Brenix"));
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachWay, UnattendedEndingTest, ::testing::ValuesIn(Endings()), RowName());
 
 TEST(Unattended, NoReleaseFoundIsNothingToInstall) {
   Machine m;
