@@ -143,9 +143,13 @@ TEST_F(UnattendedTest, CreatesEveryMissingLevelOfTheFolder) {
 // earlier run's, and says why.
 TEST_F(UnattendedTest, ARefusalReplacesAnEarlierLogWithItsReason) {
   const std::string logFile = sandbox_.Child("setup.log");
-  ASSERT_TRUE(WriteFileContent(logFile, "\xEF\xBB\xBF退出代码：0\r\n"));
+  ASSERT_TRUE(WriteFileContent(logFile,
+                               "\xEF\xBB\xBF"
+                               "an earlier run\r\n"));
   EXPECT_EQ(5u, RunToEnd("/S /R=2014, \"/LOG=" + logFile + "\""));
-  const std::string log = Utf8ToAnsi(ReadFileContent(logFile).value_or(""));
+  const std::string raw = ReadFileContent(logFile).value_or("");
+  EXPECT_EQ(0u, raw.find("\xEF\xBB\xBFSetUp.exe /S /R=2014,")) << raw;
+  const std::string log = Utf8ToAnsi(raw);
   EXPECT_NE(std::string::npos, log.find("命令行参数无效：/R=2014,")) << log;
   EXPECT_EQ("退出代码：5", LastLogLine(logFile));
 }
