@@ -37,26 +37,11 @@ void Keep(long* first, long error) {
   if (*first == 0) *first = error;
 }
 
-}  // namespace
-
-namespace install {
-
-HostFailures DeploySupportFiles(platform::Platform& platform, const Installations& installations,
-                                const base::ReleaseTicks& ticks) {
-  HostFailures failures;
-  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
-    if (ticks[base::ReleaseIndex(year)] == 0) continue;
-    for (const std::string& hostFolder : installations.HostFolders(year)) {
-      const long error = CopySupportFiles(platform, hostFolder, year == kDriverReleaseYear);
-      if (error != 0) failures.push_back({year, HostStep::kSupportFiles, hostFolder, error});
-    }
-  }
-  return failures;
-}
-
-long CopySupportFiles(
-    platform::Platform& platform, const std::string& hostFolder,
-    bool withDriver) {  // A host folder that is not absolute would put the files below whatever
+// One host folder; the driver too with `withDriver`. 0 when every file the
+// payload holds arrived; otherwise the first error.
+long CopySupportFiles(platform::Platform& platform, const std::string& hostFolder,
+                      bool withDriver) {
+  // A host folder that is not absolute would put the files below whatever
   // folder is current.
   if (!IsAbsolutePath(hostFolder)) return kErrorBadPathname;
   std::string payload;
@@ -84,6 +69,23 @@ long CopySupportFiles(
                      : kErrorFilenameTooLong);
   }
   return first;
+}
+
+}  // namespace
+
+namespace install {
+
+HostFailures DeploySupportFiles(platform::Platform& platform, const Installations& installations,
+                                const base::ReleaseTicks& ticks) {
+  HostFailures failures;
+  for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
+    if (ticks[base::ReleaseIndex(year)] == 0) continue;
+    for (const std::string& hostFolder : installations.HostFolders(year)) {
+      const long error = CopySupportFiles(platform, hostFolder, year == kDriverReleaseYear);
+      if (error != 0) failures.push_back({year, HostStep::kSupportFiles, hostFolder, error});
+    }
+  }
+  return failures;
 }
 
 }  // namespace install

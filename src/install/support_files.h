@@ -18,8 +18,4 @@ HostFailures DeploySupportFiles(platform::Platform& platform,
                                 const base::Installations& installations,
                                 const base::ReleaseTicks& ticks);
 
-// One host folder; the driver too with `withDriver`. 0 when every file the
-// payload holds arrived; otherwise the first error.
-long CopySupportFiles(platform::Platform& platform, const std::string& hostFolder, bool withDriver);
-
 }  // namespace install

@@ -45,15 +45,14 @@ LONG ClientBottom(HWND dialog, HWND control) {
 
 void SetupDialog::OnInstall() {
   const win32::ScopedPromptOwner owner(Win32MessageBoxes(), m_window);
-  platform::Platform& platform = m_platform;
-  if (WarnIfAcadRunning(platform, &m_checkAcadRunning)) return;
+  if (WarnIfAcadRunning(m_platform, &m_checkAcadRunning)) return;
   UpdateData(Exchange::kToMembers);
   std::string folder = m_installPath;
-  if (!CheckInstallFolder(platform, &folder)) return;
+  if (!CheckInstallFolder(m_platform, &folder)) return;
   // Nothing is created, and no rights asked for, before it is known that
   // there is something to install.
   std::string payload;
-  if (!FindPayloadFolder(platform, &payload)) {
+  if (!FindPayloadFolder(m_platform, &payload)) {
     EndWithExitCode(kExitNoPayload);
     return;
   }
@@ -63,7 +62,7 @@ void SetupDialog::OnInstall() {
   std::string installPath = folder;
   if (scope.part == InstallPart::kCurrentUser) {
     installPath = InstallFolderOf(folder);
-  } else if (!SettleInstallFolder(platform, &installPath)) {
+  } else if (!SettleInstallFolder(m_platform, &installPath)) {
     return;
   }
   m_installPath = installPath;  // the completion view shows where the product went
