@@ -2,6 +2,8 @@
 // Files and folders as the program uses them: the ANSI kernel32 calls and the
 // run-time's _mkdir and _access, with their meaning kept.
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -18,6 +20,7 @@ constexpr unsigned long kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRI
 struct FileEntry {
   std::string name;          // without its folder
   unsigned long attributes;  // FILE_ATTRIBUTE_* bits
+  std::uint64_t size = 0;    // in bytes; 0 for a folder
 };
 
 // An open FindFirstFileA/FindNextFileA search; destroying it is FindClose.
@@ -54,6 +57,18 @@ class FileSystemPort {
   // Creates a file in `folder` that is deleted as it is closed: 0 when files
   // can be written there, otherwise why not. Nothing is left behind.
   virtual unsigned long ProbeWrite(const std::string& folder) = 0;
+  // RemoveDirectoryA: the folder must be empty.
+  virtual bool RemoveDir(const std::string& path) = 0;
+  // MoveFileExA with MOVEFILE_REPLACE_EXISTING, within one volume: a file a
+  // running program was started from can be moved, though not deleted.
+  virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
+  // The whole file, when it holds at most `capacity` bytes: 0, otherwise
+  // why not (kErrorMoreData when it is larger).
+  virtual unsigned long ReadText(const std::string& path, std::size_t capacity,
+                                 std::string* text) = 0;
+  // Adds `text` at the end of the file, creating it when absent: 0, or why
+  // not. Each call is one write through FILE_APPEND_DATA.
+  virtual unsigned long AppendText(const std::string& path, const std::string& text) = 0;
 };
 
 }  // namespace platform

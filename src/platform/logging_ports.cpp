@@ -96,6 +96,37 @@ unsigned long LoggingFileSystem::ProbeWrite(const std::string& folder) {
   return m_inner.ProbeWrite(folder);
 }
 
+bool LoggingFileSystem::Logged(bool succeeded, const std::string& done, const std::string& failed) {
+  if (m_log.Attached()) {
+    m_log.Line(succeeded ? done : failed + Failure(static_cast<long>(m_inner.LastError())));
+  }
+  return succeeded;
+}
+
+bool LoggingFileSystem::RemoveDir(const std::string& path) {
+  return Logged(m_inner.RemoveDir(path), "删除文件夹：" + path, "未能删除文件夹：" + path);
+}
+
+bool LoggingFileSystem::MoveOver(const std::string& from, const std::string& to) {
+  const std::string move = from + " -> " + to;
+  return Logged(m_inner.MoveOver(from, to), "移动文件：" + move, "未移动文件：" + move);
+}
+
+unsigned long LoggingFileSystem::ReadText(const std::string& path, std::size_t capacity,
+                                          std::string* text) {
+  const unsigned long error = m_inner.ReadText(path, capacity, text);
+  if (error != 0 && error != kErrorFileNotFound) {
+    m_log.Line("未能读取文件：" + path + Failure(static_cast<long>(error)));
+  }
+  return error;
+}
+
+unsigned long LoggingFileSystem::AppendText(const std::string& path, const std::string& text) {
+  const unsigned long error = m_inner.AppendText(path, text);
+  if (error != 0) m_log.Line("未能写入文件：" + path + Failure(static_cast<long>(error)));
+  return error;
+}
+
 // ---- Registry --------------------------------------------------------------
 
 std::string LoggingRegistry::NameOf(RegKey key, const std::string& path) const {

@@ -1,9 +1,11 @@
 #pragma once
 // Ports that pass every call on and, while a log is attached, write down
-// what the install changes: folders created, files copied or not (a file the
-// payload does not hold is not listed), registry keys created and deleted,
-// values set (TRUSTEDPATHS with its text before and after), messages and
-// their answers, and every failure with its error code.
+// what the install changes: folders created and removed, files copied or
+// moved or not (a file the payload does not hold is not listed), registry
+// keys created and deleted, values set (TRUSTEDPATHS with its text before and
+// after), messages and their answers, and every failure with its error code.
+// Text read and appended is not written down, only a failure to do it (a file
+// not there to read is none).
 
 #include <map>
 #include <memory>
@@ -43,8 +45,15 @@ class LoggingFileSystem : public FileSystemPort {
   std::unique_ptr<FileListing> List(const std::string& pattern) override;
   unsigned long LastError() override;
   unsigned long ProbeWrite(const std::string& folder) override;
+  bool RemoveDir(const std::string& path) override;
+  bool MoveOver(const std::string& from, const std::string& to) override;
+  unsigned long ReadText(const std::string& path, std::size_t capacity, std::string* text) override;
+  unsigned long AppendText(const std::string& path, const std::string& text) override;
 
  private:
+  // Writes down `done`, or `failed` with the error; returns `succeeded`.
+  bool Logged(bool succeeded, const std::string& done, const std::string& failed);
+
   FileSystemPort& m_inner;
   const LogTarget& m_log;
 };

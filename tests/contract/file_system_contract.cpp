@@ -2,10 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <set>
 #include <vector>
 
+#include "support/table_rows.h"
+
 namespace {
+
+// Entries of the scratch folder as rows write them, separated by "|":
+// "path=text" a file holding text, "path*=text" a read-only one, "path/" a
+// folder and, for what a call leaves, "path!" nothing.
+struct Entry {
+  std::string path;
+  char kind;
+  std::string text;
+};
+
+std::vector<Entry> Parse(const std::string& entries) {
+  std::vector<Entry> parsed;
+  for (std::size_t start = 0; start < entries.size();) {
+    const std::size_t end = std::min(entries.find('|', start), entries.size());
+    const std::size_t mark = entries.find_first_of("=*/!", start);
+    const std::size_t text = std::min(mark + (entries[mark] == '*' ? 2 : 1), end);
+    parsed.push_back(
+        {entries.substr(start, mark - start), entries[mark], entries.substr(text, end - text)});
+    start = end + 1;
+  }
+  return parsed;
+}
 
 class FileSystemContract : public ::testing::Test {
  protected:
@@ -33,6 +59,37 @@ class FileSystemContract : public ::testing::Test {
   bool HasAttribute(const std::string& path, unsigned long attribute) {
     const unsigned long attributes = files().GetAttributes(path);
     return attributes != platform::kInvalidAttributes && (attributes & attribute) != 0;
+  }
+
+  void Arrange(const std::string& entries) {
+    for (const Entry& entry : Parse(entries)) {
+      if (entry.kind == '/') {
+        ASSERT_TRUE(files().CreateDir(At(entry.path))) << entry.path;
+        continue;
+      }
+      under().WriteFile(At(entry.path), entry.text);
+      if (entry.kind == '*') {
+        ASSERT_TRUE(files().SetAttributes(At(entry.path), platform::kAttrReadOnly));
+      }
+    }
+  }
+
+  // What the paths `entries` names hold now, written as `entries` is.
+  std::string Held(const std::string& entries) {
+    std::string held;
+    for (const Entry& entry : Parse(entries)) {
+      const unsigned long attributes = files().GetAttributes(At(entry.path));
+      held += (held.empty() ? "" : "|") + entry.path;
+      if (attributes == platform::kInvalidAttributes) {
+        held += "!";
+      } else if (attributes & platform::kAttrDirectory) {
+        held += "/";
+      } else {
+        held +=
+            (attributes & platform::kAttrReadOnly ? "*=" : "=") + under().ReadFile(At(entry.path));
+      }
+    }
+    return held;
   }
 
  private:
@@ -181,9 +238,9 @@ TEST_F(FileSystemContract, NamesMatchIgnoringCaseAndKeepTheirSpelling) {
   EXPECT_EQ(under().ReadFile(At("MixedCase.txt")), "new");
 }
 
-TEST_F(FileSystemContract, ListingASubFolderGivesDotEntriesFirst) {
+TEST_F(FileSystemContract, ListingASubFolderGivesDotEntriesFirstAndFileSizes) {
   ASSERT_TRUE(files().CreateDir(At("sub")));
-  under().WriteFile(At("sub\\a.txt"), "");
+  under().WriteFile(At("sub\\a.txt"), "12345");
   under().WriteFile(At("sub\\noext"), "");
   ASSERT_TRUE(files().CreateDir(At("sub\\inner")));
 
@@ -195,6 +252,7 @@ TEST_F(FileSystemContract, ListingASubFolderGivesDotEntriesFirst) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const bool folder = entries[i].attributes & platform::kAttrDirectory;
     EXPECT_EQ(folder, i < 2 || entries[i].name == "inner") << entries[i].name;
+    EXPECT_EQ(entries[i].name == "a.txt" ? 5u : 0u, entries[i].size) << entries[i].name;
     if (i >= 2) rest.insert(entries[i].name);
   }
   EXPECT_EQ(rest, (std::set<std::string>{"a.txt", "noext", "inner"}));
@@ -228,9 +286,14 @@ TEST_F(FileSystemContract, RemoveFileDeletesPlainFilesOnly) {
   EXPECT_TRUE(files().RemoveFile(At("file.txt")));
   EXPECT_FALSE(files().Exists(At("file.txt")));
   EXPECT_FALSE(files().RemoveFile(At("file.txt")));
+  EXPECT_EQ(kErrorFileNotFound, files().LastError());
+  EXPECT_FALSE(files().RemoveFile(At("no folder\\file.txt")));
+  EXPECT_EQ(kErrorPathNotFound, files().LastError());
   EXPECT_FALSE(files().RemoveFile(At("protected.txt")));
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
   EXPECT_TRUE(files().Exists(At("protected.txt")));
   EXPECT_FALSE(files().RemoveFile(At("folder")));
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
   EXPECT_TRUE(files().Exists(At("folder")));
 }
 
@@ -244,5 +307,174 @@ TEST_F(FileSystemContract, RemoveFileDeletesANamedStreamAndKeepsTheFile) {
   EXPECT_EQ(under().ReadFile(At("download.txt")), "data");
   EXPECT_FALSE(files().RemoveFile(At("download.txt:Zone.Identifier")));
 }
+
+constexpr long kSomeError = -1;  // fails; the platforms differ in the code
+
+// A call that changes the scratch folder: what it holds before, the call's
+// path and argument, its error (0: success) and what it leaves.
+struct ChangeRow {
+  const char* name;
+  const char* before;
+  const char* path;
+  const char* argument;  // MoveOver: the destination; AppendText: "=text" for each append
+  long error;
+  const char* after;
+  std::optional<FsBehaviour> needs = std::nullopt;
+  PRINTS_ROW_NAME(ChangeRow)
+};
+
+class ChangeTable : public FileSystemContract, public ::testing::WithParamInterface<ChangeRow> {
+ protected:
+  // Arranges the row, runs `call` and checks what it leaves.
+  template <typename Call>
+  void Check(Call call) {
+    const ChangeRow& row = GetParam();
+    if (row.needs && Lacks(*row.needs)) GTEST_SKIP() << Why();
+    Arrange(row.before);
+    const long error = call(row);
+    if (row.error == kSomeError) {
+      EXPECT_NE(0, error);
+    } else {
+      EXPECT_EQ(row.error, error);
+    }
+    EXPECT_EQ(row.after, Held(row.after));
+  }
+  long ErrorOf(bool succeeded) { return succeeded ? 0 : static_cast<long>(files().LastError()); }
+};
+
+class RemoveDirTable : public ChangeTable {};
+
+TEST_P(RemoveDirTable, RemovesAnEmptyFolderOnly) {
+  Check([this](const ChangeRow& row) { return ErrorOf(files().RemoveDir(At(row.path))); });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RemoveDirTable,
+    ::testing::Values(
+        ChangeRow{"empty", "sub/", "sub", "", 0, "sub!"},
+        ChangeRow{"not empty", "sub/|sub\\a.txt=a", "sub", "", kErrorDirNotEmpty, "sub\\a.txt=a"},
+        ChangeRow{"a file", "a.txt=a", "a.txt", "", kErrorDirectory, "a.txt=a"},
+        ChangeRow{"missing", "", "missing", "", kErrorFileNotFound, "missing!"},
+        ChangeRow{"missing folder above", "", "no\\sub", "", kErrorPathNotFound, "no!"}),
+    RowName());
+
+class MoveOverTable : public ChangeTable {};
+
+TEST_P(MoveOverTable, MovesWithinAVolumeAndReplacesAFile) {
+  Check([this](const ChangeRow& row) {
+    return ErrorOf(files().MoveOver(At(row.path), At(row.argument)));
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MoveOverTable,
+    ::testing::Values(
+        ChangeRow{"rename in a folder", "a.txt=a", "a.txt", "b.txt", 0, "a.txt!|b.txt=a"},
+        ChangeRow{"replace a file", "a.txt=new|b.txt=old", "a.txt", "b.txt", 0, "a.txt!|b.txt=new"},
+        ChangeRow{"a folder with its files", "sub/|sub\\in.txt=x", "sub", "moved", 0,
+                  "sub!|moved\\in.txt=x"},
+        ChangeRow{"missing source", "", "missing.txt", "b.txt", kErrorFileNotFound, "b.txt!"},
+        ChangeRow{"missing destination folder", "a.txt=a", "a.txt", "no\\a.txt", kErrorPathNotFound,
+                  "a.txt=a|no!"},
+        ChangeRow{"a file onto a folder", "a.txt=a|sub/", "a.txt", "sub", kErrorAccessDenied,
+                  "a.txt=a|sub/"},
+        ChangeRow{"a folder into itself", "sub/|sub\\in.txt=x", "sub", "sub\\inner", kSomeError,
+                  "sub\\in.txt=x|sub\\inner!"},
+        ChangeRow{"a folder onto a file", "sub/|b.txt=b", "sub", "b.txt", kErrorAccessDenied,
+                  "sub/|b.txt=b", FsBehaviour::kFolderReplacesNoFile},
+        ChangeRow{"onto a read-only file", "a.txt=a|b.txt*=b", "a.txt", "b.txt", kErrorAccessDenied,
+                  "a.txt=a|b.txt*=b", FsBehaviour::kReadOnlyDestinationRefused}),
+    RowName());
+
+class AppendTextTable : public ChangeTable {};
+
+TEST_P(AppendTextTable, AddsAtTheEndCreatingTheFile) {
+  Check([this](const ChangeRow& row) {
+    long error = 0;
+    for (const Entry& text : Parse(row.argument)) {
+      error = static_cast<long>(files().AppendText(At(row.path), text.text));
+    }
+    return error;
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AppendTextTable,
+    ::testing::Values(ChangeRow{"creates the file", "", "new.log", "=line\r\n", 0,
+                                "new.log=line\r\n"},
+                      ChangeRow{"appends in order", "a.log=a", "a.log", "=b|=c", 0, "a.log=abc"},
+                      ChangeRow{"missing folder", "", "no\\a.log", "=x", kErrorPathNotFound, "no!"},
+                      ChangeRow{"a folder", "sub/", "sub", "=x", kErrorAccessDenied, "sub/"},
+                      ChangeRow{"a read-only file", "r.log*=r", "r.log", "=x", kErrorAccessDenied,
+                                "r.log*=r", FsBehaviour::kReadOnlyDestinationRefused}),
+    RowName());
+
+TEST_F(FileSystemContract, MoveOverStaysOnItsVolume) {
+  const std::string other = under().OtherVolume();
+  if (other.empty()) GTEST_SKIP() << "no second volume";
+  under().WriteFile(At("a.txt"), "a");
+  EXPECT_FALSE(files().MoveOver(At("a.txt"), other + "\\a.txt"));
+  EXPECT_EQ(kErrorNotSameDevice, files().LastError());
+  EXPECT_TRUE(files().Exists(At("a.txt")));
+}
+
+TEST_F(FileSystemContract, ARunningProgramsFileMovesButCannotBeDeletedOrReplaced) {
+  under().WriteFile(At("new.exe"), "new");
+  under().StartProgram(At("running.exe"));
+
+  EXPECT_FALSE(files().RemoveFile(At("running.exe")));
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
+  EXPECT_FALSE(files().CopyOver(At("new.exe"), At("running.exe")));
+  EXPECT_EQ(kErrorSharingViolation, files().LastError());
+  ASSERT_TRUE(files().MoveOver(At("running.exe"), At("running.old")));
+  EXPECT_FALSE(files().RemoveFile(At("running.old")));
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
+  EXPECT_FALSE(files().MoveOver(At("new.exe"), At("running.old")));
+  EXPECT_EQ(kErrorAccessDenied, files().LastError());
+  EXPECT_TRUE(files().MoveOver(At("new.exe"), At("running.exe")));
+}
+
+TEST_F(FileSystemContract, ABusyFileCannotBeMovedReadOrAppendedTo) {
+  under().WriteFile(At("busy.txt"), "busy");
+  under().Lock(At("busy.txt"));
+  std::string text;
+  EXPECT_FALSE(files().MoveOver(At("busy.txt"), At("moved.txt")));
+  EXPECT_EQ(kErrorSharingViolation, files().LastError());
+  EXPECT_EQ(kErrorSharingViolation, files().ReadText(At("busy.txt"), 100, &text));
+  EXPECT_EQ(kErrorSharingViolation, files().AppendText(At("busy.txt"), "more"));
+  under().Unlock(At("busy.txt"));
+  EXPECT_EQ("busy", under().ReadFile(At("busy.txt")));
+}
+
+struct ReadRow {
+  const char* name;
+  const char* before;
+  const char* path;
+  std::size_t capacity;
+  unsigned long error;
+  std::string text;
+  PRINTS_ROW_NAME(ReadRow)
+};
+
+class ReadTextTable : public FileSystemContract, public ::testing::WithParamInterface<ReadRow> {};
+
+TEST_P(ReadTextTable, ReadsAWholeFileThatFits) {
+  const ReadRow& row = GetParam();
+  Arrange(row.before);
+  std::string text = "untouched";
+  EXPECT_EQ(row.error, files().ReadText(At(row.path), row.capacity, &text));
+  EXPECT_EQ(row.text, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadTextTable,
+    ::testing::Values(ReadRow{"whole", "a.txt=ab\r\nc", "a.txt", 5, 0, "ab\r\nc"},
+                      ReadRow{"empty", "a.txt=", "a.txt", 0, 0, ""},
+                      ReadRow{"larger than the capacity", "a.txt=abc", "a.txt", 2, kErrorMoreData,
+                              ""},
+                      ReadRow{"missing", "", "missing.txt", 10, kErrorFileNotFound, ""},
+                      ReadRow{"missing folder", "", "no\\a.txt", 10, kErrorPathNotFound, ""},
+                      ReadRow{"a folder", "sub/", "sub", 10, kErrorAccessDenied, ""}),
+    RowName());
 
 }  // namespace

@@ -10,11 +10,12 @@
 
 // Windows behaviours that not every platform under test reproduces.
 enum class FsBehaviour {
-  kReadOnlyDestinationRefused,  // CopyFile onto a read-only file fails
+  kReadOnlyDestinationRefused,  // copying or moving onto, or appending to, a read-only file fails
   kHiddenDestinationRefused,    // CopyFile onto a hidden file fails
   kAttributesReplaced,          // CopyFile over a file gives it the source's attributes
   kBusyDestinationRefused,      // CopyFile onto a file held open without sharing fails
   kStreams,                     // alternate data streams
+  kFolderReplacesNoFile,        // MoveFileEx of a folder onto a file fails
 };
 
 class FileSystemUnderTest {
@@ -32,6 +33,10 @@ class FileSystemUnderTest {
   // Holds the file open without sharing until Unlock.
   virtual void Lock(const std::string& path) = 0;
   virtual void Unlock(const std::string& path) = 0;
+  // Puts a program at `path` and keeps it running until the test ends.
+  virtual void StartProgram(const std::string& path) = 0;
+  // An existing folder on another volume; empty when there is none.
+  virtual std::string OtherVolume() const = 0;
 
   // Why the platform under test cannot show `behaviour`; empty when it can.
   virtual std::string WhyWithout(FsBehaviour behaviour) const = 0;

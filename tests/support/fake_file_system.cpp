@@ -101,7 +101,7 @@ bool operator==(const FsCall& a, const FsCall& b) {
 
 void PrintTo(const FsCall& call, std::ostream* out) {
   *out << OpName(call.op) << "(" << call.path;
-  if (call.op == FsOp::kCopyOver) *out << " -> " << call.target;
+  if (!call.target.empty()) *out << " -> " << call.target;
   *out << ")";
 }
 
@@ -189,6 +189,11 @@ FakeFileSystem::Node& FakeFileSystem::Insert(const Location& at, unsigned long a
   return node;
 }
 
+platform::FileEntry FakeFileSystem::EntryOf(const Node& node) {
+  const bool folder = node.stored & platform::kAttrDirectory;
+  return {node.name, Visible(node.stored), folder ? 0 : node.contents.size()};
+}
+
 std::vector<platform::FileEntry> FakeFileSystem::Children(const std::string& folderKey) const {
   std::vector<const Node*> children;
   for (const auto& keyed : m_nodes) {
@@ -197,7 +202,7 @@ std::vector<platform::FileEntry> FakeFileSystem::Children(const std::string& fol
   std::sort(children.begin(), children.end(),
             [](const Node* a, const Node* b) { return a->order < b->order; });
   std::vector<platform::FileEntry> entries;
-  for (const Node* child : children) entries.push_back({child->name, Visible(child->stored)});
+  for (const Node* child : children) entries.push_back(EntryOf(*child));
   return entries;
 }
 
@@ -217,6 +222,8 @@ void FakeFileSystem::Fail(Fault fault) {
 void FakeFileSystem::Lock(const std::string& path) { m_locked.insert(KeyOf(path)); }
 
 void FakeFileSystem::Unlock(const std::string& path) { m_locked.erase(KeyOf(path)); }
+
+void FakeFileSystem::MarkRunning(const std::string& path) { m_running.insert(KeyOf(path)); }
 
 std::vector<FsCall> FakeFileSystem::CallsOf(FsOp op) const {
   std::vector<FsCall> calls;
@@ -243,7 +250,7 @@ bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
     return Failed(kErrorPathNotFound);
   }
   if (source.key == destination.key || m_locked.count(source.key) != 0 ||
-      m_locked.count(destination.key) != 0) {
+      m_locked.count(destination.key) != 0 || m_running.count(destination.key) != 0) {
     return Failed(kErrorSharingViolation);
   }
   Node* copy = Find(destination);
@@ -269,6 +276,50 @@ unsigned long FakeFileSystem::ProbeWrite(const std::string& folder) {
 bool FakeFileSystem::Failed(unsigned long error) {
   m_lastError = error;
   return false;
+}
+
+unsigned long FakeFileSystem::MissingError(const Location& at) const {
+  return at.valid && IsFolderKey(at.parent) ? kErrorFileNotFound : kErrorPathNotFound;
+}
+
+unsigned long FakeFileSystem::Refused(const Location& at, const Node& node,
+                                      unsigned long refused) const {
+  if (m_locked.count(at.key) != 0) return kErrorSharingViolation;
+  return (node.stored & refused) ? kErrorAccessDenied : 0;
+}
+
+unsigned long FakeFileSystem::Undeletable(const Location& at, const Node& node) const {
+  if (m_running.count(at.key) != 0) return kErrorAccessDenied;
+  return Refused(at, node, platform::kAttrDirectory | platform::kAttrReadOnly);
+}
+
+void FakeFileSystem::Relocate(const Location& from, const Location& to) {
+  // The folder's own entries are those whose keys continue its key with "".
+  const auto moves = [&from](const std::string& key) {
+    return key == from.key || key.compare(0, from.key.size() + 1, from.key + "\\") == 0;
+  };
+  const auto moved = [&from, &to](const std::string& key) {
+    return to.key + key.substr(from.key.size());
+  };
+  std::vector<std::pair<std::string, Node>> taken;
+  for (auto it = m_nodes.begin(); it != m_nodes.end();) {
+    if (!moves(it->first)) {
+      ++it;
+      continue;
+    }
+    taken.emplace_back(moved(it->first), std::move(it->second));
+    it = m_nodes.erase(it);
+  }
+  for (auto& [key, node] : taken) {
+    node.parent = key == to.key ? to.parent : moved(node.parent);
+    if (key == to.key) node.name = to.name();
+    m_nodes[key] = std::move(node);
+  }
+  for (std::set<std::string>* marks : {&m_locked, &m_running}) {
+    std::set<std::string> kept;
+    for (const std::string& key : *marks) kept.insert(moves(key) ? moved(key) : key);
+    *marks = std::move(kept);
+  }
 }
 
 bool FakeFileSystem::MakeFolder(const std::string& path) {
@@ -307,12 +358,76 @@ bool FakeFileSystem::RemoveFile(const std::string& path) {
     return RemoveStream(path.substr(0, colon), path.substr(colon + 1));
   const Location at = Locate(path);
   const Node* node = Find(at);
-  if (!node || (node->stored & (platform::kAttrDirectory | platform::kAttrReadOnly)) ||
-      m_locked.count(at.key) != 0) {
-    return false;
-  }
+  if (!node) return Failed(MissingError(at));
+  if (const unsigned long why = Undeletable(at, *node)) return Failed(why);
   m_nodes.erase(at.key);
   return true;
+}
+
+bool FakeFileSystem::RemoveDir(const std::string& path) {
+  if (!Admit(FsOp::kRemoveDir, path)) return false;
+  const Location at = Locate(path);
+  const Node* node = Find(at);
+  if (!node) return Failed(MissingError(at));
+  if (!(node->stored & platform::kAttrDirectory)) return Failed(kErrorDirectory);
+  if (!Children(at.key).empty()) return Failed(kErrorDirNotEmpty);
+  m_nodes.erase(at.key);
+  return true;
+}
+
+bool FakeFileSystem::MoveOver(const std::string& from, const std::string& to) {
+  if (!Admit(FsOp::kMoveOver, from, to)) return false;
+  const Location source = Locate(from), destination = Locate(to);
+  const Node* moving = Find(source);
+  if (!moving) return Failed(MissingError(source));
+  if (!destination.valid || destination.root() || !IsFolderKey(destination.parent)) {
+    return Failed(kErrorPathNotFound);
+  }
+  if (destination.drive != source.drive) return Failed(kErrorNotSameDevice);
+  if (m_locked.count(source.key) != 0) return Failed(kErrorSharingViolation);
+  const bool folder = moving->stored & platform::kAttrDirectory;
+  // A folder does not go into itself.
+  if (folder && destination.key.compare(0, source.key.size() + 1, source.key + "\\") == 0) {
+    return Failed(kErrorSharingViolation);
+  }
+  // Only a file replaces, and only a file that could be deleted; a move to
+  // the name itself in another spelling renames.
+  const Node* replaced = destination.key == source.key ? nullptr : Find(destination);
+  if (replaced) {
+    const unsigned long why = folder ? kErrorAccessDenied : Undeletable(destination, *replaced);
+    if (why != 0) return Failed(why);
+    m_nodes.erase(destination.key);
+  }
+  Relocate(source, destination);
+  return true;
+}
+
+unsigned long FakeFileSystem::ReadText(const std::string& path, std::size_t capacity,
+                                       std::string* text) {
+  text->clear();
+  if (!Admit(FsOp::kReadText, path)) return m_lastError;
+  const Location at = Locate(path);
+  const Node* node = Find(at);
+  if (!node) return MissingError(at);
+  if (const unsigned long why = Refused(at, *node, platform::kAttrDirectory)) return why;
+  if (node->contents.size() > capacity) return kErrorMoreData;
+  *text = node->contents;
+  return 0;
+}
+
+unsigned long FakeFileSystem::AppendText(const std::string& path, const std::string& text) {
+  if (!Admit(FsOp::kAppendText, path)) return m_lastError;
+  const Location at = Locate(path);
+  Node* node = Find(at);
+  if (!node) {
+    if (MissingError(at) != kErrorFileNotFound) return kErrorPathNotFound;
+    node = &Insert(at, 0);
+  } else if (const unsigned long why =
+                 Refused(at, *node, platform::kAttrDirectory | platform::kAttrReadOnly)) {
+    return why;
+  }
+  node->contents += text;
+  return 0;
 }
 
 unsigned long FakeFileSystem::GetAttributes(const std::string& path) {
@@ -357,7 +472,7 @@ std::unique_ptr<platform::FileListing> FakeFileSystem::List(const std::string& p
                    return MatchesPattern(wanted, ToUpperAnsi(entry.name));
                  });
   } else if (const Node* node = Find(at)) {
-    entries.push_back({node->name, Visible(node->stored)});
+    entries.push_back(EntryOf(*node));
   }
   if (entries.empty()) return nullptr;
   return std::make_unique<FakeListing>(std::move(entries));

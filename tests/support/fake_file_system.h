@@ -9,14 +9,18 @@
 // a folder that is not a drive root, as NTFS does. Names holding '"', '*',
 // '<', '>', '?' or '|' are invalid, and ':' is only understood by RemoveFile,
 // as "file:stream". CopyOver refuses to replace a read-only or hidden file
-// and gives the copy the source's attributes, as Windows does. Unlike the
-// ANSI calls, paths are not limited to 259
+// and gives the copy the source's attributes, as Windows does. MoveOver
+// moves a file or a folder within its drive (17 across drives) and replaces
+// a file that could be deleted. A missing file fails with 2, a missing
+// folder above it with 3. Unlike the ANSI calls, paths are not limited to 259
 // characters here, so the program's own length checks are what a test sees.
 //
 // Calls fail as a FaultPlan says (a path subject matches the call's path or,
-// for CopyOver, its destination); Lock makes a file busy (copies from or to
-// it and its deletion fail). Every port call is logged in order, failed ones
-// included.
+// for CopyOver and MoveOver, its destination); Lock makes a file busy (it
+// cannot be copied, moved, read, appended to or deleted, with 32);
+// MarkRunning makes it the image of a running program (deleting or replacing
+// it fails with 5, copying onto it with 32; it can be moved, and the mark goes
+// with it). Every port call is logged in order, failed ones included.
 
 #include <cstdint>
 #include <iosfwd>
@@ -38,15 +42,19 @@ enum class FsOp {
   kSetAttributes,
   kExists,
   kList,
-  kProbeWrite
+  kProbeWrite,
+  kRemoveDir,
+  kMoveOver,
+  kReadText,
+  kAppendText
 };
 // The port calls' names, in FsOp order: what faults name.
-constexpr const char* kFsOpNames[] = {"CopyOver",   "CreateDir",     "MakeDir",
-                                      "RemoveFile", "GetAttributes", "SetAttributes",
-                                      "Exists",     "List",          "ProbeWrite"};
+constexpr const char* kFsOpNames[] = {
+    "CopyOver", "CreateDir",  "MakeDir",   "RemoveFile", "GetAttributes", "SetAttributes", "Exists",
+    "List",     "ProbeWrite", "RemoveDir", "MoveOver",   "ReadText",      "AppendText"};
 
-// One port call: the path it named (CopyOver: the source) and, for CopyOver,
-// the destination.
+// One port call: the path it named (CopyOver, MoveOver: the source) and, for
+// those two, the destination.
 struct FsCall {
   FsOp op;
   std::string path;
@@ -66,10 +74,17 @@ class FakeFileSystem : public platform::FileSystemPort {
   bool SetAttributes(const std::string& path, unsigned long attributes) override;
   bool Exists(const std::string& path) override;
   std::unique_ptr<platform::FileListing> List(const std::string& pattern) override;
-  // The error of the last failed CopyOver or injected fault.
+  // The error of the last failed call.
   unsigned long LastError() override { return m_lastError; }
   // 0 in an existing folder, unless a "ProbeWrite" fault says otherwise.
   unsigned long ProbeWrite(const std::string& folder) override;
+  // 145 for a folder that holds entries, 267 for a file.
+  bool RemoveDir(const std::string& path) override;
+  bool MoveOver(const std::string& from, const std::string& to) override;
+  // A folder cannot be read or appended to (5), nor a read-only file
+  // appended to.
+  unsigned long ReadText(const std::string& path, std::size_t capacity, std::string* text) override;
+  unsigned long AppendText(const std::string& path, const std::string& text) override;
 
   // Arranging the file system; each level above the file or folder is
   // created as needed. A path on a missing drive is a test error.
@@ -93,6 +108,7 @@ class FakeFileSystem : public platform::FileSystemPort {
   void Fail(Fault fault);
   void Lock(const std::string& path);
   void Unlock(const std::string& path);
+  void MarkRunning(const std::string& path);
 
   const std::vector<FsCall>& Log() const { return m_log; }
   std::vector<FsCall> CallsOf(FsOp op) const;
@@ -128,9 +144,19 @@ class FakeFileSystem : public platform::FileSystemPort {
   bool IsFolderKey(const std::string& key) const;
   bool Admit(FsOp op, const std::string& path, const std::string& target = "");
   bool Failed(unsigned long error);  // records the error; false
+  // Why nothing is found at `at`: the file, or a folder above it, is missing.
+  unsigned long MissingError(const Location& at) const;
+  // Why the file cannot be opened: 32 when busy, 5 when it has a `refused`
+  // attribute; 0 when it can.
+  unsigned long Refused(const Location& at, const Node& node, unsigned long refused) const;
+  // Why the file cannot be deleted, or 0.
+  unsigned long Undeletable(const Location& at, const Node& node) const;
+  // Gives the node at `from`, and everything below it, the place `to`.
+  void Relocate(const Location& from, const Location& to);
   bool MakeFolder(const std::string& path);
   bool RemoveStream(const std::string& file, const std::string& stream);
   Node& Insert(const Location& at, unsigned long attributes);
+  static platform::FileEntry EntryOf(const Node& node);
   std::vector<platform::FileEntry> Children(const std::string& folderKey) const;
   Location Arrange(const std::string& path);
 
@@ -138,6 +164,7 @@ class FakeFileSystem : public platform::FileSystemPort {
   std::map<std::string, Node> m_nodes;
   std::uint64_t m_nextOrder = 0;
   std::set<std::string> m_locked;
+  std::set<std::string> m_running;
   FaultPlan m_faults{{std::begin(kFsOpNames), std::end(kFsOpNames)}};
   std::vector<FsCall> m_log;
   unsigned long m_lastError = 0;

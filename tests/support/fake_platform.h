@@ -9,8 +9,9 @@
 //                GetValue / GetWideValue / KeyExists / SubKeyNames.
 //   files        FakeFileSystem: drives (AddDrive first), folders and files
 //                (AddFolder / AddFile with attributes), Lock for a file held
-//                open by another program; ReadFile / FileExists / Log and
-//                CallsOf to see what was done.
+//                open by another program, MarkRunning for a running
+//                program's image; ReadFile / FileExists / Log and CallsOf to
+//                see what was done.
 //   environment  FakeEnvironment: variables, the module path and the current
 //                folder, each unavailable until set; text converted through
 //                the fake GBK code page.

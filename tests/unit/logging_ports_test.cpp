@@ -48,6 +48,17 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
   loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Out\\a.txt");
   loggedFiles.CopyOver("C:\\Data\\missing.dll", "C:\\Out\\missing.dll");  // not in the payload
   loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Nowhere\\a.txt");
+  loggedFiles.MoveOver("C:\\Out\\a.txt", "C:\\Out\\b.txt");
+  loggedFiles.MoveOver("C:\\Out\\a.txt", "C:\\Out\\c.txt");
+  loggedFiles.MakeDir("C:\\Empty");
+  loggedFiles.RemoveDir("C:\\Empty");
+  loggedFiles.RemoveDir("C:\\Out");
+  std::string text;
+  loggedFiles.ReadText("C:\\Out\\b.txt", 10, &text);        // read: nothing to say
+  loggedFiles.ReadText("C:\\Out\\missing.log", 10, &text);  // not there: nothing either
+  loggedFiles.ReadText("C:\\Out", 10, &text);
+  loggedFiles.AppendText("C:\\Out\\setup.log", "line");  // appended: nothing to say
+  loggedFiles.AppendText("C:\\Gone\\setup.log", "line");
   {
     const platform::ScopedKey product =
         platform::ScopedKey::Create(loggedRegistry, platform::kHKeyLocalMachine, "SOFTWARE\\P\\");
@@ -77,6 +88,13 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
       "未能创建文件夹：C:\\Gone\\Out（找不到文件或路径，错误 3）",
       "复制文件：C:\\Data\\a.txt -> C:\\Out\\a.txt",
       "未复制文件：C:\\Data\\a.txt -> C:\\Nowhere\\a.txt（找不到文件或路径，错误 3）",
+      "移动文件：C:\\Out\\a.txt -> C:\\Out\\b.txt",
+      "未移动文件：C:\\Out\\a.txt -> C:\\Out\\c.txt（找不到文件或路径，错误 2）",
+      "创建文件夹：C:\\Empty",
+      "删除文件夹：C:\\Empty",
+      "未能删除文件夹：C:\\Out（错误 145）",
+      "未能读取文件：C:\\Out（拒绝访问，错误 5）",
+      "未能写入文件：C:\\Gone\\setup.log（找不到文件或路径，错误 3）",
       "打开或创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\",
       "打开或创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App",
       "写入注册表值：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App\\LOADCTRLS = DWORD 2",
@@ -95,6 +113,8 @@ TEST_F(LoggingPortsTest, WithoutALogEveryCallJustPassesOn) {
   target.Attach(nullptr);
   EXPECT_EQ(0, loggedFiles.MakeDir("C:\\Out"));
   EXPECT_TRUE(loggedFiles.CopyOver("C:\\Data\\a.txt", "C:\\Out\\a.txt"));
+  EXPECT_TRUE(loggedFiles.MoveOver("C:\\Out\\a.txt", "C:\\Out\\b.txt"));
+  EXPECT_FALSE(loggedFiles.RemoveDir("C:\\Out"));
   EXPECT_TRUE(sink.lines.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "contract/file_system_contract.h"
 #include "platform/win32/win32_file_system.h"
@@ -52,6 +53,12 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
   }
   ~Win32FileSystemUnderTest() override {
     for (const auto& held : m_locks) CloseHandle(held.second);
+    for (const PROCESS_INFORMATION& started : m_programs) {
+      TerminateProcess(started.hProcess, 0);
+      WaitForSingleObject(started.hProcess, INFINITE);
+      CloseHandle(started.hThread);
+      CloseHandle(started.hProcess);
+    }
     RemoveTree(m_scratch);
   }
 
@@ -102,11 +109,28 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
     m_locks.erase(path);
   }
 
+  // A copy of this test program, started suspended: its image is mapped.
+  void StartProgram(const std::string& path) override {
+    char self[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameA(nullptr, self, sizeof(self));
+    ASSERT_TRUE(length > 0 && length < sizeof(self));
+    ASSERT_TRUE(CopyFileA(self, path.c_str(), FALSE)) << path;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    std::string commandLine = "\"" + path + "\"";
+    ASSERT_TRUE(CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                               CREATE_SUSPENDED, nullptr, nullptr, &startup, &started))
+        << path;
+    m_programs.push_back(started);
+  }
+  std::string OtherVolume() const override { return ""; }
+
   std::string WhyWithout(FsBehaviour behaviour) const override {
     if (!RunningUnderWine()) return "";
     switch (behaviour) {
       case FsBehaviour::kReadOnlyDestinationRefused:
-        return RunByRoot() ? "Wine run by root lets CopyFile replace a read-only file" : "";
+        return RunByRoot() ? "Wine run by root lets a read-only file be replaced and written" : "";
       case FsBehaviour::kHiddenDestinationRefused:
         return "Wine lets CopyFile replace a hidden file";
       case FsBehaviour::kAttributesReplaced:
@@ -115,6 +139,8 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
         return "Wine lets CopyFile replace a file held open without sharing";
       case FsBehaviour::kStreams:
         return "Wine has no alternate data streams";
+      case FsBehaviour::kFolderReplacesNoFile:
+        return "Wine lets MoveFileEx replace a file with a folder";
     }
     return "";
   }
@@ -123,6 +149,7 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
   win32::Win32FileSystem m_files;
   std::string m_scratch;
   std::map<std::string, HANDLE> m_locks;
+  std::vector<PROCESS_INFORMATION> m_programs;
 };
 
 }  // namespace

@@ -4,9 +4,29 @@
 #include <direct.h>
 #include <io.h>
 
+#include <vector>
+
 namespace win32 {
 
 namespace {
+
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// Closes a file handle as it goes out of scope.
+class OpenFile {
+ public:
+  explicit OpenFile(HANDLE file) : m_file(file) {}
+  ~OpenFile() {
+    if (Valid()) CloseHandle(m_file);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  bool Valid() const { return m_file != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return m_file; }
+
+ private:
+  HANDLE m_file;
+};
 
 // FindFirstFileA's first entry is held until the first Next.
 class Win32Listing : public platform::FileListing {
@@ -21,6 +41,7 @@ class Win32Listing : public platform::FileListing {
     m_holdsEntry = false;
     entry->name = m_data.cFileName;
     entry->attributes = m_data.dwFileAttributes;
+    entry->size = static_cast<std::uint64_t>(m_data.nFileSizeHigh) << 32 | m_data.nFileSizeLow;
     return true;
   }
 
@@ -76,6 +97,43 @@ unsigned long Win32FileSystem::ProbeWrite(const std::string& folder) {
   }
   CloseHandle(file);
   return 0;
+}
+
+bool Win32FileSystem::RemoveDir(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::MoveOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+unsigned long Win32FileSystem::ReadText(const std::string& path, std::size_t capacity,
+                                        std::string* text) {
+  text->clear();
+  const OpenFile file(CreateFileA(path.c_str(), GENERIC_READ, kShareReadWrite, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file.Valid() || !GetFileSizeEx(file.get(), &size)) return GetLastError();
+  if (static_cast<std::uint64_t>(size.QuadPart) > capacity) return ERROR_MORE_DATA;
+  std::vector<char> buffer(static_cast<std::size_t>(size.QuadPart) + 1);  // +1 keeps 0 valid
+  DWORD got = 0;
+  if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(size.QuadPart), &got, nullptr)) {
+    return GetLastError();
+  }
+  text->assign(buffer.data(), got);
+  return 0;
+}
+
+unsigned long Win32FileSystem::AppendText(const std::string& path, const std::string& text) {
+  const OpenFile file(CreateFileA(path.c_str(), FILE_APPEND_DATA, kShareReadWrite, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return GetLastError();
+  DWORD written = 0;
+  if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+    return GetLastError();
+  }
+  // Part of the text on its own would leave the file cut.
+  return written == text.size() ? 0 : ERROR_WRITE_FAULT;
 }
 
 }  // namespace win32

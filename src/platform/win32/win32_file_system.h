@@ -1,6 +1,7 @@
 #pragma once
 // The file-system port over the ANSI kernel32 calls and the run-time's
-// _mkdir and _access.
+// _mkdir and _access. Text is read and appended with the file shared for
+// reading and writing, so that two processes can keep one log.
 
 #include "platform/file_system_port.h"
 
@@ -18,6 +19,10 @@ class Win32FileSystem : public platform::FileSystemPort {
   std::unique_ptr<platform::FileListing> List(const std::string& pattern) override;
   unsigned long LastError() override;
   unsigned long ProbeWrite(const std::string& folder) override;
+  bool RemoveDir(const std::string& path) override;
+  bool MoveOver(const std::string& from, const std::string& to) override;
+  unsigned long ReadText(const std::string& path, std::size_t capacity, std::string* text) override;
+  unsigned long AppendText(const std::string& path, const std::string& text) override;
 };
 
 }  // namespace win32

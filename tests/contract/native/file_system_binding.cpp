@@ -11,6 +11,8 @@ class FakeFileSystemUnderTest : public FileSystemUnderTest {
   FakeFileSystemUnderTest() {
     m_files.AddDrive('C');
     m_files.AddFolder(Scratch());
+    m_files.AddDrive('D');
+    m_files.AddFolder(OtherVolume());
   }
   platform::FileSystemPort& Port() override { return m_files; }
   std::string Scratch() const override { return "C:\\Scratch"; }
@@ -27,6 +29,11 @@ class FakeFileSystemUnderTest : public FileSystemUnderTest {
   }
   void Lock(const std::string& path) override { m_files.Lock(path); }
   void Unlock(const std::string& path) override { m_files.Unlock(path); }
+  void StartProgram(const std::string& path) override {
+    m_files.AddFile(path, "MZ");
+    m_files.MarkRunning(path);
+  }
+  std::string OtherVolume() const override { return "D:\\Other"; }
 
   std::string WhyWithout(FsBehaviour) const override { return ""; }
 
