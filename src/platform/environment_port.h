@@ -19,6 +19,11 @@ class EnvironmentPort {
   // MultiByteToWideChar from the ANSI code page: false when `text` is not
   // valid in it.
   virtual bool AnsiToWide(const std::string& text, std::u16string* wide) = 0;
+  // WideCharToMultiByte into the ANSI code page: false when a character has
+  // no form in it (it would come out as '?').
+  virtual bool WideToAnsi(const std::u16string& wide, std::string* text) = 0;
+  // Today's local date as "YYYYMMDD" (GetLocalTime).
+  virtual std::string LocalDate() = 0;
 };
 
 }  // namespace platform

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/ansi_text.h"
+#include "support/table_rows.h"
 
 using base::EqualsIgnoreCase;
 using base::ToLowerAnsi;
@@ -70,6 +73,47 @@ TEST_F(EnvironmentContract, AnsiTextWidensThroughTheCodePageAndInvalidTextFails)
   EXPECT_TRUE(environment().AnsiToWide("", &wide));
   EXPECT_EQ(wide, u"");
   EXPECT_FALSE(environment().AnsiToWide("C:\\a\x81", &wide));
+}
+
+struct NarrowRow {
+  const char* name;
+  std::u16string wide;
+  bool converts;
+  std::string ansi;
+  PRINTS_ROW_NAME(NarrowRow)
+};
+
+class WideToAnsiTable : public ::testing::TestWithParam<NarrowRow> {};
+
+// Code page 936 has Chinese and the pinyin letters, but no Thai, Hangul or "ß".
+TEST_P(WideToAnsiTable, ConvertsOnlyWhatTheCodePageHolds) {
+  const NarrowRow& row = GetParam();
+  const std::unique_ptr<EnvironmentUnderTest> under = MakeEnvironmentUnderTest();
+  std::string ansi = "untouched";
+  EXPECT_EQ(row.converts, under->Port().WideToAnsi(row.wide, &ansi));
+  if (row.converts) {
+    EXPECT_EQ(row.ansi, ansi);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, WideToAnsiTable,
+                         ::testing::Values(NarrowRow{"ascii", u"C:\\Brenix\\B-PlotSweep", true,
+                                                     "C:\\Brenix\\B-PlotSweep"},
+                                           NarrowRow{"chinese", u"C:\\中文", true, "C:\\中文"},
+                                           NarrowRow{"empty", u"", true, ""},
+                                           NarrowRow{"thai", u"C:\\\u0E01", false, ""},
+                                           NarrowRow{"hangul", u"C:\\한글", false, ""},
+                                           NarrowRow{"sharp s", u"Straße", false, ""},
+                                           NarrowRow{"lone surrogate", u"a\xD800", false, ""}),
+                         RowName());
+
+TEST_F(EnvironmentContract, LocalDateIsEightDigitsOfAPlausibleDate) {
+  const std::string date = environment().LocalDate();
+  ASSERT_EQ(8u, date.size()) << date;
+  EXPECT_EQ(std::string::npos, date.find_first_not_of("0123456789")) << date;
+  EXPECT_TRUE(date >= "20260101" && date < "21000101") << date;  // from the year of writing
+  const std::string month = date.substr(4, 2), day = date.substr(6, 2);
+  EXPECT_TRUE(month >= "01" && month <= "12" && day >= "01" && day <= "31") << date;
 }
 
 }  // namespace

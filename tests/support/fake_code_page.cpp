@@ -33,14 +33,16 @@ bool FakeAnsiToWide(const std::string& text, std::u16string* wide) {
   return known;
 }
 
-std::string FakeWideToAnsi(const std::u16string& text) {
-  std::string ansi;
+bool FakeWideToAnsi(const std::u16string& text, std::string* ansi) {
+  ansi->clear();
+  bool known = true;
   for (char16_t unit : text) {
-    std::string character = unit < 0x80 ? std::string(1, static_cast<char>(unit)) : "?";
+    std::string character = unit < 0x80 ? std::string(1, static_cast<char>(unit)) : "";
     for (const DoubleByte& entry : kDoubleBytes) {
       if (unit == entry.wide) character = entry.ansi;
     }
-    ansi += character;
+    known = known && !character.empty();
+    *ansi += character.empty() ? "?" : character;
   }
-  return ansi;
+  return known;
 }

@@ -7,5 +7,6 @@
 // False when `text` holds a byte sequence outside that set; each such
 // character becomes U+FFFD.
 bool FakeAnsiToWide(const std::string& text, std::u16string* wide);
-// "?" for each character outside that set, as for one code page 936 lacks.
-std::string FakeWideToAnsi(const std::u16string& text);
+// False when `text` holds a character outside that set; each such character
+// becomes "?", as one code page 936 lacks does.
+bool FakeWideToAnsi(const std::u16string& text, std::string* ansi);

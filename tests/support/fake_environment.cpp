@@ -31,6 +31,12 @@ bool FakeEnvironment::AnsiToWide(const std::string& text, std::u16string* wide) 
   return FakeAnsiToWide(text, wide);
 }
 
+bool FakeEnvironment::WideToAnsi(const std::u16string& wide, std::string* text) {
+  if (FakeWideToAnsi(wide, text)) return true;
+  text->clear();  // as the Win32 adapter leaves it
+  return false;
+}
+
 void FakeEnvironment::SetVariable(const std::string& name, const std::string& value) {
   m_variables[ToUpperAnsi(name)] = value;
 }

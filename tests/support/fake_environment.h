@@ -2,7 +2,8 @@
 // The process environment as a test arranges it. Variable names compare
 // ignoring case, as Windows does. The module path and the current directory
 // start unavailable, so the calls fail until a test sets them. Text is
-// converted as the fake code page knows it.
+// converted as the fake code page knows it. The local date is 20261208 until
+// a test sets another.
 
 #include <map>
 #include <string>
@@ -15,12 +16,15 @@ class FakeEnvironment : public platform::EnvironmentPort {
   bool ModulePath(std::string* path) override;
   bool CurrentDirectory(std::string* path) override;
   bool AnsiToWide(const std::string& text, std::u16string* wide) override;
+  bool WideToAnsi(const std::u16string& wide, std::string* text) override;
+  std::string LocalDate() override { return m_localDate; }
 
   void SetVariable(const std::string& name, const std::string& value);
   void UnsetVariable(const std::string& name);
   void SetModulePath(const std::string& path);
   void UnsetModulePath();
   void SetCurrentDirectory(const std::string& path);
+  void SetLocalDate(const std::string& date) { m_localDate = date; }
 
  private:
   std::map<std::string, std::string> m_variables;  // by upper-cased name
@@ -28,4 +32,5 @@ class FakeEnvironment : public platform::EnvironmentPort {
   std::string m_modulePath;
   bool m_hasCurrentDirectory = false;
   std::string m_currentDirectory;
+  std::string m_localDate = "20261208";
 };

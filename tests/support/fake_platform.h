@@ -14,7 +14,7 @@
 //                see what was done.
 //   environment  FakeEnvironment: variables, the module path and the current
 //                folder, each unavailable until set; text converted through
-//                the fake GBK code page.
+//                the fake GBK code page; the local date (SetLocalDate).
 //   processes    FakeProcesses: the image names a snapshot lists, whether
 //                the process is elevated, and what a restart as
 //                administrator runs (SetRestartedProgram).

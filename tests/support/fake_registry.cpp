@@ -33,7 +33,11 @@ FakeRegistry::WideValue WideView(const FakeRegistry::Value& value) {
 }
 
 FakeRegistry::Value AnsiView(const FakeRegistry::WideValue& value) {
-  if (IsText(value.type)) return {value.type, FakeWideToAnsi(value.data)};
+  if (IsText(value.type)) {
+    std::string text;
+    FakeWideToAnsi(value.data, &text);
+    return {value.type, text};
+  }
   std::string bytes;
   for (char16_t unit : value.data) {
     bytes += static_cast<char>(unit & 0xFF);

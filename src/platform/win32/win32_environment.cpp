@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <climits>
+#include <string>
 #include <vector>
 
 #include "platform/win32/ansi_to_wide.h"
@@ -65,6 +67,34 @@ bool Win32Environment::CurrentDirectory(std::string* path) {
 
 bool Win32Environment::AnsiToWide(const std::string& text, std::u16string* wide) {
   return AnsiTextToWide(text, wide);
+}
+
+bool Win32Environment::WideToAnsi(const std::u16string& wide, std::string* text) {
+  text->clear();
+  if (wide.empty()) return true;
+  if (wide.size() > INT_MAX) return false;
+  const auto units = reinterpret_cast<const wchar_t*>(wide.data());
+  const int size = static_cast<int>(wide.size());
+  // Without best-fit mapping a character the code page lacks becomes the
+  // default character and sets the flag, instead of turning into a look-alike.
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, size, nullptr, 0,
+                                         nullptr, &usedDefault);
+  if (length <= 0 || usedDefault) return false;
+  std::string converted(length, '\0');
+  if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, size, &converted[0], length, nullptr,
+                          nullptr) != length) {
+    return false;
+  }
+  *text = std::move(converted);
+  return true;
+}
+
+std::string Win32Environment::LocalDate() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  // Eight digits for every year from 1601, the first GetLocalTime gives, to 9999.
+  return std::to_string(now.wYear * 10000 + now.wMonth * 100 + now.wDay);
 }
 
 }  // namespace win32

@@ -1,7 +1,7 @@
 #pragma once
 // The environment port over GetEnvironmentVariableA, GetModuleFileNameA,
-// GetCurrentDirectoryA and MultiByteToWideChar. A result is used only when it
-// came whole.
+// GetCurrentDirectoryA, MultiByteToWideChar, WideCharToMultiByte and
+// GetLocalTime. A result is used only when it came whole.
 
 #include "platform/environment_port.h"
 
@@ -13,6 +13,8 @@ class Win32Environment : public platform::EnvironmentPort {
   bool ModulePath(std::string* path) override;
   bool CurrentDirectory(std::string* path) override;
   bool AnsiToWide(const std::string& text, std::u16string* wide) override;
+  bool WideToAnsi(const std::u16string& wide, std::string* text) override;
+  std::string LocalDate() override;
 };
 
 }  // namespace win32
