@@ -130,9 +130,11 @@ unsigned long LoggingFileSystem::AppendText(const std::string& path, const std::
 // ---- Registry --------------------------------------------------------------
 
 std::string LoggingRegistry::NameOf(RegKey key, const std::string& path) const {
-  std::string name = key == kHKeyLocalMachine  ? "HKEY_LOCAL_MACHINE"
-                     : key == kHKeyCurrentUser ? "HKEY_CURRENT_USER"
-                                               : "?";
+  std::string name = key == kHKeyLocalMachine     ? "HKEY_LOCAL_MACHINE"
+                     : key == kHKeyLocalMachine32 ? "HKEY_LOCAL_MACHINE(32)"
+                     : key == kHKeyLocalMachine64 ? "HKEY_LOCAL_MACHINE(64)"
+                     : key == kHKeyCurrentUser    ? "HKEY_CURRENT_USER"
+                                                  : "?";
   const auto known = m_names.find(key);
   if (known != m_names.end()) name = known->second;
   if (path.empty()) return name;

@@ -5,7 +5,8 @@
 // keys created and deleted, values set (TRUSTEDPATHS with its text before and
 // after), messages and their answers, and every failure with its error code.
 // Text read and appended is not written down, only a failure to do it (a file
-// not there to read is none).
+// not there to read is none). The view roots are named HKEY_LOCAL_MACHINE(32)
+// and HKEY_LOCAL_MACHINE(64).
 
 #include <map>
 #include <memory>

@@ -16,6 +16,12 @@ using RegKey = std::uintptr_t;  // an open key; 0 = none
 
 constexpr RegKey kHKeyCurrentUser = 0x80000001u;
 constexpr RegKey kHKeyLocalMachine = 0x80000002u;
+// HKEY_LOCAL_MACHINE in the 32-bit or the 64-bit registry view, whatever the
+// process's own: a key opened, created or deleted by its path below one of
+// these is in that view (KEY_WOW64_32KEY, KEY_WOW64_64KEY). On a Windows
+// with one view, both are that view.
+constexpr RegKey kHKeyLocalMachine32 = 0x80000102u;
+constexpr RegKey kHKeyLocalMachine64 = 0x80000202u;
 
 constexpr unsigned long kRegSz = 1;        // REG_SZ
 constexpr unsigned long kRegExpandSz = 2;  // REG_EXPAND_SZ
@@ -57,7 +63,8 @@ class RegistryPort {
   // RegSetValueExW: stores `data` as given (a REG_SZ caller adds the NUL).
   virtual long SetWideValue(RegKey key, const std::string& name, unsigned long type,
                             const std::u16string& data) = 0;
-  // RegDeleteKeyA: fails when the key has sub-keys.
+  // RegDeleteKeyA (RegDeleteKeyExA below a view root): fails when the key
+  // has sub-keys.
   virtual long DeleteKey(RegKey parent, const std::string& path) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;

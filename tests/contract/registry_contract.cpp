@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "support/table_rows.h"
+
 namespace {
 
 class RegistryContract : public ::testing::Test {
@@ -303,6 +305,63 @@ TEST_F(RegistryContract, AHandleOfADeletedKeyFailsButStillCloses) {
   EXPECT_EQ("error " + std::to_string(kErrorKeyDeleted), Query(gone, "v"));
   EXPECT_EQ(kErrorSuccess, Port().CloseKey(gone));
 }
+
+struct ViewRow {
+  const char* name;
+  platform::RegKey root;
+  platform::RegKey otherRoot;
+  PRINTS_ROW_NAME(ViewRow)
+};
+
+class RegistryViewTable : public RegistryContract, public ::testing::WithParamInterface<ViewRow> {
+ protected:
+  void TearDown() override {
+    DeleteTree(GetParam().root, m_underTest->ScratchPath());
+    RegistryContract::TearDown();
+  }
+
+  long OpenResultBelow(platform::RegKey root) {
+    platform::RegKey key = 0;
+    const long result = Port().OpenKeyForRead(root, m_underTest->ScratchPath(), &key);
+    if (result == kErrorSuccess) Port().CloseKey(key);
+    return result;
+  }
+};
+
+// The process's own view is that of its bitness. A 32-bit process on 64-bit
+// Windows sees a key of the 64-bit view through that view root only; a
+// 64-bit process finds one of the 32-bit view only below Wow6432Node. With
+// one view, every root sees every key.
+TEST_P(RegistryViewTable, AKeyBelowAViewRootIsInThatView) {
+  const ViewRow& row = GetParam();
+  const std::string path = m_underTest->ScratchPath();
+  const bool separate = m_underTest->SeparateViews();
+  const long elsewhere = separate ? kErrorFileNotFound : kErrorSuccess;
+  platform::RegKey key = 0;
+  ASSERT_EQ(kErrorSuccess, Port().CreateKey(row.root, path, &key));
+  EXPECT_EQ(kErrorSuccess, Port().SetValue(key, "v", platform::kRegSz, std::string("x\0", 2)));
+  Port().CloseKey(key);
+
+  EXPECT_EQ(kErrorSuccess, OpenResultBelow(row.root));
+  EXPECT_EQ(kErrorSuccess, Port().ProbeWrite(row.root, path));
+  ASSERT_EQ(kErrorSuccess, Port().OpenKey(row.root, path, &key));
+  EXPECT_EQ(std::string("x\0", 2), Query(key, "v"));
+  Port().CloseKey(key);
+  const bool ownView = row.root == (sizeof(void*) == 8 ? platform::kHKeyLocalMachine64
+                                                       : platform::kHKeyLocalMachine32);
+  EXPECT_EQ(ownView ? kErrorSuccess : elsewhere, OpenResultBelow(platform::kHKeyLocalMachine));
+  EXPECT_EQ(elsewhere, OpenResultBelow(row.otherRoot));
+
+  EXPECT_EQ(kErrorSuccess, Port().DeleteKey(row.root, path));
+  EXPECT_EQ(kErrorFileNotFound, OpenResultBelow(row.root));
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, RegistryViewTable,
+                         ::testing::Values(ViewRow{"view 32", platform::kHKeyLocalMachine32,
+                                                   platform::kHKeyLocalMachine64},
+                                           ViewRow{"view 64", platform::kHKeyLocalMachine64,
+                                                   platform::kHKeyLocalMachine32}),
+                         RowName());
 
 TEST_F(RegistryContract, AClosedHandleCannotBeClosedAgain) {
   platform::RegKey key = 0;

@@ -6,7 +6,9 @@
 //                memory, with Win32's meaning (names ignoring ASCII case,
 //                creation order, handles that must be closed). Arrange with
 //                AddKey / SetString / SetDword / SetWide; read back with
-//                GetValue / GetWideValue / KeyExists / SubKeyNames.
+//                GetValue / GetWideValue / KeyExists / SubKeyNames. The view
+//                root of the process's bitness (kOwnViewRoot) is
+//                HKEY_LOCAL_MACHINE; kOtherViewRoot is a tree of its own.
 //   files        FakeFileSystem: drives (AddDrive first), folders and files
 //                (AddFolder / AddFile with attributes), Lock for a file held
 //                open by another program, MarkRunning for a running

@@ -167,18 +167,33 @@ std::string Joined(const base::TextList& names) {
   return path;
 }
 
+bool IsRoot(platform::RegKey key) {
+  return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser ||
+         key == kOwnViewRoot || key == kOtherViewRoot;
+}
+
+std::string RootName(platform::RegKey root) {
+  if (root == kOtherViewRoot) {
+    return kOtherViewRoot == platform::kHKeyLocalMachine32 ? "HKEY_LOCAL_MACHINE(32)"
+                                                           : "HKEY_LOCAL_MACHINE(64)";
+  }
+  return root == platform::kHKeyCurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+}
+
 }  // namespace
 
 std::string KeyName(platform::RegKey root, const std::string& path) {
-  const std::string rootName =
-      root == platform::kHKeyLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+  const std::string rootName = RootName(root);
   return path.empty() ? rootName : rootName + "\\" + path;
 }
 
 FakeRegistry::FakeRegistry()
-    : m_localMachine(std::make_shared<Node>()), m_currentUser(std::make_shared<Node>()) {
-  m_localMachine->name = "HKEY_LOCAL_MACHINE";
-  m_currentUser->name = "HKEY_CURRENT_USER";
+    : m_localMachine(std::make_shared<Node>()),
+      m_otherView(std::make_shared<Node>()),
+      m_currentUser(std::make_shared<Node>()) {
+  m_localMachine->name = RootName(platform::kHKeyLocalMachine);
+  m_otherView->name = RootName(kOtherViewRoot);
+  m_currentUser->name = RootName(platform::kHKeyCurrentUser);
 }
 
 FakeRegistry::~FakeRegistry() = default;
@@ -277,7 +292,7 @@ long FakeRegistry::DeleteKey(platform::RegKey parent, const std::string& path) {
 }
 
 long FakeRegistry::CloseKey(platform::RegKey key) {
-  if (key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser) return kErrorSuccess;
+  if (IsRoot(key)) return kErrorSuccess;
   return m_handles.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
@@ -346,7 +361,7 @@ base::TextList FakeRegistry::ValueNames(platform::RegKey root, const std::string
 
 base::TextList FakeRegistry::AllKeys() const {
   base::TextList keys;
-  std::vector<std::shared_ptr<Node>> pending = {m_localMachine, m_currentUser};
+  std::vector<std::shared_ptr<Node>> pending = {m_localMachine, m_otherView, m_currentUser};
   while (!pending.empty()) {
     const std::shared_ptr<Node> node = pending.back();
     pending.pop_back();
@@ -373,7 +388,7 @@ long FakeRegistry::Open(const char* call, platform::RegKey parent, const std::st
 }
 
 long FakeRegistry::NodeOf(platform::RegKey key, std::shared_ptr<Node>* node) const {
-  if (key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser) {
+  if (IsRoot(key)) {
     *node = RootNode(key);
   } else {
     const auto handle = m_handles.find(key);
@@ -389,6 +404,7 @@ long FakeRegistry::Target(const char* call, platform::RegKey parent, const std::
   if (result != kErrorSuccess) return result;
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   *names = SplitPath(path);
+  if (names->empty() && parent == kOtherViewRoot) *start = m_localMachine;
   ++m_callCount;
   if (!m_faults.Armed()) return kErrorSuccess;
   base::TextList target = (*start)->Path();
@@ -440,8 +456,9 @@ std::shared_ptr<FakeRegistry::Node> FakeRegistry::Descend(std::shared_ptr<Node> 
 }
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::RootNode(platform::RegKey root) const {
-  assert(root == platform::kHKeyLocalMachine || root == platform::kHKeyCurrentUser);
-  return root == platform::kHKeyLocalMachine ? m_localMachine : m_currentUser;
+  assert(IsRoot(root));
+  if (root == kOtherViewRoot) return m_otherView;
+  return root == platform::kHKeyCurrentUser ? m_currentUser : m_localMachine;
 }
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::Find(platform::RegKey root,

@@ -1,11 +1,19 @@
 #pragma once
-// An in-memory registry with Win32's meaning: two roots, key and value names
+// An in-memory registry with Win32's meaning: the roots, key and value names
 // compared without regard to ASCII case but kept as created, sub-keys
 // enumerated in creation order, values stored as (type, data) as the ANSI
 // or the UTF-16 calls set them (text converted for the other family through
 // the fake code page), handles as integers that must be closed. Calls fail
 // as a FaultPlan says: by call name, for a key named by KeyName, and for value
 // calls one value name; a "QueryValue" or "SetValue" fault covers both families.
+//
+// It is a 64-bit Windows with two registry views. The process's own view is
+// the one of its bitness (sizeof(void*) * 8): its view root is the same tree
+// as HKEY_LOCAL_MACHINE and is named so, since a key has one name however it
+// is reached, while the other view root is a tree of its own, named
+// "HKEY_LOCAL_MACHINE(32)" or "HKEY_LOCAL_MACHINE(64)". HKEY_LOCAL_MACHINE
+// itself is one key in both views: an empty path below either view root opens
+// it, and keys below that handle are in the process's own view.
 
 #include <cstdint>
 #include <map>
@@ -21,6 +29,12 @@
 
 // A key's full name, as faults name it: "HKEY_LOCAL_MACHINE\\path".
 std::string KeyName(platform::RegKey root, const std::string& path);
+
+// The view roots of the process's own view and of the other one.
+constexpr platform::RegKey kOwnViewRoot =
+    sizeof(void*) == 8 ? platform::kHKeyLocalMachine64 : platform::kHKeyLocalMachine32;
+constexpr platform::RegKey kOtherViewRoot =
+    sizeof(void*) == 8 ? platform::kHKeyLocalMachine32 : platform::kHKeyLocalMachine64;
 
 class FakeRegistry : public platform::RegistryPort {
  public:
@@ -137,6 +151,7 @@ class FakeRegistry : public platform::RegistryPort {
   std::shared_ptr<Node> MakePath(platform::RegKey root, const std::string& path);
 
   std::shared_ptr<Node> m_localMachine;
+  std::shared_ptr<Node> m_otherView;
   std::shared_ptr<Node> m_currentUser;
   std::map<platform::RegKey, Handle> m_handles;
   platform::RegKey m_nextHandle = 0x100;

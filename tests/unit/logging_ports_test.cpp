@@ -80,6 +80,11 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
   platform::RegKey locked = 0;
   loggedRegistry.CreateKey(platform::kHKeyLocalMachine, "SOFTWARE\\Locked", &locked);
   loggedRegistry.DeleteKey(platform::kHKeyLocalMachine, "SOFTWARE\\P\\App");
+  for (const platform::RegKey view :
+       {platform::kHKeyLocalMachine32, platform::kHKeyLocalMachine64}) {
+    platform::ScopedKey::Create(loggedRegistry, view, "SOFTWARE\\Q");
+    loggedRegistry.DeleteKey(view, "SOFTWARE\\Q");
+  }
   prompt.Answer(platform::kIdAbort);
   loggedPrompt.Show("拷贝文件 x 失败\n\n原因", "B", platform::kMbAbortRetryIgnore);
 
@@ -103,6 +108,10 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
       "\"d:\\tools\"）",
       "未能创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\Locked（拒绝访问，错误 5）",
       "删除注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App",
+      "打开或创建注册表项：HKEY_LOCAL_MACHINE(32)\\SOFTWARE\\Q",
+      "删除注册表项：HKEY_LOCAL_MACHINE(32)\\SOFTWARE\\Q",
+      "打开或创建注册表项：HKEY_LOCAL_MACHINE(64)\\SOFTWARE\\Q",
+      "删除注册表项：HKEY_LOCAL_MACHINE(64)\\SOFTWARE\\Q",
       "消息：拷贝文件 x 失败  原因 -> 3",
   };
   EXPECT_EQ(expected, sink.lines);

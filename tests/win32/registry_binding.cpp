@@ -17,12 +17,19 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
     m_scratchPath = std::string(kScratchParent) + "\\" + std::to_string(GetCurrentProcessId()) +
                     "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
   }
-  // Removes the parent too once no other run's scratch key is left in it.
+  // Removes the parents too once no other run's scratch key is left in them.
   ~Win32RegistryUnderTest() override {
-    m_registry.DeleteKey(platform::kHKeyCurrentUser, kScratchParent);
+    for (const platform::RegKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine32,
+                                        platform::kHKeyLocalMachine64}) {
+      m_registry.DeleteKey(root, kScratchParent);
+    }
   }
   platform::RegistryPort& Port() override { return m_registry; }
   std::string ScratchPath() const override { return m_scratchPath; }
+  bool SeparateViews() const override {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+  }
 
  private:
   win32::Win32Registry m_registry;

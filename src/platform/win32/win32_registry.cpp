@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/ansi_to_wide.h"
+#include "platform/win32/system_library.h"
 
 namespace win32 {
 
@@ -13,9 +14,15 @@ using win32::AnsiTextToWide;
 // The port's root values are the 32-bit values of the predefined keys; a
 // 64-bit HKEY holds them sign-extended.
 HKEY Win32Registry::ToHkey(platform::RegKey key) {
-  if (key == platform::kHKeyLocalMachine) return HKEY_LOCAL_MACHINE;
+  if (key == platform::kHKeyLocalMachine || ViewFlag(key) != 0) return HKEY_LOCAL_MACHINE;
   if (key == platform::kHKeyCurrentUser) return HKEY_CURRENT_USER;
   return reinterpret_cast<HKEY>(key);
+}
+
+REGSAM Win32Registry::ViewFlag(platform::RegKey key, REGSAM otherwise) {
+  if (key == platform::kHKeyLocalMachine32) return KEY_WOW64_32KEY;
+  if (key == platform::kHKeyLocalMachine64) return KEY_WOW64_64KEY;
+  return otherwise;
 }
 
 long Win32Registry::Opened(LONG result, HKEY opened, platform::RegKey* key) {
@@ -46,8 +53,11 @@ long Win32Registry::OpenKey(platform::RegKey parent, const std::string& path,
   HKEY opened = nullptr;
   // RegOpenKeyA hands back `parent` itself for an empty path. That suits a
   // root; an open key gets a handle of its own, so each handle is closed once.
-  if (path.empty() && !IsRoot(parent)) {
-    const LONG result = RegOpenKeyExA(ToHkey(parent), "", 0, MAXIMUM_ALLOWED, &opened);
+  // Only RegOpenKeyExA takes a view.
+  const REGSAM view = ViewFlag(parent);
+  if (view != 0 || (path.empty() && !IsRoot(parent))) {
+    const LONG result =
+        RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, MAXIMUM_ALLOWED | view, &opened);
     return Opened(result, opened, key);
   }
   const LONG result = RegOpenKeyA(ToHkey(parent), path.c_str(), &opened);
@@ -57,14 +67,15 @@ long Win32Registry::OpenKey(platform::RegKey parent, const std::string& path,
 long Win32Registry::OpenKeyForRead(platform::RegKey parent, const std::string& path,
                                    platform::RegKey* key) {
   HKEY opened = nullptr;
-  const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ, &opened);
+  const LONG result =
+      RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | ViewFlag(parent), &opened);
   return Opened(result, opened, key);
 }
 
 long Win32Registry::ProbeWrite(platform::RegKey parent, const std::string& path) {
   HKEY opened = nullptr;
-  const LONG result =
-      RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &opened);
+  const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0,
+                                    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | ViewFlag(parent), &opened);
   if (result == ERROR_SUCCESS) RegCloseKey(opened);
   return result;
 }
@@ -72,7 +83,11 @@ long Win32Registry::ProbeWrite(platform::RegKey parent, const std::string& path)
 long Win32Registry::CreateKey(platform::RegKey parent, const std::string& path,
                               platform::RegKey* key) {
   HKEY opened = nullptr;
-  const LONG result = RegCreateKeyA(ToHkey(parent), path.c_str(), &opened);
+  const REGSAM view = ViewFlag(parent);
+  const LONG result = view == 0
+                          ? RegCreateKeyA(ToHkey(parent), path.c_str(), &opened)
+                          : RegCreateKeyExA(ToHkey(parent), path.c_str(), 0, nullptr, 0,
+                                            MAXIMUM_ALLOWED | view, nullptr, &opened, nullptr);
   return Opened(result, opened, key);
 }
 
@@ -142,6 +157,13 @@ long Win32Registry::SetWideValue(platform::RegKey key, const std::string& name, 
 }
 
 long Win32Registry::DeleteKey(platform::RegKey parent, const std::string& path) {
+  const REGSAM view = ViewFlag(parent);
+  using RegDeleteKeyExAFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+  // A Windows without RegDeleteKeyExA has one view: RegDeleteKeyA deletes there.
+  const auto deleteInView = view == 0 ? nullptr
+                                      : SystemFunction<RegDeleteKeyExAFn>(
+                                            GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA");
+  if (deleteInView) return deleteInView(ToHkey(parent), path.c_str(), view, 0);
   return RegDeleteKeyA(ToHkey(parent), path.c_str());
 }
 

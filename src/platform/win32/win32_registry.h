@@ -1,5 +1,8 @@
 #pragma once
 // The registry port over the advapi32 calls: ANSI, and UTF-16 for value data.
+// Below the view roots keys are opened, created and deleted through the Ex
+// calls with the view's KEY_WOW64_ flag; RegDeleteKeyExA is looked up when
+// needed, so that the program loads on a Windows without it.
 
 #include <windows.h>
 
@@ -29,10 +32,14 @@ class Win32Registry : public platform::RegistryPort {
   long CloseKey(platform::RegKey key) override;
 
  protected:
-  // The handle the advapi32 calls take for a port key, roots included.
+  // The handle the advapi32 calls take for a port key, roots included (a
+  // view root is HKEY_LOCAL_MACHINE).
   static HKEY ToHkey(platform::RegKey key);
+  // The KEY_WOW64_ flag of a view root; `otherwise` for any other key.
+  static REGSAM ViewFlag(platform::RegKey key, REGSAM otherwise = 0);
   // Hands `opened` out as a port key when `result` is a success (a root as
-  // its port value), 0 otherwise; returns `result`.
+  // its plain port value: a handle does not tell its view), 0 otherwise;
+  // returns `result`.
   static long Opened(LONG result, HKEY opened, platform::RegKey* key);
 };
 

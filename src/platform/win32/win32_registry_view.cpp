@@ -8,8 +8,9 @@ namespace win32 {
 
 namespace {
 
-// Opens every key with KEY_WOW64_64KEY; enumeration, queries and closing are
-// the plain adapter's. Writes are refused: this view only serves looking.
+// Opens every key with KEY_WOW64_64KEY, but for a key below the 32-bit view
+// root, which keeps its view; enumeration, queries and closing are the plain
+// adapter's. Writes are refused: this view only serves looking.
 class Win32Registry64BitView : public Win32Registry {
  public:
   long OpenKey(platform::RegKey parent, const std::string& path, platform::RegKey* key) override {
@@ -18,8 +19,8 @@ class Win32Registry64BitView : public Win32Registry {
   long OpenKeyForRead(platform::RegKey parent, const std::string& path,
                       platform::RegKey* key) override {
     HKEY opened = nullptr;
-    const LONG result =
-        RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &opened);
+    const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0,
+                                      KEY_READ | ViewFlag(parent, KEY_WOW64_64KEY), &opened);
     return Opened(result, opened, key);
   }
   long ProbeWrite(platform::RegKey, const std::string&) override { return kErrorAccessDenied; }

@@ -12,6 +12,7 @@ class FakeRegistryUnderTest : public RegistryUnderTest {
   ~FakeRegistryUnderTest() override { EXPECT_EQ(0, m_registry.OpenHandleCount()); }
   platform::RegistryPort& Port() override { return m_registry; }
   std::string ScratchPath() const override { return "Software\\SetupContractTests\\Scratch"; }
+  bool SeparateViews() const override { return true; }
 
  private:
   FakeRegistry m_registry;
