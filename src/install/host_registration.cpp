@@ -6,8 +6,8 @@
 
 #include "base/bounded_format.h"
 #include "base/windows_path.h"
+#include "install/profiles.h"
 #include "install/trusted_paths.h"
-#include "platform/registry_reading.h"
 #include "platform/scoped_key.h"
 
 using base::FormatPath;
@@ -16,7 +16,6 @@ using base::IsAbsolutePath;
 using base::PathBuffer;
 using install::HostFailures;
 using install::HostStep;
-using platform::ReadSubKeyNames;
 
 namespace {
 
@@ -35,8 +34,6 @@ constexpr ReleaseFiles kReleaseFiles[] = {
     {2019, 2019, 2013}, {2020, 2019, 2013}, {2021, 2021, 2013}, {2022, 2021, 2013},
     {2023, 2021, 2013}, {2024, 2021, 2013}, {2025, 2025, 2013},
 };
-
-constexpr char kAcadKey[] = "SOFTWARE\\Autodesk\\AutoCAD";
 
 const ReleaseFiles* FilesOf(int releaseYear) {
   for (const auto& files : kReleaseFiles) {
@@ -64,15 +61,14 @@ struct ApplicationKey {
 // managed library from the host folder; nothing when a text does not fit.
 std::optional<ApplicationKey> ApplicationKeyFor(int releaseYear, bool managed,
                                                 const std::string& folder, int fileYear) {
-  PathBuffer name;
   PathBuffer loader;
-  const int nameLength = managed ? FormatPath(name, "Applications\\Brenix%dDLLP", releaseYear)
-                                 : FormatPath(name, "Applications\\BX_PlotSweep%d", releaseYear);
-  const int loaderLength =
-      managed ? FormatPath(loader, "%s\\ACAD%dP.dll", folder.c_str(), fileYear)
-              : FormatPath(loader, "%s\\BX_PlotSweep%d.ARX", folder.c_str(), fileYear);
-  if (nameLength < 0 || loaderLength < 0) return std::nullopt;
-  return ApplicationKey{name, loader, managed};
+  const int loaderLength = managed ? FormatPath(loader, "%s\\ACAD%dP.dll", folder.c_str(), fileYear)
+                                   : FormatPath(loader, "%s\\%s", folder.c_str(),
+                                                install::NativeModuleName(releaseYear).c_str());
+  if (loaderLength < 0) return std::nullopt;
+  return ApplicationKey{managed ? install::ManagedApplicationKey(releaseYear)
+                                : install::NativeApplicationKey(releaseYear),
+                        loader, managed};
 }
 
 // Deleting first drops the values of an earlier installation; a key that has
@@ -95,59 +91,10 @@ long ReplaceApplicationKey(platform::RegistryPort& registry, platform::RegKey pr
   return result;
 }
 
-// Appends, in enumeration order, the name of every sub-key of `key` that can
-// be opened for reading.
-void CollectSubKeyNames(platform::RegistryPort& registry, platform::RegKey key,
-                        base::TextList* names) {
-  for (const auto& name : ReadSubKeyNames(registry, key)) {
-    if (platform::ScopedKey::OpenForRead(registry, key, name)) names->push_back(name);
-  }
-}
-
-// The paths of the sub-keys of `path` below `root`, each followed by `suffix`.
-base::TextList SubKeyPaths(platform::RegistryPort& registry, platform::RegKey root,
-                           const std::string& path, const char* suffix) {
-  base::TextList paths;
-  const platform::ScopedKey key = platform::ScopedKey::OpenForRead(registry, root, path);
-  if (!key) return paths;
-  base::TextList names;
-  CollectSubKeyNames(registry, key.get(), &names);
-  for (const auto& name : names) paths.push_back(path + "\\" + name + suffix);
-  return paths;
-}
-
-// The Profiles key of every product of every release, ticked or not.
-base::TextList ProfileListKeys(platform::RegistryPort& registry) {
-  base::TextList profileLists;
-  const platform::ScopedKey root =
-      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, "");
-  if (!root) return profileLists;
-  const platform::ScopedKey acad = platform::ScopedKey::OpenForRead(registry, root.get(), kAcadKey);
-  if (!acad) return profileLists;
-  for (const auto& release : ReadSubKeyNames(registry, acad.get())) {
-    const base::TextList products =
-        SubKeyPaths(registry, root.get(), std::string(kAcadKey) + "\\" + release, "\\Profiles");
-    profileLists.insert(profileLists.end(), products.begin(), products.end());
-  }
-  return profileLists;
-}
-
-// The Variables key of every profile, whether it exists yet or not.
-base::TextList VariablesKeys(platform::RegistryPort& registry, const base::TextList& profileLists) {
-  base::TextList variables;
-  const platform::ScopedKey root =
-      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, "");
-  if (!root) return variables;
-  for (const auto& profileList : profileLists) {
-    const base::TextList profiles = SubKeyPaths(registry, root.get(), profileList, "\\Variables");
-    variables.insert(variables.end(), profiles.begin(), profiles.end());
-  }
-  return variables;
-}
-
 // The demand-load keys of one release's installations.
 void RegisterRelease(platform::RegistryPort& registry, const Installations& installations, int year,
-                     const std::string& installFolder, HostFailures* failures) {
+                     const std::string& installFolder, HostFailures* failures,
+                     install::RecordWriter* record) {
   const ReleaseFiles* files = FilesOf(year);
   if (!files) return;
   const base::TextList& keys = installations.ProductKeys(year);
@@ -165,11 +112,16 @@ void RegisterRelease(platform::RegistryPort& registry, const Installations& inst
     const platform::ScopedKey productKey =
         platform::ScopedKey::Open(registry, platform::kHKeyLocalMachine, keys[i], &result);
     if (productKey) {
-      const long native = nativeModule
-                              ? ReplaceApplicationKey(registry, productKey.get(), *nativeModule)
-                              : kErrorFilenameTooLong;
+      const auto replace = [&](const ApplicationKey& entry) {
+        const long written = ReplaceApplicationKey(registry, productKey.get(), entry);
+        if (written == kErrorSuccess && record) {
+          record->DemandLoad({install::kOwnRegistryView, year, keys[i], entry.name, entry.loader});
+        }
+        return written;
+      };
+      const long native = nativeModule ? replace(*nativeModule) : kErrorFilenameTooLong;
       const long managed =
-          managedLibrary ? ReplaceApplicationKey(registry, productKey.get(), *managedLibrary)
+          managedLibrary ? replace(*managedLibrary)
                          : (IsAbsolutePath(folders[i]) ? kErrorFilenameTooLong : kErrorBadPathname);
       result = native != kErrorSuccess ? native : managed;
     }
@@ -185,11 +137,11 @@ namespace install {
 
 HostFailures RegisterDemandLoad(platform::RegistryPort& registry,
                                 const Installations& installations, const base::ReleaseTicks& ticks,
-                                const std::string& installFolder) {
+                                const std::string& installFolder, RecordWriter* record) {
   HostFailures failures;
   for (int year = base::kFirstReleaseYear; year <= base::kLastReleaseYear; ++year) {
     if (ticks[base::ReleaseIndex(year)] != 0) {
-      RegisterRelease(registry, installations, year, installFolder, &failures);
+      RegisterRelease(registry, installations, year, installFolder, &failures, record);
     }
   }
   return failures;
@@ -197,20 +149,35 @@ HostFailures RegisterDemandLoad(platform::RegistryPort& registry,
 
 HostFailures TrustInstallFolder(platform::RegistryPort& registry,
                                 platform::EnvironmentPort& environment,
-                                const std::string& installFolder) {
+                                const std::string& installFolder, RecordWriter* record) {
   // Converted once; a folder not valid in the code page is trusted nowhere.
   std::u16string folder;
   if (!environment.AnsiToWide(installFolder, &folder)) {
     return {{0, HostStep::kTrustedPaths, installFolder, kErrorNoUnicodeTranslation}};
   }
   HostFailures failures;
-  for (const auto& variablesKey : VariablesKeys(registry, ProfileListKeys(registry))) {
+  for (const auto& variablesKey : ProfileVariablesKeys(registry)) {
     const long result = TrustFolder(registry, variablesKey, folder);
     if (result != kErrorSuccess) {
       failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});
+    } else if (record) {
+      record->TrustedProfile(variablesKey);
     }
   }
   return failures;
+}
+
+std::string NativeApplicationKey(int releaseYear) {
+  return "Applications\\BX_PlotSweep" + std::to_string(releaseYear);
+}
+
+std::string ManagedApplicationKey(int releaseYear) {
+  return "Applications\\Brenix" + std::to_string(releaseYear) + "DLLP";
+}
+
+std::string NativeModuleName(int releaseYear) {
+  const ReleaseFiles* files = FilesOf(releaseYear);
+  return files ? "BX_PlotSweep" + std::to_string(files->moduleYear) + ".ARX" : "";
 }
 
 }  // namespace install

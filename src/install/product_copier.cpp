@@ -22,8 +22,10 @@ using install::InstallPart;
 
 namespace {
 
-// Placed into each host by the support-file step, or the setup program itself.
-const char* const kLeftOutNames[] = {"SetUp.EXE", "Brenix_EN.shx", "Brenix_HZ.shx", "Brenix.prt5"};
+// Placed into each host by the support-file step, the setup program itself,
+// or what an install writes of its own.
+const char* const kLeftOutNames[] = {"SetUp.EXE",   "Brenix_EN.shx",  "Brenix_HZ.shx",
+                                     "Brenix.prt5", kUninstallerName, kRecordFileName};
 const char kSettingsFile[] = "Brenix.Ini";
 
 bool IsLeftOut(const platform::FileEntry& entry) {
@@ -71,17 +73,18 @@ PlannedCopy PrepareSettingsCopy(platform::Platform& platform, const std::string&
 }
 
 // False when the user chose Abort; a file the user chose to ignore is added
-// to `ignored`.
-bool CopyOrAsk(platform::Platform& platform, const PlannedCopy& copy, base::TextList* ignored) {
+// to `ignored`, and `copied` says whether the file arrived.
+bool CopyOrAsk(platform::Platform& platform, const PlannedCopy& copy, base::TextList* ignored,
+               bool* copied) {
   platform::FileSystemPort& files = platform.files;
-  bool copied = false;
+  *copied = false;
   if (copy.fits) {
     ClearReadOnly(files, copy.source);
     DeleteZoneIdentifier(files, copy.source);
     ClearReadOnly(files, copy.destination);  // so that a read-only file can be replaced
-    copied = files.CopyOver(copy.source, copy.destination);
+    *copied = files.CopyOver(copy.source, copy.destination);
   }
-  while (!copied) {
+  while (!*copied) {
     const int answer = platform.prompt.Show(kCopyFailedBefore + copy.destination + kCopyFailedAfter,
                                             kSetupCaption, platform::kMbAbortRetryIgnore);
     if (answer == platform::kIdAbort) return false;
@@ -89,7 +92,7 @@ bool CopyOrAsk(platform::Platform& platform, const PlannedCopy& copy, base::Text
       ignored->push_back(copy.destination);
       break;
     }
-    copied = copy.fits && files.CopyOver(copy.source, copy.destination);
+    *copied = copy.fits && files.CopyOver(copy.source, copy.destination);
   }
   if (copy.fits) ClearReadOnly(files, copy.destination);
   return true;
@@ -98,11 +101,13 @@ bool CopyOrAsk(platform::Platform& platform, const PlannedCopy& copy, base::Text
 }  // namespace
 
 ProductCopier::ProductCopier(std::string folder, platform::ProgressPort* progress,
-                             platform::Platform& platform, install::InstallScope scope)
+                             platform::Platform& platform, install::InstallScope scope,
+                             RecordWriter* record)
     : m_target(std::move(folder)),
       m_progress(progress),
       m_platform(platform),
-      m_scope(std::move(scope)) {
+      m_scope(std::move(scope)),
+      m_record(record) {
   DropTrailingBackslash(&m_target);
 }
 
@@ -137,7 +142,12 @@ bool ProductCopier::CopyProduct() {
     if (settings ? !currentUser : !machineWide) continue;
     const PlannedCopy copy = settings ? PrepareSettingsCopy(m_platform, payload, entry.name)
                                       : PlanCopy(payload, m_target, targetFits, entry.name);
-    if (!CopyOrAsk(m_platform, copy, &m_ignoredFiles)) return false;
+    bool copied = false;
+    if (!CopyOrAsk(m_platform, copy, &m_ignoredFiles, &copied)) return false;
+    if (copied && !settings) {
+      m_copiedBytes += entry.size;
+      if (m_record) m_record->ProductFile(copy.destination);
+    }
   }
 }
 

@@ -2,9 +2,11 @@
 // Copies the product's own files from the payload folder into the install
 // folder, and its settings file into the user's settings folder.
 
+#include <cstdint>
 #include <string>
 
 #include "base/ansi_text.h"
+#include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"
@@ -16,9 +18,10 @@ class ProductCopier {
   // `folder` is the install folder; one trailing backslash is dropped.
   // `progress` is stepped once per payload entry examined and once at the end.
   // `scope` says whether the settings file, the other files or both are
-  // copied, and names the log, which is never copied.
+  // copied, and names the log, which is never copied. Each product file
+  // copied into `folder` is added to `record`, when given.
   ProductCopier(std::string folder, platform::ProgressPort* progress, platform::Platform& platform,
-                install::InstallScope scope = {});
+                install::InstallScope scope = {}, RecordWriter* record = nullptr);
 
   // Copies every file that lies directly in the payload folder, except the
   // setup program, the files meant for the hosts and the log; a failed copy asks
@@ -30,10 +33,13 @@ class ProductCopier {
   platform::ProgressPort* m_progress;
   // The files the user chose to ignore when their copy failed.
   base::TextList m_ignoredFiles;
+  // The size of the product files copied into the install folder.
+  std::uint64_t m_copiedBytes = 0;
 
  private:
   platform::Platform& m_platform;
   install::InstallScope m_scope;
+  RecordWriter* m_record;
 };
 
 }  // namespace install

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "platform/error_text.h"
 #include "platform/scoped_key.h"
@@ -34,15 +35,36 @@ std::u16string Comparable(std::u16string path) {
   return UpperAscii(path);
 }
 
-// Whether one of the ";"-separated entries of `list` names `folder`.
-bool HasEntry(const std::u16string& list, const std::u16string& folder) {
-  const std::u16string wanted = Comparable(folder);
+// The ";"-separated entries of `list`, empty ones included.
+std::vector<std::u16string> Entries(const std::u16string& list) {
+  std::vector<std::u16string> entries;
   for (std::size_t start = 0;;) {
     const std::size_t end = std::min(list.find(u';', start), list.size());
-    if (Comparable(list.substr(start, end - start)) == wanted) return true;
-    if (end == list.size()) return false;
+    entries.push_back(list.substr(start, end - start));
+    if (end == list.size()) return entries;
     start = end + 1;
   }
+}
+
+// Whether one of the entries of `list` names `folder`.
+bool HasEntry(const std::u16string& list, const std::u16string& folder) {
+  const std::u16string wanted = Comparable(folder);
+  const auto entries = Entries(list);
+  return std::any_of(entries.begin(), entries.end(),
+                     [&](const std::u16string& entry) { return Comparable(entry) == wanted; });
+}
+
+// `list` without the entries that name `folder`.
+std::u16string WithoutEntry(const std::u16string& list, const std::u16string& folder) {
+  const std::u16string wanted = Comparable(folder);
+  std::u16string kept;
+  bool first = true;
+  for (const std::u16string& entry : Entries(list)) {
+    if (Comparable(entry) == wanted) continue;
+    kept += (first ? u"" : u";") + entry;
+    first = false;
+  }
+  return kept;
 }
 
 // The current trusted paths: an empty REG_SZ when the key or the value is
@@ -95,6 +117,19 @@ long TrustFolder(platform::RegistryPort& registry, const std::string& variablesK
   if (!key) return result;
   // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
   return registry.SetWideValue(key.get(), kTrustedPaths, current.type, *updated + u'\0');
+}
+
+long DistrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
+                    const std::u16string& folder) {
+  TrustedPaths current;
+  long result = CurrentTrustedPaths(registry, variablesKey, &current);
+  if (result != kErrorSuccess) return result;
+  if (!HasEntry(current.text, folder)) return kErrorSuccess;
+  const platform::ScopedKey key =
+      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, variablesKey, &result);
+  if (!key) return result;
+  return registry.SetWideValue(key.get(), kTrustedPaths, current.type,
+                               WithoutEntry(current.text, folder) + u'\0');
 }
 
 }  // namespace install

@@ -21,4 +21,13 @@ namespace install {
 long TrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
                  const std::u16string& folder);
 
+// Takes every entry naming `folder` (compared as TrustFolder does) out of the
+// profile's trusted paths, leaving the other entries, their order and
+// spelling, and the value's type as they are; a value left without entries
+// stays, empty. A key or value that is absent, or holds no such entry, is
+// left untouched. 0 when the profile no longer trusts the folder; otherwise
+// why not (a value of another type, or one that cannot be read whole).
+long DistrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
+                    const std::u16string& folder);
+
 }  // namespace install

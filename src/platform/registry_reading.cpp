@@ -2,14 +2,24 @@
 
 namespace platform {
 
-base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key) {
+base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key, long* error) {
+  const auto keep = [error](long result) {
+    if (error && *error == kErrorSuccess) *error = result;
+  };
   unsigned long count = 0;
-  if (registry.CountSubKeys(key, &count) != kErrorSuccess) count = 0;
+  const long counted = registry.CountSubKeys(key, &count);
+  if (counted != kErrorSuccess) {
+    keep(counted);
+    count = 0;
+  }
   base::TextList names;
   for (unsigned long index = 0; index < count; ++index) {
     std::string name;
-    if (registry.EnumSubKey(key, index, kKeyNameCapacity, &name) == kErrorSuccess) {
+    const long result = registry.EnumSubKey(key, index, kKeyNameCapacity, &name);
+    if (result == kErrorSuccess) {
       names.push_back(name);
+    } else {
+      keep(result);
     }
   }
   return names;

@@ -14,8 +14,9 @@ constexpr std::size_t kKeyNameCapacity = 256;  // 255 characters and the NUL
 
 // The names of the key's sub-keys in enumeration order. A name that cannot be
 // read (the registry changed meanwhile) is left out rather than taken as empty,
-// which would name the key itself.
-base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key);
+// which would name the key itself; `error`, when given, receives the first
+// such failure (it is left as it is when there is none).
+base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key, long* error = nullptr);
 
 // Reads a value of any type into a buffer of `capacity` bytes and keeps its
 // data up to the first NUL. Returns the registry's result; `text` is empty

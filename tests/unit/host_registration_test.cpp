@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "base/installations.h"
+#include "install/trusted_paths.h"
 #include "support/fake_platform.h"
+#include "support/table_rows.h"
 #include "support/test_values.h"
 
 namespace {
@@ -425,5 +427,48 @@ TEST_F(HostRegistrationTest, AProfileThatCannotBeReadOrWrittenIsLeftAsItIs) {
       "SOFTWARE\\Autodesk\\AutoCAD\\R18.1\\ACAD-9001:804\\Profiles\\Variables"));
   EXPECT_EQ(WideSz(u"D:\\TOOLS;" + kUpperInstallDir), Trusted(plain));
 }
+
+// The uninstall takes the folder's entries out and leaves the rest as it is.
+struct Distrust {
+  const char* name;
+  std::optional<WideValue> stored;
+  std::optional<WideValue> expected;  // none: absent
+  long result;
+  PRINTS_ROW_NAME(Distrust)
+};
+
+class DistrustTest : public ::testing::TestWithParam<Distrust> {};
+
+TEST_P(DistrustTest, TakesOutTheFoldersEntriesOnly) {
+  const Distrust& row = GetParam();
+  FakeRegistry registry;
+  const std::string key = Variables("R19.1", "ACAD-D001:804", "P");
+  registry.AddKey(platform::kHKeyCurrentUser, key);
+  if (row.stored) {
+    registry.SetWide(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS", row.stored->type,
+                     row.stored->data);
+  }
+  EXPECT_EQ(row.result, install::DistrustFolder(registry, key, kWideInstallDir));
+  EXPECT_EQ(row.expected, registry.GetWideValue(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS"));
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DistrustTest,
+    ::testing::Values(Distrust{"absent", std::nullopt, std::nullopt, kErrorSuccess},
+                      Distrust{"only entry", WideSz(kUpperInstallDir), WideSz(u""), kErrorSuccess},
+                      Distrust{"between others", WideSz(u"D:\\X;" + kUpperInstallDir + u"\\;e:\\y"),
+                               WideSz(u"D:\\X;e:\\y"), kErrorSuccess},
+                      Distrust{"twice, with empty entries",
+                               WideSz(u";c:\\brenix\\b-plotsweep;;" + kUpperInstallDir),
+                               WideSz(u";"), kErrorSuccess},
+                      Distrust{"not there", WideSz(u"c:\\brenix;C:\\BRENIX\\B-PLOTSWEEP2"),
+                               WideSz(u"c:\\brenix;C:\\BRENIX\\B-PLOTSWEEP2"), kErrorSuccess},
+                      Distrust{"expand type",
+                               WideSz(u"%T%;" + kUpperInstallDir, platform::kRegExpandSz),
+                               WideSz(u"%T%", platform::kRegExpandSz), kErrorSuccess},
+                      Distrust{"other type", WideValue{3, kUpperInstallDir},
+                               WideValue{3, kUpperInstallDir}, kErrorInvalidData}),
+    RowName());
 
 }  // namespace

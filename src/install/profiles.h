@@ -1,0 +1,16 @@
+#pragma once
+// The AutoCAD profiles of the current user, whose trusted paths name the
+// install folder.
+
+#include "base/ansi_text.h"
+#include "platform/registry_port.h"
+
+namespace install {
+
+// The Variables key, below HKEY_CURRENT_USER, of every profile of every
+// product of every release, whether that key exists yet or not. A key that
+// cannot be read is passed over; `error`, when given, receives the first
+// such failure (0 when every key could be read or was absent).
+base::TextList ProfileVariablesKeys(platform::RegistryPort& registry, long* error = nullptr);
+
+}  // namespace install
