@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/uninstaller_handover.h"
 #include "base/command_line.h"
 #include "discovery/host_discovery.h"
 #include "install/install_messages.h"
@@ -15,6 +16,7 @@
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_choice.h"
 #include "ui/setup/unattended.h"
+#include "ui/setup/uninstall.h"
 #include "ui/setup/win32/setup_dialog.h"
 
 using win32::Win32Platform;
@@ -54,6 +56,7 @@ int RunDialog(const base::CommandLine& line) {
   platform::Platform& platform = Win32Platform();
   const base::Installations installations = discovery::FindInstallations(platform.registry);
   ui::SetupChoice choice;
+  choice.folder = ui::RecordedFolder(platform.registry).value_or(ui::kDefaultFolder);
   std::string problem;
   if (!ui::ChooseSetup(line, installations, ui::kAcadBitness, &choice, &problem)) {
     Refuse(platform, problem);
@@ -76,6 +79,10 @@ int Run(const base::CommandLine& line, bool parsed, const std::string& problem) 
     Refuse(platform, problem);
     return ui::kExitRefused;
   }
+  if (line.uninstall) {
+    return ui::RunUninstall(platform, discovery::FindInstallations(platform.registry), line,
+                            ParkingFolder());
+  }
   if (!line.unattended && !line.elevated) return RunDialog(line);
   return ui::RunUnattended(platform, discovery::FindInstallations(platform.registry), line,
                            ui::kAcadBitness);
@@ -88,6 +95,12 @@ int RunProgram() {
   base::CommandLine line;
   std::string problem;
   bool parsed = base::ParseCommandLine(arguments, &line, &problem);
+  // The uninstaller uninstalls, as Programs and Features expects; in its
+  // install folder, from a copy of itself, so that it can be removed too.
+  if (IsUninstaller()) line.uninstall = true;
+  if (parsed && line.uninstall && IsInstalledUninstaller()) {
+    if (const auto exitCode = RunUninstallFromCopy(line)) return *exitCode;
+  }
   // The log is kept whenever it was asked for, so that a refusal is in it
   // too. The copy started as administrator adds to its starter's log; both
   // name themselves by process.

@@ -6,8 +6,10 @@
 namespace base {
 
 const char kCommandLineHelp[] =
-    "SetUp.exe [/S] [/D=安装目录] [/R=2014,2020 | /R=all] [/LOG=日志文件]\n\n"
-    "/S    无人值守安装，不显示任何窗口\n"
+    "SetUp.exe [/S] [/D=安装目录] [/R=2014,2020 | /R=all] [/LOG=日志文件]\n"
+    "SetUp.exe /U [/S] [/D=安装目录] [/LOG=日志文件]\n\n"
+    "/S    无人值守安装或卸载，不显示任何窗口\n"
+    "/U    卸载\n"
     "/D=   安装目录\n"
     "/R=   要安装的 AutoCAD 版本，用逗号分隔，或 all\n"
     "/LOG= 把安装过程写入日志文件（UTF-8）";
@@ -22,8 +24,9 @@ std::string Unquoted(const std::string& text) {
 }
 
 bool CommandLine::operator==(const CommandLine& other) const {
-  return unattended == other.unattended && elevated == other.elevated && folder == other.folder &&
-         allReleases == other.allReleases && releases == other.releases && logFile == other.logFile;
+  return unattended == other.unattended && uninstall == other.uninstall &&
+         elevated == other.elevated && folder == other.folder && allReleases == other.allReleases &&
+         releases == other.releases && logFile == other.logFile;
 }
 
 namespace {
@@ -110,6 +113,10 @@ bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenR
     parsed->unattended = true;
     return true;
   }
+  if (option == "U" && !hasValue && !parsed->uninstall) {
+    parsed->uninstall = true;
+    return true;
+  }
   if (option == "ELEVATED" && !hasValue && !parsed->elevated) {
     parsed->elevated = true;
     return true;
@@ -154,6 +161,7 @@ std::string ComposeCommandLine(const CommandLine& line) {
   std::string text;
   auto add = [&text](const std::string& argument) { text += (text.empty() ? "" : " ") + argument; };
   if (line.elevated) add("/ELEVATED");
+  if (line.uninstall) add("/U");
   if (line.unattended) add("/S");
   auto quoted = [](const std::string& option, const std::string& value) {
     return "\"" + option + value + std::string(TrailingBackslashes(value), '\\') + "\"";

@@ -1,8 +1,8 @@
 #pragma once
 // The program's options, parsed from the arguments that follow the program
-// name: /S (unattended), /D=folder, /R=years or /R=all, /LOG=file, and
-// /ELEVATED, which the program gives the copy of itself that it starts as
-// administrator. Options
+// name: /S (unattended), /U (uninstall), /D=folder, /R=years or /R=all,
+// /LOG=file, and /ELEVATED, which the program gives the copy of itself that
+// it starts as administrator. Options
 // are case-insensitive and start with '/' or '-'; arguments split as
 // Windows splits them (white space between them, double quotes around
 // spaces, backslashes doubled before a quote).
@@ -15,6 +15,7 @@ namespace base {
 
 struct CommandLine {
   bool unattended = false;
+  bool uninstall = false;
   // Started by the offer of administrator rights: the machine-wide steps
   // only, without a dialog and without a second offer; the program that
   // started it waits, then does its own user's steps.

@@ -14,12 +14,14 @@ enum class HostStep {
   kDemandLoad,    // the demand-load keys below one product key
   kSupportFiles,  // fonts, libraries and driver into one host folder
   kTrustedPaths,  // the install folder in one profile's TRUSTEDPATHS
+  kUninstall,     // the record, the uninstaller or the Programs and Features entry
+  kOldInstall,    // what stays of an earlier install in another folder
 };
 
 struct HostFailure {
   int year;  // the release; 0 for a profile's trusted paths
   HostStep step;
-  std::string target;  // the product key, host folder or profile key concerned
+  std::string target;  // the product key, host folder, profile key, file or key concerned
   long error;          // the Windows error code
 };
 

@@ -7,6 +7,7 @@
 #include "install/host_registration.h"
 #include "install/install_messages.h"
 #include "install/product_copier.h"
+#include "install/record_keeping.h"
 #include "install/support_files.h"
 
 using base::DropTrailingBackslash;
@@ -63,6 +64,19 @@ std::string InstallFolderOf(const std::string& checkedFolder) {
   return folder + kProductSubFolder;
 }
 
+base::TextList MissingFolders(platform::FileSystemPort& files, const std::string& installPath) {
+  base::TextList missing;
+  std::string folder = installPath;
+  DropTrailingBackslash(&folder);
+  while (IsAbsolutePath(folder) && files.GetAttributes(folder) == platform::kInvalidAttributes) {
+    missing.insert(missing.begin(), folder);
+    const std::size_t last = base::FindLastBackslash(folder);
+    if (last == std::string::npos) break;
+    folder.resize(last);
+  }
+  return missing;
+}
+
 bool SettleInstallFolder(platform::Platform& platform, std::string* installPath) {
   std::string chosen = *installPath;
   if (!CheckInstallFolder(platform, &chosen)) return false;
@@ -85,23 +99,41 @@ std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
   progress.SetStep(1);
   progress.SetPos(0);
 
-  ProductCopier copier(installPath, &progress, platform, scope);
+  std::string installFolder = installPath;
+  DropTrailingBackslash(&installFolder);
+  // The current user's part adds to the record the machine-wide part wrote,
+  // where it may; the record is the machine-wide part's to keep.
+  RecordWriter record =
+      machineWide ? StartRecord(platform, installFolder, scope.createdFolders)
+                  : RecordWriter(platform.files, platform.environment, RecordPath(installFolder));
+  ProductCopier copier(installPath, &progress, platform, scope, &record);
   const bool copied = copier.CopyProduct();
   if (!copied) return std::nullopt;
   InstallOutcome outcome;
   outcome.ignoredFiles = copier.m_ignoredFiles;
-  progress.StepIt();
-
-  std::string installFolder = installPath;
-  DropTrailingBackslash(&installFolder);
   const auto add = [&outcome](const HostFailures& failures) {
     outcome.failures.insert(outcome.failures.end(), failures.begin(), failures.end());
   };
-  if (machineWide) add(RegisterDemandLoad(platform.registry, installations, ticks, installFolder));
-  if (currentUser) add(TrustInstallFolder(platform.registry, platform.environment, installFolder));
+  if (machineWide) {
+    RegisterUninstall(platform, installFolder, scope.identity, copier.m_copiedBytes,
+                      &outcome.failures);
+  }
   progress.StepIt();
 
-  if (machineWide) add(DeploySupportFiles(platform, installations, ticks));
+  if (machineWide)
+    add(RegisterDemandLoad(platform.registry, installations, ticks, installFolder, &record));
+  if (currentUser) {
+    add(TrustInstallFolder(platform.registry, platform.environment, installFolder, &record));
+  }
+  progress.StepIt();
+
+  if (machineWide) add(DeploySupportFiles(platform, installations, ticks, &record));
+  if (machineWide && record.Error() != kErrorSuccess) {
+    outcome.failures.push_back({0, HostStep::kUninstall, record.Path(), record.Error()});
+  }
+  if (outcome.Complete()) {
+    RemoveAbandonedInstalls(platform, installations, installFolder, scope.part, &outcome.failures);
+  }
   progress.StepIt();
 
   progress.SetPos(kProgressMaximum);

@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "base/ansi_text.h"
 #include "base/installations.h"
 #include "base/release_years.h"
 #include "install/install_outcome.h"
+#include "install/product_entry.h"
 #include "platform/platform.h"
 #include "platform/progress_port.h"
 
@@ -51,14 +53,24 @@ enum class InstallPart {
 
 struct InstallScope {
   InstallPart part = InstallPart::kEverything;
-  std::string logFile;  // the full path of the log being written, never installed
+  std::string logFile;       // the full path of the log being written, never installed
+  ProductIdentity identity;  // what Programs and Features shows
+  // The folders the install is about to create, outermost first (recorded
+  // so that an uninstall removes them again).
+  base::TextList createdFolders;
 };
+
+// The levels of `installPath` that do not exist yet, outermost first.
+base::TextList MissingFolders(platform::FileSystemPort& files, const std::string& installPath);
 
 // Copies the product into `installPath`, registers the ticked releases'
 // installations and deploys their support files, as far as `scope` asks,
-// driving the progress bar from 0 to 50. What could not be done; nothing
-// when the product copy failed (no payload, or Abort): no host step has run
-// then.
+// driving the progress bar from 0 to 50. The machine-wide part records what
+// it does in the install folder, places the uninstaller there and writes the
+// Programs and Features entry; an earlier installation in another folder is
+// taken over, and once the install is complete, removed. What could not be
+// done; nothing when the product copy failed (no payload, or Abort): no host
+// step has run then.
 std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
                                               const base::Installations& installations,
                                               const std::string& installPath,

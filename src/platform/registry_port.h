@@ -18,8 +18,9 @@ constexpr RegKey kHKeyCurrentUser = 0x80000001u;
 constexpr RegKey kHKeyLocalMachine = 0x80000002u;
 // HKEY_LOCAL_MACHINE in the 32-bit or the 64-bit registry view, whatever the
 // process's own: a key opened, created or deleted by its path below one of
-// these is in that view (KEY_WOW64_32KEY, KEY_WOW64_64KEY). On a Windows
-// with one view, both are that view.
+// these is in that view (KEY_WOW64_32KEY, KEY_WOW64_64KEY). A Windows with
+// one view (32-bit Windows) has no 64-bit view: below its root no key is
+// found and none can be created (kErrorFileNotFound).
 constexpr RegKey kHKeyLocalMachine32 = 0x80000102u;
 constexpr RegKey kHKeyLocalMachine64 = 0x80000202u;
 

@@ -57,6 +57,7 @@ struct FakePlatform {
     files.AddDrive('C');
     files.AddDrive('D');
     environment.SetModulePath("C:\\Dist\\SetUp.exe");
+    files.AddFile("C:\\Dist\\SetUp.exe", "the program");
     environment.SetVariable("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
     files.AddFolder("C:\\Users\\u\\AppData\\Roaming");
   }

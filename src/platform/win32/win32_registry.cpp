@@ -19,6 +19,16 @@ HKEY Win32Registry::ToHkey(platform::RegKey key) {
   return reinterpret_cast<HKEY>(key);
 }
 
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool Win32Registry::ViewMissing(platform::RegKey key) {
+  static const bool hasTwoViews = sizeof(void*) == 8 || RunsUnderWow64();
+  return key == platform::kHKeyLocalMachine64 && !hasTwoViews;
+}
+
 REGSAM Win32Registry::ViewFlag(platform::RegKey key, REGSAM otherwise) {
   if (key == platform::kHKeyLocalMachine32) return KEY_WOW64_32KEY;
   if (key == platform::kHKeyLocalMachine64) return KEY_WOW64_64KEY;
@@ -54,6 +64,7 @@ long Win32Registry::OpenKey(platform::RegKey parent, const std::string& path,
   // RegOpenKeyA hands back `parent` itself for an empty path. That suits a
   // root; an open key gets a handle of its own, so each handle is closed once.
   // Only RegOpenKeyExA takes a view.
+  if (ViewMissing(parent)) return Opened(ERROR_FILE_NOT_FOUND, nullptr, key);
   const REGSAM view = ViewFlag(parent);
   if (view != 0 || (path.empty() && !IsRoot(parent))) {
     const LONG result =
@@ -66,6 +77,7 @@ long Win32Registry::OpenKey(platform::RegKey parent, const std::string& path,
 
 long Win32Registry::OpenKeyForRead(platform::RegKey parent, const std::string& path,
                                    platform::RegKey* key) {
+  if (ViewMissing(parent)) return Opened(ERROR_FILE_NOT_FOUND, nullptr, key);
   HKEY opened = nullptr;
   const LONG result =
       RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | ViewFlag(parent), &opened);
@@ -73,6 +85,7 @@ long Win32Registry::OpenKeyForRead(platform::RegKey parent, const std::string& p
 }
 
 long Win32Registry::ProbeWrite(platform::RegKey parent, const std::string& path) {
+  if (ViewMissing(parent)) return ERROR_FILE_NOT_FOUND;
   HKEY opened = nullptr;
   const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0,
                                     KEY_SET_VALUE | KEY_CREATE_SUB_KEY | ViewFlag(parent), &opened);
@@ -82,6 +95,7 @@ long Win32Registry::ProbeWrite(platform::RegKey parent, const std::string& path)
 
 long Win32Registry::CreateKey(platform::RegKey parent, const std::string& path,
                               platform::RegKey* key) {
+  if (ViewMissing(parent)) return Opened(ERROR_FILE_NOT_FOUND, nullptr, key);
   HKEY opened = nullptr;
   const REGSAM view = ViewFlag(parent);
   const LONG result = view == 0
@@ -157,6 +171,7 @@ long Win32Registry::SetWideValue(platform::RegKey key, const std::string& name, 
 }
 
 long Win32Registry::DeleteKey(platform::RegKey parent, const std::string& path) {
+  if (ViewMissing(parent)) return ERROR_FILE_NOT_FOUND;
   const REGSAM view = ViewFlag(parent);
   using RegDeleteKeyExAFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
   // A Windows without RegDeleteKeyExA has one view: RegDeleteKeyA deletes there.

@@ -10,6 +10,10 @@
 
 namespace win32 {
 
+// Whether this 32-bit process runs on 64-bit Windows, which keeps a second
+// registry view for it.
+bool RunsUnderWow64();
+
 class Win32Registry : public platform::RegistryPort {
  public:
   long OpenKey(platform::RegKey parent, const std::string& path, platform::RegKey* key) override;
@@ -37,6 +41,9 @@ class Win32Registry : public platform::RegistryPort {
   static HKEY ToHkey(platform::RegKey key);
   // The KEY_WOW64_ flag of a view root; `otherwise` for any other key.
   static REGSAM ViewFlag(platform::RegKey key, REGSAM otherwise = 0);
+  // Whether `key` is the root of a view this Windows does not have: the
+  // 64-bit view on 32-bit Windows, where nothing is found below it.
+  static bool ViewMissing(platform::RegKey key);
   // Hands `opened` out as a port key when `result` is a success (a root as
   // its plain port value: a handle does not tell its view), 0 otherwise;
   // returns `result`.

@@ -38,11 +38,6 @@ class Win32Registry64BitView : public Win32Registry {
   long DeleteKey(platform::RegKey, const std::string&) override { return kErrorAccessDenied; }
 };
 
-bool RunsUnderWow64() {
-  BOOL wow64 = FALSE;
-  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 }  // namespace
 
 std::unique_ptr<platform::RegistryPort> Open64BitRegistryView() {

@@ -8,13 +8,26 @@ using base::FormatText;
 
 namespace ui {
 
-std::string ComposeVersionTitle(int productVersion) {
+namespace {
+
+// "<major>.<minor>.<patch>", minor and patch with two digits at least.
+std::string ComposeVersion(int productVersion) {
   const int major = productVersion / 10000;
   const int minor = (productVersion - major * 10000) / 100;
   const int patch = productVersion - (major * 100 + minor) * 100;
-  const std::string title =
-      FormatText(minor < 10 ? "批打印软件 V%d.0%d" : "批打印软件 V%d.%d", major, minor);
-  return FormatText(patch < 10 ? "%s.0%d" : "%s.%d", title.c_str(), patch);
+  const std::string version = FormatText(minor < 10 ? "%d.0%d" : "%d.%d", major, minor);
+  return FormatText(patch < 10 ? "%s.0%d" : "%s.%d", version.c_str(), patch);
+}
+
+}  // namespace
+
+std::string ComposeVersionTitle(int productVersion) {
+  return "批打印软件 V" + ComposeVersion(productVersion);
+}
+
+install::ProductIdentity ComposeProductIdentity(int productVersion, int acadBitness) {
+  return {ComposeVersionTitle(productVersion) + " " + ComposeBitnessCaption(acadBitness),
+          ComposeVersion(productVersion)};
 }
 
 std::string ComposeBitnessCaption(int acadBitness) {

@@ -8,6 +8,7 @@
 
 #include "base/installations.h"
 #include "base/release_years.h"
+#include "install/product_entry.h"
 
 namespace ui {
 
@@ -19,6 +20,10 @@ std::string ComposeVersionTitle(int productVersion);
 
 // "( <bitness>位 AutoCAD版 )".
 std::string ComposeBitnessCaption(int acadBitness);
+
+// What Programs and Features shows: the title and the bitness caption, and
+// the version as "<major>.<minor>.<patch>", minor and patch with two digits.
+install::ProductIdentity ComposeProductIdentity(int productVersion, int acadBitness);
 
 struct ReleaseBoxState {
   bool enabled;  // the release was found

@@ -5,7 +5,9 @@
 #include "install/outcome_report.h"
 #include "install/payload.h"
 #include "ui/picker/folder_check.h"
+#include "ui/setup/build_constants.h"
 #include "ui/setup/setup_choice.h"
+#include "ui/setup/uninstall.h"
 
 using install::CheckInstallFolder;
 using install::DescribeOutcome;
@@ -48,6 +50,7 @@ int SilentPrompt::Show(const std::string& text, const std::string& /*caption*/, 
 int RunUnattended(platform::Platform& platform, const base::Installations& installations,
                   const base::CommandLine& line, int acadBitness) {
   SetupChoice choice;
+  choice.folder = RecordedFolder(platform.registry).value_or(kDefaultFolder);
   std::string problem;
   if (!ChooseSetup(line, installations, acadBitness, &choice, &problem)) {
     platform.prompt.Show(base::RefusalText(problem), install::kSetupCaption,
@@ -70,16 +73,18 @@ int RunUnattended(platform::Platform& platform, const base::Installations& insta
     platform.prompt.Show(install::kAcadRunningMessage, install::kSetupCaption, platform::kMbOk);
     return kExitHostRunning;
   }
-  if (!CheckInstallFolder(platform, &choice.folder) ||
-      CreateFolder(platform.files, platform.prompt, platform.environment, choice.folder) !=
-          kFolderReady) {
+  if (!CheckInstallFolder(platform, &choice.folder)) return kExitRefused;
+  const std::string installPath = InstallFolderOf(choice.folder);
+  const InstallScope scope{line.elevated ? InstallPart::kMachineWide : InstallPart::kEverything,
+                           line.logFile.value_or(""),
+                           ComposeProductIdentity(kProductVersion, acadBitness),
+                           install::MissingFolders(platform.files, installPath)};
+  if (CreateFolder(platform.files, platform.prompt, platform.environment, choice.folder) !=
+      kFolderReady) {
     return kExitRefused;
   }
-  const std::string installPath = InstallFolderOf(choice.folder);
   platform.files.MakeDir(installPath);
   NoProgress progress;
-  const InstallScope scope{line.elevated ? InstallPart::kMachineWide : InstallPart::kEverything,
-                           line.logFile.value_or("")};
   const auto outcome =
       RunInstallSteps(platform, installations, installPath, ticks, progress, scope);
   if (!outcome) return kExitCopyStopped;

@@ -20,6 +20,7 @@ enum ExitCode {
   kExitDone = 0,             // everything done
   kExitHostStepFailed = 1,   // the product is installed; a host step failed for a release
   kExitCopyStopped = 2,      // the product copy was stopped
+  kExitNotConfirmed = 2,     // uninstall: the user said No; nothing was removed
   kExitNoPayload = 3,        // no payload beside the program
   kExitHostRunning = 4,      // AutoCAD is running
   kExitRefused = 5,          // bad command line, folder refused, or no release to install

@@ -5,6 +5,8 @@
 #include "install/payload.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_progress.h"
+#include "ui/setup/build_constants.h"
+#include "ui/setup/setup_dialog_model.h"
 #include "ui/setup/unattended.h"
 #include "ui/setup/win32/resource.h"
 #include "ui/setup/win32/setup_dialog.h"
@@ -56,7 +58,9 @@ void SetupDialog::OnInstall() {
     EndWithExitCode(kExitNoPayload);
     return;
   }
-  InstallScope scope{InstallPart::kEverything, m_logFile};
+  InstallScope scope{InstallPart::kEverything, m_logFile,
+                     ComposeProductIdentity(kProductVersion, kAcadBitness),
+                     install::MissingFolders(m_platform.files, InstallFolderOf(folder))};
   bool copyComplete = true;
   if (!HandOverMachineWideSteps(folder, &scope, &copyComplete)) return;
   std::string installPath = folder;
