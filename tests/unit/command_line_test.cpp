@@ -138,6 +138,13 @@ TEST(CommandLine, ComposedArgumentsParseBackToTheSameOptions) {
   std::string problem;
   ASSERT_TRUE(ParseCommandLine(ComposeCommandLine(line), &back, &problem)) << problem;
   EXPECT_TRUE(line == back) << ComposeCommandLine(line);
+  // The uninstaller hands its options to its copy the same way.
+  line = CommandLine();
+  line.uninstall = true;
+  line.folder = "D:\\CAD Tools";
+  ASSERT_TRUE(ParseCommandLine(ComposeCommandLine(line), &back, &problem)) << problem;
+  EXPECT_TRUE(line == back) << ComposeCommandLine(line);
+  EXPECT_FALSE(ParseCommandLine("/U /u", &back, &problem));
 }
 
 }  // namespace

@@ -184,6 +184,7 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
   Machine machine;
   FakePlatform& fake = machine.fake;
   fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
+  fake.files.AddFile("C:\\Dist\\SetUp.exe", "the program");
   fake.environment.SetVariable("APPDATA", "C:\\Users\\ann\\AppData\\Roaming");
   fake.files.AddFolder("C:\\Users\\ann\\AppData\\Roaming");
   fake.files.AddFolder("C:\\Users\\admin\\AppData\\Roaming");
@@ -225,8 +226,9 @@ TEST(Elevation, TheCopyLeavesTheProfilesAndSettingsToTheUserWhoStartedIt) {
       platform::kHKeyLocalMachine, std::string(kProduct2014) + "\\Applications\\BX_PlotSweep2014"));
 
   RecordingProgress progress;
-  const auto outcome = RunInstallSteps(fake.platform, machine.state, "D:\\Brenix\\B-PlotSweep",
-                                       TicksFor({2014}), progress, {InstallPart::kCurrentUser, ""});
+  const auto outcome =
+      RunInstallSteps(fake.platform, machine.state, "D:\\Brenix\\B-PlotSweep", TicksFor({2014}),
+                      progress, {InstallPart::kCurrentUser, "", {}, {}});
   ASSERT_TRUE(outcome);
   EXPECT_TRUE(outcome->Complete());
   EXPECT_EQ("settings",

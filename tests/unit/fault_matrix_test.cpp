@@ -3,7 +3,8 @@
 // call on. Whatever fails, the rules hold: no trusted path lost or
 // shortened, nothing written outside the install folder, the settings
 // folder, the host folders and the documented keys, nothing under a wrong
-// path, and a release the outcome does not name got everything.
+// path, a release the outcome does not name got everything, and unless the
+// outcome says otherwise, the record names every host file written.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 
 #include "base/ansi_text.h"
 #include "discovery/host_discovery.h"
+#include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
@@ -116,8 +118,15 @@ bool UnderOneOf(const std::string& path, std::initializer_list<std::string> fold
   });
 }
 
+bool EndsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// A payload file's name, or its backup's.
 bool NamedAsPayload(const std::string& path) {
-  const std::string name = path.substr(path.find_last_of('\\') + 1);
+  std::string name = path.substr(path.find_last_of('\\') + 1);
+  if (EndsWith(name, ".B-PLOTSWEEP.BAK")) name.resize(name.size() - 16);
   for (const char* known : kProductFiles)
     if (name == ToUpperAnsi(known)) return true;
   for (const char* known : kHostFiles)
@@ -167,21 +176,54 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
                 after == upper + ";" + kInstall)
         << key << ": " << after;
   }
-  // Files: only payload names, only in the install, settings and host folders.
+  // Files: only payload names, only in the install, settings and host
+  // folders, and what the install keeps to be removed again.
+  // The record's paths here are ASCII: its UTF-8 lines are the ANSI ones.
+  base::TextList lines;
+  const std::string recordPath = std::string(kInstall) + "\\INSTALLRECORD.TXT";
+  const std::string text =
+      machine.fake.files.FileExists(recordPath) ? machine.fake.files.ReadFile(recordPath) : "";
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find("\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  const install::InstallRecord record = install::ParseRecord(lines);
+  const bool recordFailed =
+      std::any_of(machine.outcome.failures.begin(), machine.outcome.failures.end(),
+                  [](const install::HostFailure& failure) {
+                    return failure.step == install::HostStep::kUninstall;
+                  });
   for (const std::string& path : machine.fake.files.AllPaths()) {
     if (machine.pathsBefore.count(path)) continue;
     const bool folder = path == "C:\\BRENIX" || path == kInstall || path == kSettings;
-    EXPECT_TRUE(folder || (NamedAsPayload(path) &&
-                           UnderOneOf(path, {kInstall, kSettings, "D:\\CAD2008", "D:\\CAD2014"})))
+    const bool kept = UnderOneOf(path, {std::string(kInstall) + "\\UNINSTALL.EXE",
+                                        std::string(kInstall) + "\\INSTALLRECORD.TXT",
+                                        std::string(kInstall) + "\\INSTALLRECORD.TXT.NEW"});
+    const bool host = UnderOneOf(path, {"D:\\CAD2008", "D:\\CAD2014"});
+    EXPECT_TRUE(folder || kept ||
+                (NamedAsPayload(path) && (host || UnderOneOf(path, {kInstall, kSettings}))))
         << path;
+    if (installed && !recordFailed && host && !EndsWith(path, ".BAK")) {
+      EXPECT_TRUE(std::any_of(record.hostFiles.begin(), record.hostFiles.end(),
+                              [&](const install::RecordedHostFile& file) {
+                                return ToUpperAnsi(file.path) == path && file.created;
+                              }))
+          << path << " is not in the record";
+    }
   }
-  // Keys: only the documented ones (and the Applications keys above them).
+  // Keys: only the documented ones (and the Applications keys above them),
+  // and the Programs and Features entry.
+  const std::string entry =
+      "\\SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\UNINSTALL\\B-PLOTSWEEP";
   for (const std::string& key : machine.fake.registry.AllKeys()) {
     const std::string upper = ToUpperAnsi(key);
     if (machine.keysBefore.count(upper)) continue;
     const std::string name = upper.substr(upper.find_last_of('\\') + 1);
+    const std::string below = upper.substr(std::min(upper.find('\\'), upper.size()));
     EXPECT_TRUE(name == "APPLICATIONS" || name == "BX_PLOTSWEEP2008" || name == "BRENIX2008DLLP" ||
-                name == "BX_PLOTSWEEP2014" || name == "BRENIX2014DLLP")
+                name == "BX_PLOTSWEEP2014" || name == "BRENIX2014DLLP" ||
+                entry.compare(0, below.size(), below) == 0)
         << key;
   }
   // A discovered installation the outcome does not name got everything:

@@ -23,6 +23,7 @@ struct Machine {
     fake.files.AddDrive('C');
     fake.files.AddDrive('D');
     fake.environment.SetModulePath("C:\\Dist\\SetUp.exe");
+    fake.files.AddFile("C:\\Dist\\SetUp.exe", "the program");
     fake.files.AddFile("C:\\Dist\\Data\\Readme.txt", "readme");
     fake.files.AddFile("C:\\Dist\\Data\\BX_PlotSweep2013.ARX", "module");
     for (const auto& [key, year] : {std::pair{kProduct2010, 2010}, std::pair{kProduct2014, 2014}}) {

@@ -155,9 +155,14 @@ std::string InstallTest::VariablesKey(const TestProfile& profile) {
 
 // ---- Expectations ----------------------------------------------------------
 
+std::set<std::string> InstallTest::InstalledNames() {
+  std::set<std::string> installed(kProductFiles.begin(), kProductFiles.end());
+  installed.insert({"InstallRecord.txt", "Uninstall.exe"});  // what an uninstall needs
+  return installed;
+}
+
 void InstallTest::ExpectInstalledFiles(const std::string& folder) const {
-  EXPECT_EQ(std::set<std::string>(kProductFiles.begin(), kProductFiles.end()),
-            FolderEntries(folder));
+  EXPECT_EQ(InstalledNames(), FolderEntries(folder));
   for (const std::string& name : kProductFiles) {
     EXPECT_EQ(PayloadContent(name), FileText(folder + "\\" + name));
   }
@@ -179,8 +184,15 @@ void InstallTest::ExpectSupportFiles(const TestRelease& release) const {
     EXPECT_EQ(PayloadContent(font), FileText(host + "\\Fonts\\" + font));
   }
 
-  // Only release 2008 gets the product's driver, under the host's own name.
-  EXPECT_EQ(std::set<std::string>({"pdfplot9.hdi"}), FolderEntries(host + "\\Drv"));
+  // Only release 2008 gets the product's driver, under the host's own name;
+  // the host's own is kept beside it until an uninstall puts it back.
+  const std::string backup = "pdfplot9.hdi.B-PlotSweep.bak";
+  EXPECT_EQ(release.year == 2008 ? std::set<std::string>({"pdfplot9.hdi", backup})
+                                 : std::set<std::string>({"pdfplot9.hdi"}),
+            FolderEntries(host + "\\Drv"));
+  if (release.year == 2008) {
+    EXPECT_EQ(kHostDriver, FileText(host + "\\Drv\\" + backup));
+  }
   EXPECT_EQ(release.year == 2008 ? PayloadContent("Brenix.prt5") : kHostDriver,
             FileText(host + "\\Drv\\pdfplot9.hdi"))
       << release.year;
@@ -212,9 +224,11 @@ void InstallTest::ExpectDemandLoadKeys(const TestRelease& release,
 }
 
 void InstallTest::ExpectNoDemandLoadKeys(const TestRelease& release) const {
-  EXPECT_FALSE(
-      RegistryKeyExists(HKEY_LOCAL_MACHINE, ProductKey(release.installation) + "\\Applications"))
-      << release.year;
+  const std::string year = std::to_string(release.year);
+  for (const std::string& application : {"BX_PlotSweep" + year, "Brenix" + year + "DLLP"}) {
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, ApplicationKey(release, application)))
+        << application;
+  }
 }
 
 void InstallTest::ExpectTrustedPaths(const std::string& folder) const {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,9 @@ class InstallTest : public SetupTest {
   static std::string ApplicationKey(const TestRelease& release, const std::string& application);
   static std::string VariablesKey(const TestProfile& profile);
 
+  // The names an install leaves in the install folder: the product files,
+  // the record and the uninstaller.
+  static std::set<std::string> InstalledNames();
   void ExpectInstalledFiles(const std::string& folder) const;
   void ExpectSupportFiles(const TestRelease& release) const;
   void ExpectHostUntouched(const TestRelease& release) const;

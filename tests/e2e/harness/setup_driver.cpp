@@ -28,7 +28,7 @@ std::string ClassName(HWND window) {
 
 // The visible dialogs (message boxes included) among the top-level windows of a process.
 struct DialogSearch {
-  DWORD processId;
+  DWORD processId;  // 0: any process but this one
   std::vector<HWND> found;
 };
 
@@ -36,7 +36,9 @@ BOOL CALLBACK CollectVisibleDialog(HWND window, LPARAM search) {
   auto* s = reinterpret_cast<DialogSearch*>(search);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  if (processId == s->processId && IsWindowVisible(window) && ClassName(window) == kDialogClass) {
+  const bool wanted =
+      s->processId == 0 ? processId != GetCurrentProcessId() : processId == s->processId;
+  if (wanted && IsWindowVisible(window) && ClassName(window) == kDialogClass) {
     s->found.push_back(window);
   }
   return TRUE;
@@ -242,14 +244,18 @@ AcadInstallation SampleInstallation(int year, const char* baseKey) {
 ScratchAcadRegistry::ScratchAcadRegistry()
     : m_machine(HKEY_LOCAL_MACHINE, kAcadBaseKey),
       m_machineWow64(HKEY_LOCAL_MACHINE, kAcadWow64BaseKey),
-      m_user(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD") {}
+      m_user(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD"),
+      m_entry(HKEY_LOCAL_MACHINE, kProductEntryKey),
+      m_entryWow64(HKEY_LOCAL_MACHINE, kProductEntryWow64Key),
+      m_userEntry(HKEY_CURRENT_USER, kProductEntryKey) {}
 
 bool ScratchAcadRegistry::AddInstallation(const AcadInstallation& installation) const {
   const ScratchKeyTree& tree =
       std::string(installation.baseKey) == kAcadWow64BaseKey ? m_machineWow64 : m_machine;
-  return tree.SetValues(
-      installation.releaseKey + "\\" + installation.productKey,
-      {{"AcadLocation", installation.location}, {"ProductName", installation.productName}});
+  const std::string productKey = installation.releaseKey + "\\" + installation.productKey;
+  return tree.SetValues(productKey, {{"AcadLocation", installation.location},
+                                     {"ProductName", installation.productName}}) &&
+         tree.SetValues(productKey + "\\Applications", {});
 }
 
 bool ScratchAcadRegistry::AddProfile(
@@ -257,6 +263,21 @@ bool ScratchAcadRegistry::AddProfile(
     const std::vector<std::pair<std::string, std::string>>& variables) const {
   return m_user.SetValues(
       releaseKey + "\\" + productKey + "\\Profiles\\" + profileName + "\\Variables", variables);
+}
+
+WindowDriver WaitForBoxOfAnyProcess(const std::string& caption, DWORD timeout) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        DialogSearch search{0, {}};
+        EnumWindows(&CollectVisibleDialog, reinterpret_cast<LPARAM>(&search));
+        for (HWND window : search.found) {
+          if (WindowDriver(window).Caption() == caption) box = window;
+        }
+        return box != nullptr;
+      },
+      timeout);
+  return WindowDriver(box);
 }
 
 // ---- WindowDriver ----------------------------------------------------------

@@ -131,7 +131,16 @@ struct AcadInstallation {
 // name "AutoCAD <year> - 简体中文 (Simplified Chinese)".
 AcadInstallation SampleInstallation(int year, const char* baseKey = kAcadBaseKey);
 
-// AutoCAD's registry as the tests set it up: no installation at first.
+// The product's Programs and Features entry, in the 64-bit program's view
+// and in the 32-bit program's on 64-bit Windows.
+constexpr char kProductEntryKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\B-PlotSweep";
+constexpr char kProductEntryWow64Key[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\B-PlotSweep";
+
+// AutoCAD's registry as the tests set it up: no installation at first (a
+// product key with its empty Applications key, as AutoCAD leaves it), and
+// no entry of the product in Programs and Features.
 class ScratchAcadRegistry {
  public:
   ScratchAcadRegistry();
@@ -146,6 +155,9 @@ class ScratchAcadRegistry {
   ScratchKeyTree m_machine;
   ScratchKeyTree m_machineWow64;
   ScratchKeyTree m_user;
+  ScratchKeyTree m_entry;
+  ScratchKeyTree m_entryWow64;
+  ScratchKeyTree m_userEntry;
 };
 
 // A top-level window of the program (its dialog or a message box) and the
@@ -219,6 +231,10 @@ class SetupProcess {
   PROCESS_INFORMATION m_process{};
   HWND m_dialog = nullptr;
 };
+
+// A dialog of any other process with `caption`, once one shows (the
+// uninstaller's copy shows them); an empty driver on timeout.
+WindowDriver WaitForBoxOfAnyProcess(const std::string& caption, DWORD timeout = kWindowTimeout);
 
 // A message box's text (its static control 0xFFFF).
 std::string MessageBoxText(const WindowDriver& box);
