@@ -1,6 +1,7 @@
 // SetUp.exe as a file: a GUI program of its bitness whose resources hold the
 // setup dialog (Chinese, PRC), the two bitmaps, the window icon and an
-// asInvoker manifest; and the setup dialog's 35 controls as they show.
+// asInvoker manifest naming the Windows versions it is made for; and the
+// setup dialog's 35 controls as they show.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -147,6 +148,13 @@ TEST_F(ResourcesTest, ManifestAsksForTheInvokersRightsOnly) {
   const std::string manifest = Resource(RT_MANIFEST, 1);
   EXPECT_NE(std::string::npos,
             manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"))
+      << manifest;
+}
+
+TEST_F(ResourcesTest, ManifestNamesWindows10AmongTheSupportedSystems) {
+  const std::string manifest = Resource(RT_MANIFEST, 1);
+  EXPECT_NE(std::string::npos,
+            manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"))
       << manifest;
 }
 
