@@ -35,6 +35,15 @@ if(SETUP_WIN64_BUILD_DIR)
   add_wine_suites(64 ${SETUP_WIN64_BUILD_DIR} ${setup32_flag})
 endif()
 
+# scripts/sign on copies of both programs under a throwaway certificate; the
+# signed programs still run under Wine (skipped without osslsigncode).
+if(SETUP_WIN32_BUILD_DIR AND SETUP_WIN64_BUILD_DIR)
+  add_test(NAME sign.both_programs
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/sign/sign_test.sh ${SETUP_WIN32_BUILD_DIR}/SetUp.exe
+                   ${SETUP_WIN64_BUILD_DIR}/SetUp.exe)
+  set_tests_properties(sign.both_programs PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 SKIP_RETURN_CODE 77)
+endif()
+
 # Benchmarks of the portable logic (Google Benchmark from Debian), built on
 # request by scripts/bench, never by the test command.
 find_package(benchmark QUIET)

@@ -6,6 +6,13 @@ set(SETUP_STATIC_LINK -static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 file(GLOB_RECURSE SETUP_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.rc)
+# windres leaves no list of the files it read: the resource script is
+# compiled again whenever one of the headers, the manifest, the bitmaps or
+# the icons it may read changes.
+file(GLOB SETUP_RESOURCE_INPUTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/ui/setup/*.h
+     ${PROJECT_SOURCE_DIR}/src/ui/setup/win32/*.h ${PROJECT_SOURCE_DIR}/src/ui/setup/win32/*.manifest
+     ${PROJECT_SOURCE_DIR}/src/ui/setup/res/*.bmp ${PROJECT_SOURCE_DIR}/src/ui/setup/res/*.ico)
+set_source_files_properties(${SETUP_RESOURCE_SCRIPTS} PROPERTIES OBJECT_DEPENDS "${SETUP_RESOURCE_INPUTS}")
 set(SETUP_ENTRY_POINT ${PROJECT_SOURCE_DIR}/src/app/main.cpp
                       ${PROJECT_SOURCE_DIR}/src/app/lean_runtime.cpp)
 set(SETUP_WIN32_LIBRARY_SOURCES ${SETUP_WIN32_SOURCES})

@@ -1,6 +1,7 @@
 // SetUp.exe as a file: a GUI program of its bitness whose resources hold the
-// setup dialog (Chinese, PRC), the two bitmaps, the window icon and an
-// asInvoker manifest; and the setup dialog's 35 controls as they show.
+// setup dialog (Chinese, PRC), the two bitmaps, the window icon, the version
+// (as version.dll reads it) and an asInvoker manifest naming the Windows
+// versions it is made for; and the setup dialog's 35 controls as they show.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +9,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -16,6 +18,7 @@
 #include "e2e/harness/dialog_template.h"
 #include "e2e/harness/install_support.h"
 #include "e2e/harness/setup_fixture.h"
+#include "support/table_rows.h"
 #include "ui/setup/win32/release_rows.h"
 #include "ui/setup/win32/resource.h"
 
@@ -149,6 +152,81 @@ TEST_F(ResourcesTest, ManifestAsksForTheInvokersRightsOnly) {
             manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"))
       << manifest;
 }
+
+TEST_F(ResourcesTest, ManifestNamesWindows10AmongTheSupportedSystems) {
+  const std::string manifest = Resource(RT_MANIFEST, 1);
+  EXPECT_NE(std::string::npos,
+            manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"))
+      << manifest;
+}
+
+// ---- The version, as Explorer and the signing tools read it ----------------
+
+// SetUp.exe's version resource, read through version.dll; empty without one.
+std::vector<BYTE> VersionInfo() {
+  const std::wstring path = Widened(SetupExePath());
+  DWORD ignored = 0;
+  std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+  if (!info.empty() &&
+      !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) {
+    info.clear();
+  }
+  return info;
+}
+
+// One value of the version resource; nullptr when it is missing.
+const void* VersionValue(std::vector<BYTE>& info, const std::wstring& name, UINT* size) {
+  void* value = nullptr;
+  return !info.empty() && VerQueryValueW(info.data(), name.c_str(), &value, size) ? value : nullptr;
+}
+
+TEST_F(ResourcesTest, VersionIs2025_3_1_0InOneChinesePrcBlock) {
+  std::vector<BYTE> info = VersionInfo();
+  UINT size = 0;
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(VersionValue(info, L"\\", &size));
+  ASSERT_NE(nullptr, fixed) << SetupExePath();
+  ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), size);
+  constexpr DWORD kHigh = 2025u << 16 | 3, kLow = 1u << 16 | 0;
+  EXPECT_EQ(static_cast<DWORD>(VS_FFI_SIGNATURE), fixed->dwSignature);
+  EXPECT_EQ(kHigh, fixed->dwFileVersionMS);
+  EXPECT_EQ(kLow, fixed->dwFileVersionLS);
+  EXPECT_EQ(kHigh, fixed->dwProductVersionMS);
+  EXPECT_EQ(kLow, fixed->dwProductVersionLS);
+  EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+
+  const auto* translation =
+      static_cast<const WORD*>(VersionValue(info, L"\\VarFileInfo\\Translation", &size));
+  ASSERT_NE(nullptr, translation);
+  ASSERT_EQ(2 * sizeof(WORD), size);
+  EXPECT_EQ(kChinesePrc, translation[0]);
+  EXPECT_EQ(1200, translation[1]);  // UTF-16
+}
+
+struct VersionStringRow {
+  const char* name;
+  const wchar_t* value;
+  PRINTS_ROW_NAME(VersionStringRow)
+};
+
+class VersionStringTest : public ::testing::TestWithParam<VersionStringRow> {};
+
+TEST_P(VersionStringTest, StringOfTheChinesePrcBlock) {
+  std::vector<BYTE> info = VersionInfo();
+  UINT size = 0;
+  const auto* value = static_cast<const wchar_t*>(
+      VersionValue(info, L"\\StringFileInfo\\080404B0\\" + Widened(GetParam().name), &size));
+  ASSERT_NE(nullptr, value) << SetupExePath();
+  EXPECT_EQ(std::wstring(GetParam().value), std::wstring(value, wcsnlen(value, size)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Resources, VersionStringTest,
+                         ::testing::Values(VersionStringRow{"CompanyName", L"Brenix"},
+                                           VersionStringRow{"ProductName", L"B-PlotSweep"},
+                                           VersionStringRow{"FileDescription",
+                                                            L"批打印软件安装程序"},
+                                           VersionStringRow{"OriginalFilename", L"SetUp.exe"},
+                                           VersionStringRow{"ProductVersion", L"2025.3.1"}),
+                         RowName());
 
 TEST_F(ResourcesTest, BitmapsHaveTheirSizesAndColourDepths) {
   const BITMAPINFOHEADER logo = BitmapHeader(IDB_LOGO);

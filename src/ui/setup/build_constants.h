@@ -1,10 +1,13 @@
 #pragma once
 // Values fixed when the program is built.
 
+#include "ui/setup/version.h"
+
 namespace ui {
 
 // Product version: major * 10000 + minor * 100 + patch.
-constexpr int kProductVersion = 20250301;
+constexpr int kProductVersion =
+    SETUP_VERSION_MAJOR * 10000 + SETUP_VERSION_MINOR * 100 + SETUP_VERSION_PATCH;
 
 // Bitness of the AutoCAD releases this build serves, as the dialog shows it:
 // the bitness of the program itself, since a process reads by default the
