@@ -109,6 +109,13 @@ void RemoveAbandonedInstalls(platform::Platform& platform, const base::Installat
   scope.hostFilesAndEntry = false;
   for (const std::string& folder :
        ParseRecord(ReadRecord(platform, installPath)).abandonedFolders) {
+    // The install folder itself under another spelling (a short name, say)
+    // holds this very record, which names it as abandoned: it stays.
+    const TextList named = ParseRecord(ReadRecord(platform, folder)).abandonedFolders;
+    if (std::any_of(named.begin(), named.end(),
+                    [&](const std::string& other) { return EqualsIgnoreCase(other, folder); })) {
+      continue;
+    }
     for (const LeftItem& item : RemoveInstallation(platform, installations, folder, scope).left) {
       failures->push_back({0, HostStep::kOldInstall, item.target, item.error});
     }

@@ -14,6 +14,7 @@
 #include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "install/product_entry.h"
+#include "install/record_keeping.h"
 #include "install/removal.h"
 #include "support/fake_platform.h"
 #include "support/recording_progress.h"
@@ -310,6 +311,21 @@ TEST_F(MachineTest, WithoutRightsACopyAsAdministratorRemovesTheMachinesPart) {
             fake.processes.Restarts());
   EXPECT_EQ("批打印软件已卸载。", LastOf(fake.prompt.Calls()).text);
   EXPECT_EQ(before, Take());
+}
+
+// The same folder under another spelling is not taken for the folder
+// abandoned: it holds the record that names it so.
+TEST_F(MachineTest, AFolderHoldingThisRecordIsNeverRemovedAsAbandoned) {
+  const std::string record = install::RecordLine({"abandoned", "C:\\Alias\\B-PlotSweep"}) + "\r\n";
+  for (const char* folder : {"C:\\Real\\B-PlotSweep", "C:\\Alias\\B-PlotSweep"}) {
+    fake.files.AddFile(In(folder, "InstallRecord.txt"), record);
+    fake.files.AddFile(In(folder, "BX_PlotSweep2010.ARX"), "module");
+  }
+  install::HostFailures failures;
+  install::RemoveAbandonedInstalls(fake.platform, installations, "C:\\Real\\B-PlotSweep",
+                                   install::InstallPart::kEverything, &failures);
+  EXPECT_TRUE(failures.empty());
+  EXPECT_TRUE(fake.files.FileExists("C:\\Alias\\B-PlotSweep\\BX_PlotSweep2010.ARX"));
 }
 
 // The flow: found, confirmed, the host checked, then one message.

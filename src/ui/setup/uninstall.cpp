@@ -1,6 +1,5 @@
 #include "ui/setup/uninstall.h"
 
-#include <cstring>
 #include <set>
 
 #include "base/ansi_text.h"
@@ -25,6 +24,16 @@ constexpr char kRemoved[] = "批打印软件已卸载。";
 constexpr char kNeedsAdministrator[] =
     "卸载需要管理员权限：安装目录或“程序和功能”中的条目无法删除。\n\n"
     "是否以管理员身份运行卸载程序？";
+
+// The folder chosen at the install of `installFolder`: without the product's
+// sub-folder; nothing when it does not end with it.
+std::optional<std::string> ChosenFolderOf(const std::string& installFolder) {
+  const std::string suffix = install::kProductSubFolder;
+  if (installFolder.size() <= suffix.size()) return std::nullopt;
+  const std::size_t cut = installFolder.size() - suffix.size();
+  if (!EqualsIgnoreCase(installFolder.substr(cut), suffix)) return std::nullopt;
+  return installFolder.substr(0, cut);
+}
 
 void Tell(platform::Platform& platform, const std::string& text, unsigned icon = 0) {
   platform.prompt.Show(text, kSetupCaption, platform::kMbOk | icon);
@@ -99,11 +108,13 @@ std::optional<int> HandOverMachineWideRemoval(platform::Platform& platform,
                            platform::kMbYesNo | platform::kMbIconQuestion) != platform::kIdYes) {
     return std::nullopt;
   }
+  // The copy finds the folder through /D=, which names the folder above it.
+  const std::optional<std::string> chosen = ChosenFolderOf(installFolder);
+  if (!chosen) return std::nullopt;
   base::CommandLine copy;
   copy.uninstall = true;
   copy.elevated = true;
-  copy.folder =
-      installFolder.substr(0, installFolder.size() - std::strlen(install::kProductSubFolder));
+  copy.folder = chosen;
   copy.logFile = line.logFile;
   unsigned long exitCode = 0;
   const long error = platform.processes.RestartElevated(base::ComposeCommandLine(copy), &exitCode);
@@ -115,11 +126,7 @@ std::optional<int> HandOverMachineWideRemoval(platform::Platform& platform,
 
 std::optional<std::string> RecordedFolder(platform::RegistryPort& registry) {
   const auto entry = install::FindProductEntry(registry);
-  const std::string suffix = install::kProductSubFolder;
-  if (!entry || entry->installFolder.size() <= suffix.size()) return std::nullopt;
-  const std::size_t cut = entry->installFolder.size() - suffix.size();
-  if (!EqualsIgnoreCase(entry->installFolder.substr(cut), suffix)) return std::nullopt;
-  return entry->installFolder.substr(0, cut);
+  return entry ? ChosenFolderOf(entry->installFolder) : std::nullopt;
 }
 
 int RunUninstall(platform::Platform& platform, const base::Installations& installations,
