@@ -172,6 +172,9 @@ bool RecordWriter::KnowsHostFile(const std::string& path) const {
 }
 
 void RecordWriter::HostFile(const std::string& path, bool created) {
+  // Known from now on: a second copy of the same file (a host folder found
+  // twice) must not back up what this install has just put there.
+  if (!KnowsHostFile(path)) m_known.hostFiles.push_back({path, created});
   Add({"host-file", created ? "created" : "replaced", path});
 }
 

@@ -93,7 +93,7 @@ class RecordWriter {
 
   // What the record held when this install started.
   void SetKnown(InstallRecord known) { m_known = std::move(known); }
-  // Whether an earlier install recorded `path` as a host file.
+  // Whether an earlier install, or this one, recorded `path` as a host file.
   bool KnowsHostFile(const std::string& path) const;
 
   // Keeps `error` as the writer's failure unless it has one already.

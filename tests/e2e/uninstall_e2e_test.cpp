@@ -212,4 +212,30 @@ TEST_F(UninstallTest, AnInstallElsewhereTakesOverAndLeavesNoOldFolderTrusted) {
   EXPECT_EQ(moved + "\\B-PlotSweep", Entry("InstallLocation"));
 }
 
+// What the 32-bit program installed, in its registry view, the 64-bit
+// program's /U removes through the entry it finds in that view.
+TEST_F(UninstallTest, TheOtherProgramRemovesWhatOneInstalled) {
+  if (kProgramBitness != 64) GTEST_SKIP() << "needs the 64-bit prefix";
+  if (Setup32ExePath().empty()) GTEST_SKIP() << "this machine cannot run the 32-bit program";
+  ScratchDistribution distribution32(Setup32ExePath());
+  ASSERT_TRUE(distribution32.ready());
+  ASSERT_TRUE(AddDataPayload());
+  ASSERT_TRUE(distribution32.AddFolder("Data"));
+  for (const std::string& name : FolderEntries(dataFolder())) {
+    const auto content = ReadFileContent(dataFolder() + "\\" + name);
+    if (content) {
+      ASSERT_TRUE(distribution32.AddFile("Data\\" + name, *content)) << name;
+    }
+  }
+  const auto before = Machine();
+  SetupProcess install32(distribution32.setupPath(), "/S \"/D=" + chosenFolder() + "\"");
+  ASSERT_TRUE(install32.WaitForExit(kInstallTimeout));
+  ASSERT_EQ(0u, install32.ExitCode());
+  ExpectDemandLoadKeys(Release(2008), installFolder());
+  EXPECT_EQ(SzValue(installFolder()),
+            ReadStoredValue(HKEY_LOCAL_MACHINE, kProductEntryWow64Key, "InstallLocation"));
+  EXPECT_EQ(0u, RunAsItStands("\"" + distribution_.setupPath() + "\" /U /S"));
+  EXPECT_EQ(before, Machine());
+}
+
 }  // namespace

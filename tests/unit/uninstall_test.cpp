@@ -313,6 +313,18 @@ TEST_F(MachineTest, WithoutRightsACopyAsAdministratorRemovesTheMachinesPart) {
   EXPECT_EQ(before, Take());
 }
 
+// A 32-bit program on 64-bit Windows finds a release through both of its
+// keys: the second copy into the same host folder backs up nothing.
+TEST_F(MachineTest, AHostFolderFoundTwiceGetsNoBackupOfTheProductsOwnFiles) {
+  installations.ProductKeys(2010).push_back(std::string(kProduct2010) + "\\");
+  installations.HostFolders(2010).push_back(kHost2010);
+  const Snapshot before = Take();
+  EXPECT_TRUE(Install("C:\\Brenix").Complete());
+  EXPECT_FALSE(fake.files.FileExists(std::string(kHost2010) + "\\ACAD2010P.dll.B-PlotSweep.bak"));
+  EXPECT_TRUE(Remove("C:\\Brenix\\B-PlotSweep").Complete());
+  EXPECT_EQ(before, Take());
+}
+
 // The same folder under another spelling is not taken for the folder
 // abandoned: it holds the record that names it so.
 TEST_F(MachineTest, AFolderHoldingThisRecordIsNeverRemovedAsAbandoned) {
