@@ -27,20 +27,38 @@ void AppendUtf8(char32_t code, std::string* out) {
   }
 }
 
+// The code point that starts at `*at`, moving past it; a lone surrogate
+// comes as itself.
+char32_t NextCodePoint(const std::u16string& text, std::size_t* at) {
+  const char32_t unit = text[(*at)++];
+  if (IsHighSurrogate(unit) && *at < text.size() && IsLowSurrogate(text[*at])) {
+    return 0x10000 + ((unit - 0xD800) << 10) + (text[(*at)++] - 0xDC00);
+  }
+  return unit;
+}
+
 }  // namespace
 
 std::string Utf16ToUtf8(const std::u16string& text) {
   std::string out;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    char32_t code = text[at];
-    if (IsHighSurrogate(code) && at + 1 < text.size() && IsLowSurrogate(text[at + 1])) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[++at] - 0xDC00);
-    } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
-      code = kReplacement;
-    }
-    AppendUtf8(code, &out);
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t code = NextCodePoint(text, &at);
+    AppendUtf8(IsHighSurrogate(code) || IsLowSurrogate(code) ? kReplacement : code, &out);
   }
   return out;
+}
+
+bool Utf16ToUtf8(const std::u16string& text, std::string* utf8) {
+  utf8->clear();
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t code = NextCodePoint(text, &at);
+    if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
+      utf8->clear();
+      return false;
+    }
+    AppendUtf8(code, utf8);
+  }
+  return true;
 }
 
 bool Utf8ToUtf16(const std::string& text, std::u16string* wide) {
@@ -68,6 +86,16 @@ bool Utf8ToUtf16(const std::string& text, std::u16string* wide) {
     at += length;
   }
   return true;
+}
+
+std::size_t Utf16Length(const std::string& text) {
+  std::size_t units = 0;
+  for (const char byte : text) {
+    const auto value = static_cast<unsigned char>(byte);
+    if ((value & 0xC0) != 0x80) ++units;  // a lead byte or an ASCII one
+    if (value >= 0xF0) ++units;           // past U+FFFF: a surrogate pair
+  }
+  return units;
 }
 
 }  // namespace base

@@ -1,6 +1,8 @@
 #pragma once
-// Files and folders as the program uses them: the ANSI kernel32 calls and the
-// run-time's _mkdir and _access, with their meaning kept.
+// Files and folders as the program uses them: the wide kernel32 calls and
+// the run-time's _wmkdir and _waccess, with their meaning kept. Paths are
+// UTF-8 here: one that is not well-formed fails with
+// ERROR_NO_UNICODE_TRANSLATION and reaches no file.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,12 +20,12 @@ constexpr unsigned long kAttrNormal = 0x80;                // FILE_ATTRIBUTE_NOR
 constexpr unsigned long kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 
 struct FileEntry {
-  std::string name;          // without its folder
+  std::string name;          // without its folder; a lone surrogate as U+FFFD
   unsigned long attributes;  // FILE_ATTRIBUTE_* bits
   std::uint64_t size = 0;    // in bytes; 0 for a folder
 };
 
-// An open FindFirstFileA/FindNextFileA search; destroying it is FindClose.
+// An open FindFirstFileW/FindNextFileW search; destroying it is FindClose.
 class FileListing {
  public:
   virtual ~FileListing() = default;
@@ -35,21 +37,21 @@ class FileSystemPort {
  public:
   virtual ~FileSystemPort() = default;
 
-  // CopyFileA with bFailIfExists FALSE: overwrites, carries attributes.
+  // CopyFileW with bFailIfExists FALSE: overwrites, carries attributes.
   virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
-  // CreateDirectoryA without security attributes: one level.
+  // CreateDirectoryW without security attributes: one level.
   virtual bool CreateDir(const std::string& path) = 0;
-  // _mkdir: one level; 0 on success, -1 otherwise.
+  // _wmkdir: one level; 0 on success, -1 otherwise.
   virtual int MakeDir(const std::string& path) = 0;
-  // DeleteFileA; also takes "file:stream" to delete an alternate data stream.
+  // DeleteFileW; also takes "file:stream" to delete an alternate data stream.
   virtual bool RemoveFile(const std::string& path) = 0;
-  // GetFileAttributesA: kInvalidAttributes when nothing is there.
+  // GetFileAttributesW: kInvalidAttributes when nothing is there.
   virtual unsigned long GetAttributes(const std::string& path) = 0;
-  // SetFileAttributesA.
+  // SetFileAttributesW.
   virtual bool SetAttributes(const std::string& path, unsigned long attributes) = 0;
-  // _access(path, 0) == 0: a file or a folder exists there.
+  // _waccess(path, 0) == 0: a file or a folder exists there.
   virtual bool Exists(const std::string& path) = 0;
-  // FindFirstFileA on a pattern ("folder\*.*" or a plain path); null when the
+  // FindFirstFileW on a pattern ("folder\*.*" or a plain path); null when the
   // search finds nothing or cannot start.
   virtual std::unique_ptr<FileListing> List(const std::string& pattern) = 0;
   // GetLastError right after a call that failed: why it failed.
@@ -57,9 +59,9 @@ class FileSystemPort {
   // Creates a file in `folder` that is deleted as it is closed: 0 when files
   // can be written there, otherwise why not. Nothing is left behind.
   virtual unsigned long ProbeWrite(const std::string& folder) = 0;
-  // RemoveDirectoryA: the folder must be empty.
+  // RemoveDirectoryW: the folder must be empty.
   virtual bool RemoveDir(const std::string& path) = 0;
-  // MoveFileExA with MOVEFILE_REPLACE_EXISTING, within one volume: a file a
+  // MoveFileExW with MOVEFILE_REPLACE_EXISTING, within one volume: a file a
   // running program was started from can be moved, though not deleted.
   virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
   // The whole file, when it holds at most `capacity` bytes: 0, otherwise

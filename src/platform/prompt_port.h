@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// MessageBoxA styles and answers used by the program.
+// MessageBoxW styles and answers used by the program.
 constexpr unsigned kMbOk = 0x0;
 constexpr unsigned kMbAbortRetryIgnore = 0x2;
 constexpr unsigned kMbYesNo = 0x4;
@@ -23,7 +23,7 @@ constexpr int kIdNo = 7;
 class PromptPort {
  public:
   virtual ~PromptPort() = default;
-  // MessageBoxA(active window, text, caption, style): the button chosen.
+  // MessageBoxW(active window, text, caption, style): the button chosen.
   virtual int Show(const std::string& text, const std::string& caption, unsigned style) = 0;
 };
 

@@ -1,8 +1,10 @@
 #pragma once
-// The registry as the program uses it: the ANSI advapi32 calls, and the
-// UTF-16 ones for value data outside the ANSI code page, with their return
-// codes (0 = ERROR_SUCCESS) and their meaning kept. Key and value names are
-// ANSI throughout.
+// The registry as the program uses it: the wide advapi32 calls, with their
+// return codes (0 = ERROR_SUCCESS) and their meaning kept. Key names, value
+// names and text data are UTF-8 here and UTF-16 in the registry: a text that
+// is not well-formed UTF-8, or stored text holding a lone surrogate, is
+// refused with kErrorNoUnicodeTranslation rather than turned into another
+// name. Capacities count UTF-16 units, as the wide calls do.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,38 +35,40 @@ class RegistryPort {
  public:
   virtual ~RegistryPort() = default;
 
-  // RegOpenKeyA: default access; an empty path yields a new handle to `parent`
+  // RegOpenKeyW: default access; an empty path yields a new handle to `parent`
   // itself (for a root: the root).
   virtual long OpenKey(RegKey parent, const std::string& path, RegKey* key) = 0;
-  // RegOpenKeyExA with KEY_READ; an empty path opens `parent` itself.
+  // RegOpenKeyExW with KEY_READ; an empty path opens `parent` itself.
   virtual long OpenKeyForRead(RegKey parent, const std::string& path, RegKey* key) = 0;
-  // RegOpenKeyExA with KEY_SET_VALUE | KEY_CREATE_SUB_KEY, closed at once:
+  // RegOpenKeyExW with KEY_SET_VALUE | KEY_CREATE_SUB_KEY, closed at once:
   // whether the key could be written, leaving nothing behind.
   virtual long ProbeWrite(RegKey parent, const std::string& path) = 0;
-  // RegCreateKeyA: opens the key path, creating every missing key on it.
+  // RegCreateKeyW: opens the key path, creating every missing key on it.
   virtual long CreateKey(RegKey parent, const std::string& path, RegKey* key) = 0;
-  // RegQueryInfoKeyA, asking only for the number of sub-keys.
+  // RegQueryInfoKeyW, asking only for the number of sub-keys.
   virtual long CountSubKeys(RegKey key, unsigned long* count) = 0;
-  // RegEnumKeyExA into a buffer of `capacity` characters (NUL included):
+  // RegEnumKeyExW into a buffer of `capacity` units (NUL included):
   // kErrorMoreData when the name does not fit, kErrorNoMoreItems past the end.
   virtual long EnumSubKey(RegKey key, unsigned long index, std::size_t capacity,
                           std::string* name) = 0;
-  // RegQueryValueExA into a buffer of `capacity` bytes: the data as stored
-  // (a REG_SZ keeps its terminating NUL), kErrorMoreData when it does not fit.
+  // RegQueryValueExW into a buffer of `capacity` UTF-16 units: text
+  // (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) as UTF-8, keeping its terminating
+  // NUL, other data as stored; kErrorMoreData when it does not fit.
   virtual long QueryValue(RegKey key, const std::string& name, std::size_t capacity,
                           std::string* data, unsigned long* type) = 0;
-  // RegSetValueExA: stores `data` bytes as given (a REG_SZ caller adds the NUL).
+  // RegSetValueExW: text types given as UTF-8 are stored as UTF-16 (a REG_SZ
+  // caller adds the NUL), other data as given.
   virtual long SetValue(RegKey key, const std::string& name, unsigned long type,
                         const std::string& data) = 0;
   // RegQueryValueExW into a buffer of `capacity` UTF-16 units: the data as
-  // stored, in UTF-16 units (text keeps its terminating NUL; text set through
-  // the ANSI calls comes converted), kErrorMoreData when it does not fit.
+  // stored, in UTF-16 units (text keeps its terminating NUL), kErrorMoreData
+  // when it does not fit.
   virtual long QueryWideValue(RegKey key, const std::string& name, std::size_t capacity,
                               std::u16string* data, unsigned long* type) = 0;
   // RegSetValueExW: stores `data` as given (a REG_SZ caller adds the NUL).
   virtual long SetWideValue(RegKey key, const std::string& name, unsigned long type,
                             const std::u16string& data) = 0;
-  // RegDeleteKeyA (RegDeleteKeyExA below a view root): fails when the key
+  // RegDeleteKeyW (RegDeleteKeyExW below a view root): fails when the key
   // has sub-keys.
   virtual long DeleteKey(RegKey parent, const std::string& path) = 0;
   // RegCloseKey.
