@@ -529,99 +529,55 @@ INSTANTIATE_TEST_SUITE_P(Texts, FileSystemForeignPathTable,
 const std::string kIllFormed = "bad\xED\xA0\x80";
 
 struct IllFormedRow {
-  const char* name;
-  // The call on the scratch folder's "a.txt" and the ill-formed path `bad`:
-  // its error, 0 for success.
-  unsigned long (*call)(platform::FileSystemPort& files, const std::string& good,
-                        const std::string& bad);
+  const char* name;  // the call
   PRINTS_ROW_NAME(IllFormedRow)
 };
 
+// The call a row names on the scratch folder's "a.txt" and the ill-formed
+// path `bad`: its error, 0 for success.
+unsigned long CallWithPath(platform::FileSystemPort& files, const std::string& call,
+                           const std::string& good, const std::string& bad) {
+  const auto failure = [&](bool succeeded) { return succeeded ? 0 : files.LastError(); };
+  std::string text;
+  if (call == "copy from") return failure(files.CopyOver(bad, good));
+  if (call == "copy to") return failure(files.CopyOver(good, bad));
+  if (call == "move to") return failure(files.MoveOver(good, bad));
+  if (call == "create dir") return failure(files.CreateDir(bad));
+  if (call == "make dir") return failure(files.MakeDir(bad) == 0);
+  if (call == "remove file") return failure(files.RemoveFile(bad));
+  if (call == "remove dir") return failure(files.RemoveDir(bad));
+  if (call == "attributes")
+    return failure(files.GetAttributes(bad) != platform::kInvalidAttributes);
+  if (call == "set attributes") return failure(files.SetAttributes(bad, platform::kAttrNormal));
+  if (call == "exists") return failure(files.Exists(bad));
+  if (call == "list") return failure(files.List(bad + "\\*.*") != nullptr);
+  if (call == "probe write") return files.ProbeWrite(bad);
+  if (call == "read text") return files.ReadText(bad, 100, &text);
+  return files.AppendText(bad, "x");
+}
+
 class FileSystemIllFormedTable : public FileSystemContract,
                                  public ::testing::WithParamInterface<IllFormedRow> {};
-
-unsigned long ErrorUnless(platform::FileSystemPort& files, bool succeeded) {
-  return succeeded ? 0 : files.LastError();
-}
 
 // Nothing is made, changed or found under another name.
 TEST_P(FileSystemIllFormedTable, APathThatIsNotUtf8FailsAndTouchesNothing) {
   under().WriteFile(At("a.txt"), "a");
   EXPECT_EQ(static_cast<unsigned long>(kErrorNoUnicodeTranslation),
-            GetParam().call(files(), At("a.txt"), At(kIllFormed)));
+            CallWithPath(files(), GetParam().name, At("a.txt"), At(kIllFormed)));
   std::set<std::string> listed;
   for (const platform::FileEntry& entry : ListAll(At("*"))) listed.insert(entry.name);
   EXPECT_EQ(listed, (std::set<std::string>{".", "..", "a.txt"}));
   EXPECT_EQ(under().ReadFile(At("a.txt")), "a");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Calls, FileSystemIllFormedTable,
-    ::testing::Values(
-        IllFormedRow{
-            "copy from",
-            [](platform::FileSystemPort& files, const std::string& good, const std::string& bad) {
-              return ErrorUnless(files, files.CopyOver(bad, good));
-            }},
-        IllFormedRow{
-            "copy to",
-            [](platform::FileSystemPort& files, const std::string& good, const std::string& bad) {
-              return ErrorUnless(files, files.CopyOver(good, bad));
-            }},
-        IllFormedRow{
-            "move to",
-            [](platform::FileSystemPort& files, const std::string& good, const std::string& bad) {
-              return ErrorUnless(files, files.MoveOver(good, bad));
-            }},
-        IllFormedRow{
-            "create dir",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.CreateDir(bad));
-            }},
-        IllFormedRow{
-            "make dir",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.MakeDir(bad) == 0);
-            }},
-        IllFormedRow{
-            "remove file",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.RemoveFile(bad));
-            }},
-        IllFormedRow{
-            "remove dir",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.RemoveDir(bad));
-            }},
-        IllFormedRow{
-            "get attributes",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.GetAttributes(bad) != platform::kInvalidAttributes);
-            }},
-        IllFormedRow{
-            "set attributes",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.SetAttributes(bad, platform::kAttrNormal));
-            }},
-        IllFormedRow{"exists",
-                     [](platform::FileSystemPort& files, const std::string&,
-                        const std::string& bad) { return ErrorUnless(files, files.Exists(bad)); }},
-        IllFormedRow{
-            "list",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              return ErrorUnless(files, files.List(bad + "\\*.*") != nullptr);
-            }},
-        IllFormedRow{"probe write", [](platform::FileSystemPort& files, const std::string&,
-                                       const std::string& bad) { return files.ProbeWrite(bad); }},
-        IllFormedRow{
-            "read text",
-            [](platform::FileSystemPort& files, const std::string&, const std::string& bad) {
-              std::string text;
-              return files.ReadText(bad, 100, &text);
-            }},
-        IllFormedRow{"append text",
-                     [](platform::FileSystemPort& files, const std::string&,
-                        const std::string& bad) { return files.AppendText(bad, "x"); }}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Calls, FileSystemIllFormedTable,
+                         ::testing::Values(IllFormedRow{"copy from"}, IllFormedRow{"copy to"},
+                                           IllFormedRow{"move to"}, IllFormedRow{"create dir"},
+                                           IllFormedRow{"make dir"}, IllFormedRow{"remove file"},
+                                           IllFormedRow{"remove dir"}, IllFormedRow{"attributes"},
+                                           IllFormedRow{"set attributes"}, IllFormedRow{"exists"},
+                                           IllFormedRow{"list"}, IllFormedRow{"probe write"},
+                                           IllFormedRow{"read text"}, IllFormedRow{"append text"}),
+                         RowName());
 
 }  // namespace

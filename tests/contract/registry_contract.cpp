@@ -330,10 +330,31 @@ INSTANTIATE_TEST_SUITE_P(Texts, RegistryForeignNameTable,
 const std::string kIllFormed = "bad\xED\xA0\x80";
 
 struct IllFormedRow {
-  const char* name;
-  long (*call)(platform::RegistryPort& port, platform::RegKey scratch);
+  const char* name;  // the call
   PRINTS_ROW_NAME(IllFormedRow)
 };
+
+// The call a row names below `scratch`, with ill-formed text where the row
+// says: its result.
+long CallWithText(platform::RegistryPort& port, const std::string& call, platform::RegKey scratch) {
+  platform::RegKey key = 0;
+  std::string data;
+  unsigned long type = 0;
+  const std::string nul(1, '\0');
+  if (call == "create key") return port.CreateKey(scratch, kIllFormed, &key);
+  if (call == "open key") return port.OpenKeyForRead(scratch, kIllFormed, &key);
+  if (call == "delete key") return port.DeleteKey(scratch, kIllFormed);
+  if (call == "value name") return port.SetValue(scratch, kIllFormed, platform::kRegSz, "x" + nul);
+  if (call == "wide value name") {
+    return port.SetWideValue(scratch, kIllFormed, platform::kRegSz, std::u16string(u"x\0", 2));
+  }
+  if (call == "query name") return port.QueryValue(scratch, kIllFormed, 256, &data, &type);
+  if (call == "text") return port.SetValue(scratch, "bad", platform::kRegSz, kIllFormed + nul);
+  if (call == "overlong text") {
+    return port.SetValue(scratch, "bad", platform::kRegExpandSz, "\xC0\xAF" + nul);
+  }
+  return port.SetValue(scratch, "bad", platform::kRegMultiSz, "a" + nul + "\xFF" + nul + nul);
+}
 
 class RegistryIllFormedTable : public RegistryContract,
                                public ::testing::WithParamInterface<IllFormedRow> {};
@@ -341,61 +362,20 @@ class RegistryIllFormedTable : public RegistryContract,
 // Nothing is created under another name, nor found by one.
 TEST_P(RegistryIllFormedTable, TextThatIsNotUtf8IsRefusedAndWritesNothing) {
   Set("bad", platform::kRegSz, std::string("kept\0", 5));
-  EXPECT_EQ(kErrorNoUnicodeTranslation, GetParam().call(Port(), m_scratch));
+  EXPECT_EQ(kErrorNoUnicodeTranslation, CallWithText(Port(), GetParam().name, m_scratch));
   EXPECT_TRUE(Names(m_scratch).empty());
   EXPECT_EQ(std::string("kept\0", 5), Query(m_scratch, "bad"));
   EXPECT_EQ(kNotFound, Query(m_scratch, "bad\uFFFD"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Calls, RegistryIllFormedTable,
-    ::testing::Values(IllFormedRow{"create key",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     platform::RegKey key = 0;
-                                     return port.CreateKey(scratch, kIllFormed, &key);
-                                   }},
-                      IllFormedRow{"open key",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     platform::RegKey key = 0;
-                                     return port.OpenKeyForRead(scratch, kIllFormed, &key);
-                                   }},
-                      IllFormedRow{"value name",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     return port.SetValue(scratch, kIllFormed, platform::kRegSz,
-                                                          std::string("x\0", 2));
-                                   }},
-                      IllFormedRow{"wide value name",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     return port.SetWideValue(scratch, kIllFormed, platform::kRegSz,
-                                                              std::u16string(u"x\0", 2));
-                                   }},
-                      IllFormedRow{"text",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     return port.SetValue(scratch, "bad", platform::kRegSz,
-                                                          kIllFormed + '\0');
-                                   }},
-                      IllFormedRow{"overlong text",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     return port.SetValue(scratch, "bad", platform::kRegExpandSz,
-                                                          std::string("\xC0\xAF\0", 3));
-                                   }},
-                      IllFormedRow{"multi text",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     return port.SetValue(scratch, "bad", platform::kRegMultiSz,
-                                                          "a" + std::string(1, '\0') + "\xFF" +
-                                                              std::string(2, '\0'));
-                                   }},
-                      IllFormedRow{"query name",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     std::string data;
-                                     unsigned long type = 0;
-                                     return port.QueryValue(scratch, kIllFormed, 256, &data, &type);
-                                   }},
-                      IllFormedRow{"delete key",
-                                   [](platform::RegistryPort& port, platform::RegKey scratch) {
-                                     return port.DeleteKey(scratch, kIllFormed);
-                                   }}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Calls, RegistryIllFormedTable,
+                         ::testing::Values(IllFormedRow{"create key"}, IllFormedRow{"open key"},
+                                           IllFormedRow{"delete key"}, IllFormedRow{"value name"},
+                                           IllFormedRow{"wide value name"},
+                                           IllFormedRow{"query name"}, IllFormedRow{"text"},
+                                           IllFormedRow{"overlong text"},
+                                           IllFormedRow{"multi text"}),
+                         RowName());
 
 TEST_F(RegistryContract, OtherDataReadsThroughTheWideCallAsItsBytesInPairs) {
   Set("number", platform::kRegDword, std::string("\x02\x01\x00\x00", 4));
