@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "support/table_rows.h"
 
 using base::EqualsIgnoreCase;
-using base::ToLowerAnsi;
+using base::ToLowerAscii;
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST_P(EnvironmentVariableTable, ReadsBackWholeUnderAnyCase) {
   EXPECT_TRUE(environment().GetVariable(kVariable, &value));
   EXPECT_EQ(value, set);
   value.clear();
-  EXPECT_TRUE(environment().GetVariable(ToLowerAnsi(kVariable), &value));
+  EXPECT_TRUE(environment().GetVariable(ToLowerAscii(kVariable), &value));
   EXPECT_EQ(value, set);
 }
 
