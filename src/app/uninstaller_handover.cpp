@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/utf8.h"
 #include "base/windows_path.h"
 #include "install/install_record.h"

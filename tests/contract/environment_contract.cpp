@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "support/table_rows.h"
 
 using base::EqualsIgnoreCase;
-using base::ToLowerAnsi;
+using base::ToLowerAscii;
 
 namespace {
 
@@ -42,7 +42,7 @@ TEST_F(EnvironmentContract, VariableReadsBackWholeUnderAnyCase) {
   EXPECT_TRUE(environment().GetVariable(kVariable, &value));
   EXPECT_EQ(value, longValue);
   value.clear();
-  EXPECT_TRUE(environment().GetVariable(ToLowerAnsi(kVariable), &value));
+  EXPECT_TRUE(environment().GetVariable(ToLowerAscii(kVariable), &value));
   EXPECT_EQ(value, longValue);
 }
 
@@ -65,47 +65,6 @@ TEST_F(EnvironmentContract, CurrentDirectoryIsTheWorkingFolder) {
   ASSERT_TRUE(environment().CurrentDirectory(&path));
   EXPECT_EQ(path, under().WorkingFolder());
 }
-
-TEST_F(EnvironmentContract, AnsiTextWidensThroughTheCodePageAndInvalidTextFails) {
-  std::u16string wide = u"before";
-  EXPECT_TRUE(environment().AnsiToWide("C:\\中文\\B-PlotSweep", &wide));
-  EXPECT_EQ(wide, u"C:\\中文\\B-PlotSweep");
-  EXPECT_TRUE(environment().AnsiToWide("", &wide));
-  EXPECT_EQ(wide, u"");
-  EXPECT_FALSE(environment().AnsiToWide("C:\\a\x81", &wide));
-}
-
-struct NarrowRow {
-  const char* name;
-  std::u16string wide;
-  bool converts;
-  std::string ansi;
-  PRINTS_ROW_NAME(NarrowRow)
-};
-
-class WideToAnsiTable : public ::testing::TestWithParam<NarrowRow> {};
-
-// Code page 936 has Chinese and the pinyin letters, but no Thai, Hangul or "ß".
-TEST_P(WideToAnsiTable, ConvertsOnlyWhatTheCodePageHolds) {
-  const NarrowRow& row = GetParam();
-  const std::unique_ptr<EnvironmentUnderTest> under = MakeEnvironmentUnderTest();
-  std::string ansi = "untouched";
-  EXPECT_EQ(row.converts, under->Port().WideToAnsi(row.wide, &ansi));
-  if (row.converts) {
-    EXPECT_EQ(row.ansi, ansi);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, WideToAnsiTable,
-                         ::testing::Values(NarrowRow{"ascii", u"C:\\Brenix\\B-PlotSweep", true,
-                                                     "C:\\Brenix\\B-PlotSweep"},
-                                           NarrowRow{"chinese", u"C:\\中文", true, "C:\\中文"},
-                                           NarrowRow{"empty", u"", true, ""},
-                                           NarrowRow{"thai", u"C:\\\u0E01", false, ""},
-                                           NarrowRow{"hangul", u"C:\\한글", false, ""},
-                                           NarrowRow{"sharp s", u"Straße", false, ""},
-                                           NarrowRow{"lone surrogate", u"a\xD800", false, ""}),
-                         RowName());
 
 TEST_F(EnvironmentContract, LocalDateIsEightDigitsOfAPlausibleDate) {
   const std::string date = environment().LocalDate();

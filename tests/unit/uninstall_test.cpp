@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "install/product_entry.h"
@@ -105,7 +105,7 @@ struct Machine {
       const std::string path = slash == std::string::npos ? "" : name.substr(slash + 1);
       for (const std::string& value : fake.registry.ValueNames(root, path)) {
         std::string data = fake.registry.GetValue(root, path, value)->data;
-        if (value == "TRUSTEDPATHS") data = base::ToUpperAnsi(data);
+        if (value == "TRUSTEDPATHS") data = base::ToUpperAscii(data);
         if (value != "TRUSTEDPATHS" || data.size() > 1) machine[name + "|" + value] = data;
       }
     }
@@ -163,8 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MachineTest, TheRecordNamesWhatTheInstallDid) {
   Install("C:\\Brenix");
   base::TextList lines;
-  ASSERT_EQ(0, install::ReadRecordLines(fake.files, fake.environment,
-                                        "C:\\Brenix\\B-PlotSweep\\InstallRecord.txt", &lines));
+  ASSERT_EQ(0, install::ReadRecordLines(fake.files, "C:\\Brenix\\B-PlotSweep\\InstallRecord.txt",
+                                        &lines));
   const install::InstallRecord record = install::ParseRecord(lines);
   EXPECT_FALSE(record.damaged);
   EXPECT_EQ((base::TextList{"C:\\Brenix", "C:\\Brenix\\B-PlotSweep"}), record.folders);
@@ -423,7 +423,7 @@ TEST(UninstallFaultMatrix, AFailureIsSaidAndMendedByRunningAgain) {
       Snapshot after = machine.Take();
       for (const install::LeftItem& item : first.left) {
         if (item.kind != Leftover::kFolder) continue;
-        const std::string folder = base::ToUpperAnsi(item.target);
+        const std::string folder = base::ToUpperAscii(item.target);
         for (auto at = after.lower_bound(folder);
              at != after.end() && at->first.compare(0, folder.size(), folder) == 0;) {
           at = after.erase(at);
