@@ -35,16 +35,32 @@ TEST_F(EnvironmentContract, ModulePathIsTheProgramsFullPath) {
   EXPECT_TRUE(EqualsIgnoreCase(path.substr(path.size() - tail.size()), tail)) << path;
 }
 
-TEST_F(EnvironmentContract, VariableReadsBackWholeUnderAnyCase) {
-  const std::string longValue(5000, 'v');
-  under().SetVariable(kVariable, longValue);
+struct ValueRow {
+  const char* name;
+  std::string value;
+  PRINTS_ROW_NAME(ValueRow)
+};
+
+class EnvironmentVariableTable : public EnvironmentContract,
+                                 public ::testing::WithParamInterface<ValueRow> {};
+
+TEST_P(EnvironmentVariableTable, ReadsBackWholeUnderAnyCase) {
+  const std::string& set = GetParam().value;
+  under().SetVariable(kVariable, set);
   std::string value;
   EXPECT_TRUE(environment().GetVariable(kVariable, &value));
-  EXPECT_EQ(value, longValue);
+  EXPECT_EQ(value, set);
   value.clear();
   EXPECT_TRUE(environment().GetVariable(ToLowerAscii(kVariable), &value));
-  EXPECT_EQ(value, longValue);
+  EXPECT_EQ(value, set);
 }
+
+// No code page holds Chinese, Hangul and "𝄞" together.
+INSTANTIATE_TEST_SUITE_P(Values, EnvironmentVariableTable,
+                         ::testing::Values(ValueRow{"long", std::string(5000, 'v')},
+                                           ValueRow{"outside any code page",
+                                                    "D:\\中文\\한국어\\𝄞"}),
+                         RowName());
 
 TEST_F(EnvironmentContract, EmptyVariableIsSetAndEmpty) {
   under().SetVariable(kVariable, "");
@@ -58,6 +74,12 @@ TEST_F(EnvironmentContract, UnsetVariableIsNotFound) {
   under().UnsetVariable(kVariable);
   std::string value;
   EXPECT_FALSE(environment().GetVariable(kVariable, &value));
+  // A name that is not UTF-8 names no variable, not even the one that has
+  // U+FFFD in its place.
+  const std::string replaced = std::string(kVariable) + "\uFFFD";
+  under().SetVariable(replaced, "x");
+  EXPECT_FALSE(environment().GetVariable(std::string(kVariable) + "\xFF", &value));
+  under().UnsetVariable(replaced);
 }
 
 TEST_F(EnvironmentContract, CurrentDirectoryIsTheWorkingFolder) {
