@@ -12,6 +12,7 @@
 #include "install/install_messages.h"
 #include "platform/win32/file_log.h"
 #include "platform/win32/system_library.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/setup/build_constants.h"
 #include "ui/setup/setup_choice.h"
@@ -36,6 +37,17 @@ std::string ArgumentsOf(const std::string& commandLine) {
     at = std::min(commandLine.find_first_of(" \t"), commandLine.size());
   }
   return commandLine.substr(at);
+}
+
+constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD
+
+// GetCommandLineW as UTF-8: false when it holds a lone surrogate, which has
+// no UTF-8 form; `text` then has U+FFFD in its place, to be refused as a bad
+// command line is.
+bool CommandLineText(std::string* text) {
+  if (win32::ToUtf8(GetCommandLineW(), std::string::npos, text)) return true;
+  *text = win32::Utf8(GetCommandLineW());
+  return false;
 }
 
 void Refuse(platform::Platform& platform, const std::string& problem) {
@@ -91,10 +103,22 @@ int Run(const base::CommandLine& line, bool parsed, const std::string& problem) 
 }  // namespace
 
 int RunProgram() {
-  const std::string arguments = ArgumentsOf(GetCommandLineA());
+  std::string commandLine;
+  const bool whole = CommandLineText(&commandLine);
+  const std::string arguments = ArgumentsOf(commandLine);
   base::CommandLine line;
   std::string problem;
   bool parsed = base::ParseCommandLine(arguments, &line, &problem);
+  if (!whole) {
+    if (parsed) {
+      problem = arguments.substr(std::min(arguments.find_first_not_of(' '), arguments.size()));
+    }
+    parsed = false;
+    // Such a log path names another file than the one meant.
+    if (line.logFile && line.logFile->find(kReplacementCharacter) != std::string::npos) {
+      line.logFile.reset();
+    }
+  }
   // The uninstaller uninstalls, as Programs and Features expects; in its
   // install folder, from a copy of itself, so that it can be removed too.
   if (IsUninstaller()) line.uninstall = true;

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "base/utf8.h"
+
 namespace base {
 
 namespace {
@@ -40,7 +42,7 @@ int FormatPath(PathBuffer& buffer, const char* format, ...) {
   std::string text;
   const bool formatted = Format(&text, format, args);
   va_end(args);
-  if (!formatted || text.size() >= kPathCapacity) {
+  if (!formatted || Utf16Length(text) >= kPathCapacity) {
     buffer[0] = '\0';
     return -1;
   }

@@ -1,7 +1,8 @@
 #include "base/command_line.h"
 
-#include "base/ansi_text.h"
 #include "base/release_years.h"
+#include "base/text.h"
+#include "base/utf8.h"
 
 namespace base {
 
@@ -37,8 +38,7 @@ bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
 // Splits as CommandLineToArgvW does: 2n backslashes before a quote are n
 // backslashes and the quote opens or closes a quoted part; 2n + 1 are n and a
-// literal quote; other backslashes are literal. GBK trail bytes are never
-// taken for a backslash or a quote.
+// literal quote; other backslashes are literal.
 std::vector<std::string> SplitArguments(const std::string& text) {
   std::vector<std::string> arguments;
   std::size_t at = 0;
@@ -48,11 +48,7 @@ std::vector<std::string> SplitArguments(const std::string& text) {
     std::string argument;
     bool quoted = false;
     while (at < text.size() && (quoted || !IsSpace(text[at]))) {
-      const std::size_t length = CharacterLength(text, at);
-      if (length > 1) {
-        argument += text.substr(at, length);
-        at += length;
-      } else if (text[at] == '\\') {
+      if (text[at] == '\\') {
         std::size_t backslashes = 0;
         while (at < text.size() && text[at] == '\\') ++backslashes, ++at;
         if (at < text.size() && text[at] == '"') {
@@ -76,9 +72,7 @@ std::vector<std::string> SplitArguments(const std::string& text) {
 // closing quote each must be doubled, or they would escape it.
 std::size_t TrailingBackslashes(const std::string& text) {
   std::size_t count = 0;
-  for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) {
-    count = CharacterLength(text, at) == 1 && text[at] == '\\' ? count + 1 : 0;
-  }
+  for (const char c : text) count = c == '\\' ? count + 1 : 0;
   return count;
 }
 
@@ -105,7 +99,7 @@ namespace {
 bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenReleases) {
   if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return false;
   const std::size_t equals = argument.find('=');
-  const std::string option = ToUpperAnsi(argument.substr(1, equals - 1));
+  const std::string option = ToUpperAscii(argument.substr(1, equals - 1));
   const bool hasValue = equals != std::string::npos;
   const std::string given = hasValue ? argument.substr(equals + 1) : "";
   const std::string value = option == "D" ? Unquoted(given) : given;
@@ -122,7 +116,7 @@ bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenR
     return true;
   }
   // A quote is in no Windows path, and would end the value on a restart.
-  if (!hasValue || value.empty() || value.size() > kMostValueLength ||
+  if (!hasValue || value.empty() || Utf16Length(value) > kMostValueLength ||
       value.find('"') != std::string::npos) {
     return false;
   }
@@ -132,7 +126,7 @@ bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenR
     parsed->logFile = value;
   } else if (option == "R" && !*seenReleases) {
     *seenReleases = true;
-    parsed->allReleases = ToUpperAnsi(value) == "ALL";
+    parsed->allReleases = ToUpperAscii(value) == "ALL";
     return parsed->allReleases || ParseYears(value, &parsed->releases);
   } else {
     return false;

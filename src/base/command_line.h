@@ -39,7 +39,7 @@ std::string RefusalText(const std::string& problem);
 std::string Unquoted(const std::string& text);
 
 // False when an argument is not one of the options, an option comes twice,
-// a value is empty, holds a double quote or is longer than 259 characters
+// a value is empty, holds a double quote or is longer than 259 UTF-16 units
 // (refused, never cut), or a year is not a release year; `problem` then
 // names the first such argument. /S and /LOG= are taken wherever they stand,
 // even then: the refusal is silent and logged.

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "base/ansi_text.h"
 #include "base/release_years.h"
+#include "base/text.h"
 
 namespace base {
 

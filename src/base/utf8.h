@@ -19,7 +19,7 @@ bool Utf16ToUtf8(const std::u16string& text, std::string* utf8);
 bool Utf8ToUtf16(const std::string& text, std::u16string* wide);
 
 // The UTF-16 units `text` takes in a wide call: what Windows' length limits
-// count. An ill-formed byte counts as one unit.
+// count, for well-formed UTF-8.
 std::size_t Utf16Length(const std::string& text);
 
 }  // namespace base

@@ -1,7 +1,5 @@
 #include "base/windows_path.h"
 
-#include "base/ansi_text.h"
-
 namespace base {
 
 namespace {
@@ -10,7 +8,7 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 bool IsServerShare(const std::string& path) {
   if (path.rfind("\\\\", 0) != 0) return false;
-  const std::size_t serverEnd = FindBackslash(path, 2);
+  const std::size_t serverEnd = path.find('\\', 2);
   if (serverEnd == std::string::npos || serverEnd == 2) return false;  // no server name
   const std::size_t shareStart = serverEnd + 1;
   return shareStart < path.size() && path[shareStart] != '\\';

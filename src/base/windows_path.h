@@ -1,5 +1,5 @@
 #pragma once
-// Whether an ANSI (GBK) path names its place without depending on the
+// Whether a path names its place without depending on the
 // current drive or folder.
 
 #include <string>

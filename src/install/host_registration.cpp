@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/bounded_format.h"
+#include "base/utf8.h"
 #include "base/windows_path.h"
 #include "install/profiles.h"
 #include "install/trusted_paths.h"
@@ -147,16 +148,22 @@ HostFailures RegisterDemandLoad(platform::RegistryPort& registry,
   return failures;
 }
 
-HostFailures TrustInstallFolder(platform::RegistryPort& registry,
-                                platform::EnvironmentPort& environment,
-                                const std::string& installFolder, RecordWriter* record) {
-  // Converted once; a folder not valid in the code page is trusted nowhere.
+HostFailures TrustInstallFolder(platform::RegistryPort& registry, const std::string& installFolder,
+                                RecordWriter* record) {
+  // Converted once; a folder that is not well-formed is trusted nowhere.
   std::u16string folder;
-  if (!environment.AnsiToWide(installFolder, &folder)) {
+  if (!base::Utf8ToUtf16(installFolder, &folder)) {
     return {{0, HostStep::kTrustedPaths, installFolder, kErrorNoUnicodeTranslation}};
   }
   HostFailures failures;
-  for (const auto& variablesKey : ProfileVariablesKeys(registry)) {
+  long listed = kErrorSuccess;
+  const base::TextList profiles = ProfileVariablesKeys(registry, &listed);
+  if (listed != kErrorSuccess) {
+    // A profile that cannot be listed (its name unreadable, or refused) is
+    // not trusted: say so rather than pass it over.
+    failures.push_back({0, HostStep::kTrustedPaths, "SOFTWARE\\Autodesk\\AutoCAD", listed});
+  }
+  for (const auto& variablesKey : profiles) {
     const long result = TrustFolder(registry, variablesKey, folder);
     if (result != kErrorSuccess) {
       failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});

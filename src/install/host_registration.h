@@ -26,9 +26,8 @@ HostFailures RegisterDemandLoad(platform::RegistryPort& registry,
 // `installFolder` in the TRUSTEDPATHS of every profile of every release of
 // the current user, ticked or not; each profile that trusts it is added to
 // `record`, when given.
-HostFailures TrustInstallFolder(platform::RegistryPort& registry,
-                                platform::EnvironmentPort& environment,
-                                const std::string& installFolder, RecordWriter* record = nullptr);
+HostFailures TrustInstallFolder(platform::RegistryPort& registry, const std::string& installFolder,
+                                RecordWriter* record = nullptr);
 
 // The application keys, below a product key, that load a release's native
 // module and its managed library; the native module's file name.

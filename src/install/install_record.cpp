@@ -156,9 +156,8 @@ TextList RecordLines(const InstallRecord& record) {
   return lines;
 }
 
-RecordWriter::RecordWriter(platform::FileSystemPort& files, platform::EnvironmentPort& environment,
-                           std::string path)
-    : m_files(files), m_environment(environment), m_path(std::move(path)) {}
+RecordWriter::RecordWriter(platform::FileSystemPort& files, std::string path)
+    : m_files(files), m_path(std::move(path)) {}
 
 void RecordWriter::DemandLoad(const RecordedKey& key) {
   Add({"demand-load", std::to_string(key.view), std::to_string(key.year), key.productKey,
@@ -182,18 +181,17 @@ void RecordWriter::AddLines(const TextList& lines) {
   std::string text;
   for (const std::string& line : lines) {
     std::u16string wide;
-    if (!m_environment.AnsiToWide(line, &wide)) {
+    if (!base::Utf8ToUtf16(line, &wide)) {
       NoteError(kErrorNoUnicodeTranslation);
       continue;  // never written with a character lost
     }
-    text += base::Utf16ToUtf8(wide) + "\r\n";
+    text += line + "\r\n";
   }
   if (text.empty()) return;
   NoteError(static_cast<long>(m_files.AppendText(m_path, text)));
 }
 
-long ReadRecordLines(platform::FileSystemPort& files, platform::EnvironmentPort& environment,
-                     const std::string& path, TextList* lines) {
+long ReadRecordLines(platform::FileSystemPort& files, const std::string& path, TextList* lines) {
   lines->clear();
   std::string text;
   const long error = static_cast<long>(files.ReadText(path, kRecordCapacity, &text));
@@ -204,9 +202,7 @@ long ReadRecordLines(platform::FileSystemPort& files, platform::EnvironmentPort&
     if (!line.empty() && line.back() == '\r') line.pop_back();
     start = end + 1;
     std::u16string wide;
-    std::string ansi;
-    const bool readable = base::Utf8ToUtf16(line, &wide) && environment.WideToAnsi(wide, &ansi);
-    lines->push_back(readable ? ansi : std::string());
+    lines->push_back(base::Utf8ToUtf16(line, &wide) ? line : std::string());
   }
   return 0;
 }

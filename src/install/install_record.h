@@ -19,8 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ansi_text.h"
-#include "platform/environment_port.h"
+#include "base/text.h"
 #include "platform/file_system_port.h"
 
 namespace install {
@@ -75,12 +74,11 @@ InstallRecord ParseRecord(const base::TextList& lines);
 base::TextList RecordLines(const InstallRecord& record);
 
 // Appends the lines of one install to its record file as each item is done,
-// so that a stop half-way still leaves a true record. Fields are ANSI text,
-// written as UTF-8.
+// so that a stop half-way still leaves a true record. Fields are UTF-8 text;
+// one that is not well-formed is never written.
 class RecordWriter {
  public:
-  RecordWriter(platform::FileSystemPort& files, platform::EnvironmentPort& environment,
-               std::string path);
+  RecordWriter(platform::FileSystemPort& files, std::string path);
 
   void Folder(const std::string& path) { Add({"folder", path}); }
   void ProductFile(const std::string& path) { Add({"product-file", path}); }
@@ -109,16 +107,15 @@ class RecordWriter {
   void Add(const base::TextList& fields) { AddLines({RecordLine(fields)}); }
 
   platform::FileSystemPort& m_files;
-  platform::EnvironmentPort& m_environment;
   std::string m_path;
   long m_error = 0;
   InstallRecord m_known;
 };
 
-// The record file's lines as ANSI text: 0, or why it could not be read
-// (kErrorFileNotFound when there is none). A line that is not text of the
-// code page comes back empty, which reads as damage.
-long ReadRecordLines(platform::FileSystemPort& files, platform::EnvironmentPort& environment,
-                     const std::string& path, base::TextList* lines);
+// The record file's lines: 0, or why it could not be read (kErrorFileNotFound
+// when there is none). A line that is not well-formed UTF-8 comes back empty,
+// which reads as damage.
+long ReadRecordLines(platform::FileSystemPort& files, const std::string& path,
+                     base::TextList* lines);
 
 }  // namespace install

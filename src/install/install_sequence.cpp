@@ -1,8 +1,8 @@
 #include "install/install_sequence.h"
 
-#include "base/ansi_text.h"
 #include "base/bounded_format.h"
 #include "base/command_line.h"
+#include "base/text.h"
 #include "base/windows_path.h"
 #include "install/host_registration.h"
 #include "install/install_messages.h"
@@ -14,7 +14,7 @@ using base::DropTrailingBackslash;
 using base::FormatPath;
 using base::IsAbsolutePath;
 using base::PathBuffer;
-using base::ToLowerAnsi;
+using base::ToLowerAscii;
 
 namespace install {
 
@@ -25,11 +25,11 @@ constexpr int kProgressMaximum = 50;
 }  // namespace
 
 bool IsAcadRunning(platform::ProcessPort& processes) {
-  const std::string target = ToLowerAnsi("acad.exe");
+  const std::string target = ToLowerAscii("acad.exe");
   std::vector<std::string> names;
   if (!processes.ImageNames(&names)) return false;
   for (const std::string& name : names) {
-    if (ToLowerAnsi(name).find(target) != std::string::npos) return true;
+    if (ToLowerAscii(name).find(target) != std::string::npos) return true;
   }
   return false;
 }
@@ -70,7 +70,7 @@ base::TextList MissingFolders(platform::FileSystemPort& files, const std::string
   DropTrailingBackslash(&folder);
   while (IsAbsolutePath(folder) && files.GetAttributes(folder) == platform::kInvalidAttributes) {
     missing.insert(missing.begin(), folder);
-    const std::size_t last = base::FindLastBackslash(folder);
+    const std::size_t last = folder.rfind('\\');
     if (last == std::string::npos) break;
     folder.resize(last);
   }
@@ -103,9 +103,8 @@ std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
   DropTrailingBackslash(&installFolder);
   // The current user's part adds to the record the machine-wide part wrote,
   // where it may; the record is the machine-wide part's to keep.
-  RecordWriter record =
-      machineWide ? StartRecord(platform, installFolder, scope.createdFolders)
-                  : RecordWriter(platform.files, platform.environment, RecordPath(installFolder));
+  RecordWriter record = machineWide ? StartRecord(platform, installFolder, scope.createdFolders)
+                                    : RecordWriter(platform.files, RecordPath(installFolder));
   ProductCopier copier(installPath, &progress, platform, scope, &record);
   const bool copied = copier.CopyProduct();
   if (!copied) return std::nullopt;
@@ -123,7 +122,7 @@ std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
   if (machineWide)
     add(RegisterDemandLoad(platform.registry, installations, ticks, installFolder, &record));
   if (currentUser) {
-    add(TrustInstallFolder(platform.registry, platform.environment, installFolder, &record));
+    add(TrustInstallFolder(platform.registry, installFolder, &record));
   }
   progress.StepIt();
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "base/ansi_text.h"
 #include "base/installations.h"
 #include "base/release_years.h"
+#include "base/text.h"
 #include "install/install_outcome.h"
 #include "install/product_entry.h"
 #include "platform/platform.h"

@@ -1,9 +1,7 @@
 #include "install/payload.h"
 
-#include "base/ansi_text.h"
+#include "base/utf8.h"
 #include "install/install_messages.h"
-
-using base::FindLastBackslash;
 
 namespace install {
 
@@ -12,14 +10,15 @@ namespace {
 const char kDataFolder[] = "\\Data";
 const char kMarkerFile[] = "\\BX_PlotSweep2010.arx";
 
-// The program's own path, as a 261-byte buffer holds it: 260 characters at
+// The program's own path, as a 261-unit buffer holds it: 260 UTF-16 units at
 // most. A longer path is never used cut short.
 constexpr std::size_t kModulePathCapacity = 261;
 
 bool SetupFolder(platform::EnvironmentPort& environment, std::string* folder) {
   std::string path;
-  if (!environment.ModulePath(&path) || path.size() >= kModulePathCapacity) return false;
-  const std::size_t lastBackslash = FindLastBackslash(path);
+  if (!environment.ModulePath(&path) || base::Utf16Length(path) >= kModulePathCapacity)
+    return false;
+  const std::size_t lastBackslash = path.rfind('\\');
   if (lastBackslash == std::string::npos) return false;
   *folder = path.substr(0, lastBackslash);
   return true;

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <memory>
 
-#include "base/ansi_text.h"
 #include "base/bounded_format.h"
+#include "base/text.h"
 #include "install/install_messages.h"
 #include "install/payload.h"
 
@@ -35,7 +35,7 @@ bool IsLeftOut(const platform::FileEntry& entry) {
                      [&](const char* name) { return EqualsIgnoreCase(entry.name, name); });
 }
 
-// One file to copy. When a path does not fit a 260-byte buffer, `fits` is
+// One file to copy. When a path does not fit a 260-unit buffer, `fits` is
 // false and nothing is touched: the copy simply fails, and `destination`
 // still names the intended file for the user.
 struct PlannedCopy {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #include "install/product_entry.h"
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/windows_path.h"
 #include "install/install_record.h"
 #include "platform/registry_reading.h"

@@ -2,7 +2,7 @@
 // The AutoCAD profiles of the current user, whose trusted paths name the
 // install folder.
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/registry_port.h"
 
 namespace install {

@@ -20,7 +20,7 @@ constexpr char kRecordHeader[] =
 
 TextList ReadRecord(platform::Platform& platform, const std::string& installFolder) {
   TextList lines;
-  ReadRecordLines(platform.files, platform.environment, RecordPath(installFolder), &lines);
+  ReadRecordLines(platform.files, RecordPath(installFolder), &lines);
   return lines;
 }
 
@@ -55,13 +55,13 @@ RecordWriter StartRecord(platform::Platform& platform, const std::string& instal
   // Written whole beside the record, then put in its place: a record is
   // never left half rewritten.
   const std::string path = RecordPath(installPath);
-  RecordWriter fresh(platform.files, platform.environment, path + ".new");
+  RecordWriter fresh(platform.files, path + ".new");
   platform.files.RemoveFile(fresh.Path());  // a left-over of a stopped install
   TextList text{kRecordHeader};
   const TextList items = RecordLines(merged);
   text.insert(text.end(), items.begin(), items.end());
   fresh.AddLines(text);
-  RecordWriter record(platform.files, platform.environment, path);
+  RecordWriter record(platform.files, path);
   record.SetKnown(merged);
   if (fresh.Error() != 0) {
     record.NoteError(fresh.Error());

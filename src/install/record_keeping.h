@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/ansi_text.h"
 #include "base/installations.h"
+#include "base/text.h"
 #include "install/install_outcome.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"

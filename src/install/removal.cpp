@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
+#include "base/utf8.h"
 #include "install/host_registration.h"
 #include "install/install_record.h"
 #include "install/payload.h"
@@ -38,8 +39,7 @@ class Removal {
 
   RemovalOutcome Run() {
     TextList lines;
-    const long read =
-        ReadRecordLines(m_platform.files, m_platform.environment, RecordPath(m_folder), &lines);
+    const long read = ReadRecordLines(m_platform.files, RecordPath(m_folder), &lines);
     if (read == kErrorSuccess) m_record = ParseRecord(lines);
     // Only the machine-wide part goes by the record.
     m_outcome.recordRead = !m_scope.machineWide || (read == kErrorSuccess && !m_record.damaged);
@@ -135,7 +135,7 @@ class Removal {
     }
     for (const std::string& folder : folders) {
       std::u16string wide;
-      if (!m_platform.environment.AnsiToWide(folder, &wide)) {
+      if (!base::Utf8ToUtf16(folder, &wide)) {
         Leave(Leftover::kTrustedPaths, folder, kErrorNoUnicodeTranslation);
         continue;
       }

@@ -1,7 +1,6 @@
 #pragma once
 // The install folder in an AutoCAD profile's TRUSTEDPATHS value, read and
-// written through the UTF-16 registry calls, so that entries outside the
-// ANSI code page keep their characters.
+// written as UTF-16, the units its length limit counts.
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
-// Where the install's log goes, one line at a time (ANSI text, as the
-// program's own texts are).
+// Where the install's log goes, one line at a time (UTF-8 text, as all the
+// program's text is).
 
 #include <string>
 

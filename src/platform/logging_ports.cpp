@@ -1,6 +1,6 @@
 #include "platform/logging_ports.h"
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/error_text.h"
 
 namespace platform {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/registry_port.h"
 
 namespace platform {
@@ -18,7 +18,7 @@ constexpr std::size_t kKeyNameCapacity = 256;  // 255 characters and the NUL
 // such failure (it is left as it is when there is none).
 base::TextList ReadSubKeyNames(RegistryPort& registry, RegKey key, long* error = nullptr);
 
-// Reads a value of any type into a buffer of `capacity` bytes and keeps its
+// Reads a value of any type into a buffer of `capacity` UTF-16 units and keeps its
 // data up to the first NUL. Returns the registry's result; `text` is empty
 // unless it is kErrorSuccess.
 long ReadValueText(RegistryPort& registry, RegKey key, const std::string& name,

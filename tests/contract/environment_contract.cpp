@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "support/table_rows.h"
 
 using base::EqualsIgnoreCase;
-using base::ToLowerAnsi;
+using base::ToLowerAscii;
 
 namespace {
 
@@ -35,16 +35,32 @@ TEST_F(EnvironmentContract, ModulePathIsTheProgramsFullPath) {
   EXPECT_TRUE(EqualsIgnoreCase(path.substr(path.size() - tail.size()), tail)) << path;
 }
 
-TEST_F(EnvironmentContract, VariableReadsBackWholeUnderAnyCase) {
-  const std::string longValue(5000, 'v');
-  under().SetVariable(kVariable, longValue);
+struct ValueRow {
+  const char* name;
+  std::string value;
+  PRINTS_ROW_NAME(ValueRow)
+};
+
+class EnvironmentVariableTable : public EnvironmentContract,
+                                 public ::testing::WithParamInterface<ValueRow> {};
+
+TEST_P(EnvironmentVariableTable, ReadsBackWholeUnderAnyCase) {
+  const std::string& set = GetParam().value;
+  under().SetVariable(kVariable, set);
   std::string value;
   EXPECT_TRUE(environment().GetVariable(kVariable, &value));
-  EXPECT_EQ(value, longValue);
+  EXPECT_EQ(value, set);
   value.clear();
-  EXPECT_TRUE(environment().GetVariable(ToLowerAnsi(kVariable), &value));
-  EXPECT_EQ(value, longValue);
+  EXPECT_TRUE(environment().GetVariable(ToLowerAscii(kVariable), &value));
+  EXPECT_EQ(value, set);
 }
+
+// No code page holds Chinese, Hangul and "𝄞" together.
+INSTANTIATE_TEST_SUITE_P(Values, EnvironmentVariableTable,
+                         ::testing::Values(ValueRow{"long", std::string(5000, 'v')},
+                                           ValueRow{"outside any code page",
+                                                    "D:\\中文\\한국어\\𝄞"}),
+                         RowName());
 
 TEST_F(EnvironmentContract, EmptyVariableIsSetAndEmpty) {
   under().SetVariable(kVariable, "");
@@ -58,6 +74,12 @@ TEST_F(EnvironmentContract, UnsetVariableIsNotFound) {
   under().UnsetVariable(kVariable);
   std::string value;
   EXPECT_FALSE(environment().GetVariable(kVariable, &value));
+  // A name that is not UTF-8 names no variable, not even the one that has
+  // U+FFFD in its place.
+  const std::string replaced = std::string(kVariable) + "\uFFFD";
+  under().SetVariable(replaced, "x");
+  EXPECT_FALSE(environment().GetVariable(std::string(kVariable) + "\xFF", &value));
+  under().UnsetVariable(replaced);
 }
 
 TEST_F(EnvironmentContract, CurrentDirectoryIsTheWorkingFolder) {
@@ -65,47 +87,6 @@ TEST_F(EnvironmentContract, CurrentDirectoryIsTheWorkingFolder) {
   ASSERT_TRUE(environment().CurrentDirectory(&path));
   EXPECT_EQ(path, under().WorkingFolder());
 }
-
-TEST_F(EnvironmentContract, AnsiTextWidensThroughTheCodePageAndInvalidTextFails) {
-  std::u16string wide = u"before";
-  EXPECT_TRUE(environment().AnsiToWide("C:\\中文\\B-PlotSweep", &wide));
-  EXPECT_EQ(wide, u"C:\\中文\\B-PlotSweep");
-  EXPECT_TRUE(environment().AnsiToWide("", &wide));
-  EXPECT_EQ(wide, u"");
-  EXPECT_FALSE(environment().AnsiToWide("C:\\a\x81", &wide));
-}
-
-struct NarrowRow {
-  const char* name;
-  std::u16string wide;
-  bool converts;
-  std::string ansi;
-  PRINTS_ROW_NAME(NarrowRow)
-};
-
-class WideToAnsiTable : public ::testing::TestWithParam<NarrowRow> {};
-
-// Code page 936 has Chinese and the pinyin letters, but no Thai, Hangul or "ß".
-TEST_P(WideToAnsiTable, ConvertsOnlyWhatTheCodePageHolds) {
-  const NarrowRow& row = GetParam();
-  const std::unique_ptr<EnvironmentUnderTest> under = MakeEnvironmentUnderTest();
-  std::string ansi = "untouched";
-  EXPECT_EQ(row.converts, under->Port().WideToAnsi(row.wide, &ansi));
-  if (row.converts) {
-    EXPECT_EQ(row.ansi, ansi);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, WideToAnsiTable,
-                         ::testing::Values(NarrowRow{"ascii", u"C:\\Brenix\\B-PlotSweep", true,
-                                                     "C:\\Brenix\\B-PlotSweep"},
-                                           NarrowRow{"chinese", u"C:\\中文", true, "C:\\中文"},
-                                           NarrowRow{"empty", u"", true, ""},
-                                           NarrowRow{"thai", u"C:\\\u0E01", false, ""},
-                                           NarrowRow{"hangul", u"C:\\한글", false, ""},
-                                           NarrowRow{"sharp s", u"Straße", false, ""},
-                                           NarrowRow{"lone surrogate", u"a\xD800", false, ""}),
-                         RowName());
 
 TEST_F(EnvironmentContract, LocalDateIsEightDigitsOfAPlausibleDate) {
   const std::string date = environment().LocalDate();

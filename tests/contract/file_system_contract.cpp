@@ -477,4 +477,107 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadRow{"a folder", "sub/", "sub", 10, kErrorAccessDenied, ""}),
     RowName());
 
+struct ForeignPathRow {
+  const char* name;
+  std::string text;
+  PRINTS_ROW_NAME(ForeignPathRow)
+};
+
+class FileSystemForeignPathTable : public FileSystemContract,
+                                   public ::testing::WithParamInterface<ForeignPathRow> {};
+
+// No code page holds Chinese, Hangul and "𝄞" together: each call gets the
+// name whole, and the listing gives it back so.
+TEST_P(FileSystemForeignPathTable, FilesAndFoldersWithTheNameAreMadeListedCopiedMovedAndRemoved) {
+  const std::string& text = GetParam().text;
+  const std::string folder = At(text);
+  const std::string file = folder + "\\" + text + ".txt";
+  ASSERT_TRUE(files().CreateDir(folder));
+  EXPECT_EQ(0, files().MakeDir(folder + "\\" + text));
+  EXPECT_EQ(0u, files().AppendText(file, text));
+  EXPECT_TRUE(files().Exists(file));
+
+  std::set<std::string> listed;
+  for (const platform::FileEntry& entry : ListAll(folder + "\\*.*")) listed.insert(entry.name);
+  EXPECT_EQ(listed, (std::set<std::string>{".", "..", text, text + ".txt"}));
+
+  EXPECT_TRUE(files().CopyOver(file, folder + "\\" + text + " copy.txt"));
+  EXPECT_TRUE(files().SetAttributes(file, platform::kAttrReadOnly));
+  EXPECT_TRUE(HasAttribute(file, platform::kAttrReadOnly));
+  EXPECT_TRUE(files().SetAttributes(file, platform::kAttrNormal));
+  EXPECT_TRUE(files().MoveOver(folder, At(text + " moved")));
+  std::string read;
+  EXPECT_EQ(0u, files().ReadText(At(text + " moved\\" + text + " copy.txt"), 100, &read));
+  EXPECT_EQ(text, read);
+  EXPECT_EQ(0u, files().ProbeWrite(At(text + " moved")));
+
+  EXPECT_TRUE(files().RemoveFile(At(text + " moved\\" + text + ".txt")));
+  EXPECT_TRUE(files().RemoveFile(At(text + " moved\\" + text + " copy.txt")));
+  EXPECT_TRUE(files().RemoveDir(At(text + " moved\\" + text)));
+  EXPECT_TRUE(files().RemoveDir(At(text + " moved")));
+  EXPECT_EQ(ListAll(At("*")).size(), 2u);  // "." and ".." only
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, FileSystemForeignPathTable,
+                         ::testing::Values(ForeignPathRow{"chinese", "中文"},
+                                           ForeignPathRow{"hangul", "한국어"},
+                                           ForeignPathRow{"outside the BMP", "𝄞"},
+                                           ForeignPathRow{"all three", "中文 한국어 𝄞"}),
+                         RowName());
+
+// A surrogate written in UTF-8, which no well-formed text holds.
+const std::string kIllFormed = "bad\xED\xA0\x80";
+
+struct IllFormedRow {
+  const char* name;  // the call
+  PRINTS_ROW_NAME(IllFormedRow)
+};
+
+// The call a row names on the scratch folder's "a.txt" and the ill-formed
+// path `bad`: its error, 0 for success.
+unsigned long CallWithPath(platform::FileSystemPort& files, const std::string& call,
+                           const std::string& good, const std::string& bad) {
+  const auto failure = [&](bool succeeded) { return succeeded ? 0 : files.LastError(); };
+  std::string text;
+  if (call == "copy from") return failure(files.CopyOver(bad, good));
+  if (call == "copy to") return failure(files.CopyOver(good, bad));
+  if (call == "move to") return failure(files.MoveOver(good, bad));
+  if (call == "create dir") return failure(files.CreateDir(bad));
+  if (call == "make dir") return failure(files.MakeDir(bad) == 0);
+  if (call == "remove file") return failure(files.RemoveFile(bad));
+  if (call == "remove dir") return failure(files.RemoveDir(bad));
+  if (call == "attributes")
+    return failure(files.GetAttributes(bad) != platform::kInvalidAttributes);
+  if (call == "set attributes") return failure(files.SetAttributes(bad, platform::kAttrNormal));
+  if (call == "exists") return failure(files.Exists(bad));
+  if (call == "list") return failure(files.List(bad + "\\*.*") != nullptr);
+  if (call == "probe write") return files.ProbeWrite(bad);
+  if (call == "read text") return files.ReadText(bad, 100, &text);
+  return files.AppendText(bad, "x");
+}
+
+class FileSystemIllFormedTable : public FileSystemContract,
+                                 public ::testing::WithParamInterface<IllFormedRow> {};
+
+// Nothing is made, changed or found under another name.
+TEST_P(FileSystemIllFormedTable, APathThatIsNotUtf8FailsAndTouchesNothing) {
+  under().WriteFile(At("a.txt"), "a");
+  EXPECT_EQ(static_cast<unsigned long>(kErrorNoUnicodeTranslation),
+            CallWithPath(files(), GetParam().name, At("a.txt"), At(kIllFormed)));
+  std::set<std::string> listed;
+  for (const platform::FileEntry& entry : ListAll(At("*"))) listed.insert(entry.name);
+  EXPECT_EQ(listed, (std::set<std::string>{".", "..", "a.txt"}));
+  EXPECT_EQ(under().ReadFile(At("a.txt")), "a");
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, FileSystemIllFormedTable,
+                         ::testing::Values(IllFormedRow{"copy from"}, IllFormedRow{"copy to"},
+                                           IllFormedRow{"move to"}, IllFormedRow{"create dir"},
+                                           IllFormedRow{"make dir"}, IllFormedRow{"remove file"},
+                                           IllFormedRow{"remove dir"}, IllFormedRow{"attributes"},
+                                           IllFormedRow{"set attributes"}, IllFormedRow{"exists"},
+                                           IllFormedRow{"list"}, IllFormedRow{"probe write"},
+                                           IllFormedRow{"read text"}, IllFormedRow{"append text"}),
+                         RowName());
+
 }  // namespace

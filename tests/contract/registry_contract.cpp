@@ -160,8 +160,8 @@ TEST_F(RegistryContract, ATrailingBackslashNamesTheSameKeyALeadingOneIsRejected)
   EXPECT_EQ(kErrorBadPathname, OpenResult("\\a"));
 }
 
-TEST_F(RegistryContract, ADoubleByteCharacterWhoseTrailByteIsABackslashIsNoSeparator) {
-  const std::string name = "x\x95\x5Cy";  // GBK character 0x955C between two letters
+TEST_F(RegistryContract, ACharacterWhoseGbkTrailByteIsABackslashIsNoSeparator) {
+  const std::string name = "x昞y";  // GBK 0x95 0x5C between two letters
   Create(name);
   EXPECT_EQ((std::vector<std::string>{name}), Names(m_scratch));
   EXPECT_EQ(kErrorSuccess, OpenResult(name));
@@ -181,14 +181,38 @@ TEST_F(RegistryContract, SubKeysAreCountedAndEnumeratedEachOnce) {
   Port().CloseKey(leaf);
 }
 
-TEST_F(RegistryContract, EnumSubKeyNeedsRoomForTheNameAndItsNul) {
-  const std::string longest(255, 'k');
+struct LongestNameRow {
+  const char* name;
+  std::string keyName;  // 255 UTF-16 units, the longest a key name takes
+  PRINTS_ROW_NAME(LongestNameRow)
+};
+
+class EnumSubKeyTable : public RegistryContract,
+                        public ::testing::WithParamInterface<LongestNameRow> {};
+
+TEST_P(EnumSubKeyTable, NeedsRoomForTheNameAndItsNulInUnits) {
+  const std::string& longest = GetParam().keyName;
   Create(longest);
   std::string name = "untouched";
   EXPECT_EQ(kErrorMoreData, Port().EnumSubKey(m_scratch, 0, 255, &name));
   EXPECT_EQ(kErrorSuccess, Port().EnumSubKey(m_scratch, 0, 256, &name));
   EXPECT_EQ(longest, name);
 }
+
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
+// "𝄞" takes two units and four bytes: the capacity counts neither bytes nor
+// characters.
+INSTANTIATE_TEST_SUITE_P(Names, EnumSubKeyTable,
+                         ::testing::Values(LongestNameRow{"ascii", std::string(255, 'k')},
+                                           LongestNameRow{"outside the BMP",
+                                                          Repeated("𝄞", 127) + "k"},
+                                           LongestNameRow{"hangul", Repeated("한", 255)}),
+                         RowName());
 
 TEST_F(RegistryContract, QueryValueGivesTheStoredTypeAndBytes) {
   Set("text", platform::kRegSz, std::string("abc\0", 4));
@@ -207,13 +231,20 @@ TEST_F(RegistryContract, QueryValueGivesTheStoredTypeAndBytes) {
 TEST_F(RegistryContract, QueryValueFailsWithMoreDataExactlyWhenTheDataExceedsTheCapacity) {
   const std::string text = std::string(255, 't') + '\0';
   Set("text", platform::kRegSz, text);
+  // TRUSTEDPATHS' limit: 12,999 units and the NUL, three times the bytes.
+  const std::string wide = Repeated("한", 12999) + '\0';
+  Set("text", platform::kRegSz, text);
+  Set("wide", platform::kRegExpandSz, wide);
   Set("bytes", 3, std::string(13000, 'b'));
   unsigned long type = 0;
   EXPECT_EQ(text, Query(m_scratch, "text", 256));
   EXPECT_EQ(kMoreData, Query(m_scratch, "text", 255, &type));
   EXPECT_EQ(platform::kRegSz, type);
-  EXPECT_EQ(std::string(13000, 'b'), Query(m_scratch, "bytes", 13000));
-  EXPECT_EQ(kMoreData, Query(m_scratch, "bytes", 12999));
+  EXPECT_EQ(wide, Query(m_scratch, "wide", 13000));
+  EXPECT_EQ(kMoreData, Query(m_scratch, "wide", 12999));
+  // Other data fills the units' bytes.
+  EXPECT_EQ(std::string(13000, 'b'), Query(m_scratch, "bytes", 6500));
+  EXPECT_EQ(kMoreData, Query(m_scratch, "bytes", 6499));
 }
 
 TEST_F(RegistryContract, SetValueReplacesTypeAndData) {
@@ -244,12 +275,107 @@ TEST_F(RegistryContract, WideTextReadsBackAsStoredWithItsType) {
   EXPECT_EQ(u"error " + std::u16string(u"2"), QueryWide("absent"));
 }
 
-TEST_F(RegistryContract, TextCrossesBetweenTheAnsiAndTheWideCallsThroughTheCodePage) {
-  Set("ansi", platform::kRegSz, std::string("C:\\中文\0", 8));
-  EXPECT_EQ(kChineseText, QueryWide("ansi"));
-  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "wide", platform::kRegSz, kChineseText));
-  EXPECT_EQ(std::string("C:\\中文\0", 8), Query(m_scratch, "wide"));
+TEST_F(RegistryContract, TextCrossesBetweenTheUtf8AndTheWideCalls) {
+  Set("utf8", platform::kRegSz, std::string("C:\\中文\0", 10));
+  EXPECT_EQ(kChineseText, QueryWide("utf8"));
+  ASSERT_EQ(kErrorSuccess, Port().SetWideValue(m_scratch, "wide", platform::kRegSz, kForeignText));
+  EXPECT_EQ(std::string("D:\\한글\\plugins;E:\\Straße") + '\0', Query(m_scratch, "wide"));
 }
+
+TEST_F(RegistryContract, StoredTextWithALoneSurrogateIsRefusedNotReplaced) {
+  ASSERT_EQ(kErrorSuccess,
+            Port().SetWideValue(m_scratch, "v", platform::kRegSz, std::u16string(u"a\xD800\0", 3)));
+  unsigned long type = 0;
+  EXPECT_EQ("error " + std::to_string(kErrorNoUnicodeTranslation),
+            Query(m_scratch, "v", 256, &type));
+  EXPECT_EQ(platform::kRegSz, type);
+}
+
+struct ForeignRow {
+  const char* name;
+  std::string text;
+  PRINTS_ROW_NAME(ForeignRow)
+};
+
+class RegistryForeignNameTable : public RegistryContract,
+                                 public ::testing::WithParamInterface<ForeignRow> {};
+
+// No code page holds Chinese, Hangul and "𝄞" together.
+TEST_P(RegistryForeignNameTable, KeyValueNameAndTextReadBackExactly) {
+  const std::string& text = GetParam().text;
+  const std::string data = "D:\\" + text + '\0';
+  platform::RegKey key = 0;
+  ASSERT_EQ(kErrorSuccess, Port().CreateKey(m_scratch, text + "\\" + text, &key));
+  EXPECT_EQ(kErrorSuccess, Port().SetValue(key, text, platform::kRegSz, data));
+  Port().CloseKey(key);
+
+  EXPECT_EQ((std::vector<std::string>{text}), Names(m_scratch));
+  platform::RegKey read = 0;
+  ASSERT_EQ(kErrorSuccess, Port().OpenKeyForRead(m_scratch, text + "\\" + text, &read));
+  EXPECT_EQ(data, Query(read, text));
+  Port().CloseKey(read);
+  EXPECT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, text + "\\" + text));
+  EXPECT_EQ(kErrorSuccess, Port().DeleteKey(m_scratch, text));
+  EXPECT_TRUE(Names(m_scratch).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, RegistryForeignNameTable,
+                         ::testing::Values(ForeignRow{"chinese", "中文"},
+                                           ForeignRow{"hangul", "한국어"},
+                                           ForeignRow{"outside the BMP", "𝄞"},
+                                           ForeignRow{"all three", "中文 한국어 𝄞"}),
+                         RowName());
+
+// A surrogate written in UTF-8, which no well-formed text holds.
+const std::string kIllFormed = "bad\xED\xA0\x80";
+
+struct IllFormedRow {
+  const char* name;  // the call
+  PRINTS_ROW_NAME(IllFormedRow)
+};
+
+// The call a row names below `scratch`, with ill-formed text where the row
+// says: its result.
+long CallWithText(platform::RegistryPort& port, const std::string& call, platform::RegKey scratch) {
+  platform::RegKey key = 0;
+  std::string data;
+  unsigned long type = 0;
+  const std::string nul(1, '\0');
+  if (call == "create key") return port.CreateKey(scratch, kIllFormed, &key);
+  if (call == "open key") return port.OpenKeyForRead(scratch, kIllFormed, &key);
+  if (call == "delete key") return port.DeleteKey(scratch, kIllFormed);
+  if (call == "value name") return port.SetValue(scratch, kIllFormed, platform::kRegSz, "x" + nul);
+  if (call == "wide value name") {
+    return port.SetWideValue(scratch, kIllFormed, platform::kRegSz, std::u16string(u"x\0", 2));
+  }
+  if (call == "query name") return port.QueryValue(scratch, kIllFormed, 256, &data, &type);
+  if (call == "text") return port.SetValue(scratch, "bad", platform::kRegSz, kIllFormed + nul);
+  if (call == "overlong text") {
+    return port.SetValue(scratch, "bad", platform::kRegExpandSz, "\xC0\xAF" + nul);
+  }
+  return port.SetValue(scratch, "bad", platform::kRegMultiSz, "a" + nul + "\xFF" + nul + nul);
+}
+
+class RegistryIllFormedTable : public RegistryContract,
+                               public ::testing::WithParamInterface<IllFormedRow> {};
+
+// Nothing is created under another name, nor found by one.
+TEST_P(RegistryIllFormedTable, TextThatIsNotUtf8IsRefusedAndWritesNothing) {
+  Set("bad", platform::kRegSz, std::string("kept\0", 5));
+  EXPECT_EQ(kErrorNoUnicodeTranslation, CallWithText(Port(), GetParam().name, m_scratch));
+  EXPECT_TRUE(Names(m_scratch).empty());
+  EXPECT_EQ(std::string("kept\0", 5), Query(m_scratch, "bad"));
+  EXPECT_EQ(kNotFound, Query(m_scratch, "bad\uFFFD"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, RegistryIllFormedTable,
+                         ::testing::Values(IllFormedRow{"create key"}, IllFormedRow{"open key"},
+                                           IllFormedRow{"delete key"}, IllFormedRow{"value name"},
+                                           IllFormedRow{"wide value name"},
+                                           IllFormedRow{"query name"}, IllFormedRow{"text"},
+                                           IllFormedRow{"overlong text"},
+                                           IllFormedRow{"multi text"}),
+                         RowName());
 
 TEST_F(RegistryContract, OtherDataReadsThroughTheWideCallAsItsBytesInPairs) {
   Set("number", platform::kRegDword, std::string("\x02\x01\x00\x00", 4));

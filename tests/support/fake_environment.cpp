@@ -1,9 +1,8 @@
 #include "support/fake_environment.h"
 
-#include "base/ansi_text.h"
-#include "support/fake_code_page.h"
+#include "base/text.h"
 
-using base::ToUpperAnsi;
+using base::ToUpperAscii;
 
 namespace {
 
@@ -15,7 +14,7 @@ bool Give(bool available, const std::string& text, std::string* out) {
 }  // namespace
 
 bool FakeEnvironment::GetVariable(const std::string& name, std::string* value) {
-  const auto found = m_variables.find(ToUpperAnsi(name));
+  const auto found = m_variables.find(ToUpperAscii(name));
   return Give(found != m_variables.end(), found == m_variables.end() ? "" : found->second, value);
 }
 
@@ -27,22 +26,12 @@ bool FakeEnvironment::CurrentDirectory(std::string* path) {
   return Give(m_hasCurrentDirectory, m_currentDirectory, path);
 }
 
-bool FakeEnvironment::AnsiToWide(const std::string& text, std::u16string* wide) {
-  return FakeAnsiToWide(text, wide);
-}
-
-bool FakeEnvironment::WideToAnsi(const std::u16string& wide, std::string* text) {
-  if (FakeWideToAnsi(wide, text)) return true;
-  text->clear();  // as the Win32 adapter leaves it
-  return false;
-}
-
 void FakeEnvironment::SetVariable(const std::string& name, const std::string& value) {
-  m_variables[ToUpperAnsi(name)] = value;
+  m_variables[ToUpperAscii(name)] = value;
 }
 
 void FakeEnvironment::UnsetVariable(const std::string& name) {
-  m_variables.erase(ToUpperAnsi(name));
+  m_variables.erase(ToUpperAscii(name));
 }
 
 void FakeEnvironment::SetModulePath(const std::string& path) {

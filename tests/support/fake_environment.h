@@ -1,8 +1,7 @@
 #pragma once
 // The process environment as a test arranges it. Variable names compare
 // ignoring case, as Windows does. The module path and the current directory
-// start unavailable, so the calls fail until a test sets them. Text is
-// converted as the fake code page knows it. The local date is 20261208 until
+// start unavailable, so the calls fail until a test sets them. The local date is 20261208 until
 // a test sets another.
 
 #include <map>
@@ -15,8 +14,6 @@ class FakeEnvironment : public platform::EnvironmentPort {
   bool GetVariable(const std::string& name, std::string* value) override;
   bool ModulePath(std::string* path) override;
   bool CurrentDirectory(std::string* path) override;
-  bool AnsiToWide(const std::string& text, std::u16string* wide) override;
-  bool WideToAnsi(const std::u16string& wide, std::string* text) override;
   std::string LocalDate() override { return m_localDate; }
 
   void SetVariable(const std::string& name, const std::string& value);

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <ostream>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
+#include "base/utf8.h"
 
-using base::CharacterLength;
 using base::EqualsIgnoreCase;
-using base::ToUpperAnsi;
+using base::ToUpperAscii;
 
 namespace {
 
@@ -19,26 +19,16 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsWildcard(char c) { return c == '*' || c == '?'; }
 
-// Visits each character of `text` from `from` on; a double-byte character is
-// passed as its lead byte with `single` false.
-template <typename Visit>
-void ForEachChar(const std::string& text, std::size_t from, Visit visit) {
-  for (std::size_t i = from; i < text.size(); i += CharacterLength(text, i)) {
-    if (!visit(i, CharacterLength(text, i) == 1)) return;
-  }
-}
-
+// Well-formed UTF-8 without a control character or one of " < > | : (nor
+// ? * unless `wildcards`). Checked byte by byte: no byte of a multi-byte
+// character is ASCII.
 bool IsValidName(const std::string& name, bool wildcards) {
-  bool valid = true;
-  ForEachChar(name, 0, [&](std::size_t i, bool single) {
-    const char c = name[i];
-    if (single && (static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '<' || c == '>' ||
-                   c == '|' || c == ':' || (IsWildcard(c) && !wildcards))) {
-      valid = false;
-    }
-    return valid;
+  std::u16string wide;
+  if (!base::Utf8ToUtf16(name, &wide)) return false;
+  return std::none_of(name.begin(), name.end(), [&](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '<' || c == '>' || c == '|' ||
+           c == ':' || (IsWildcard(c) && !wildcards);
   });
-  return valid;
 }
 
 bool HasWildcard(const std::string& name) {
@@ -69,12 +59,7 @@ bool MatchesPattern(const std::string& pattern, const std::string& name) {
 
 // The position of the ':' that starts a stream name, or npos.
 std::size_t StreamColon(const std::string& path) {
-  std::size_t colon = std::string::npos;
-  ForEachChar(path, 2, [&](std::size_t i, bool single) {
-    if (single && path[i] == ':') colon = i;
-    return colon == std::string::npos;
-  });
-  return colon;
+  return path.size() > 2 ? path.find(':', 2) : std::string::npos;
 }
 
 class FakeListing : public platform::FileListing {
@@ -116,7 +101,7 @@ FakeFileSystem::Location FakeFileSystem::At(char drive, const std::vector<std::s
   at.key = std::string(1, drive) + ":";
   for (const std::string& part : at.parts) {
     at.parent = at.key;
-    at.key += "\\" + ToUpperAnsi(part);
+    at.key += "\\" + ToUpperAscii(part);
   }
   return at;
 }
@@ -126,7 +111,7 @@ FakeFileSystem::Location FakeFileSystem::Locate(const std::string& path,
   if (path.size() < 3 || !IsAsciiLetter(path[0]) || path[1] != ':' || !IsSeparator(path[2])) {
     return Location();
   }
-  const char drive = ToUpperAnsi(path.substr(0, 1))[0];
+  const char drive = ToUpperAscii(path.substr(0, 1))[0];
   if (m_drives.count(drive) == 0) return Location();
 
   std::vector<std::string> parts;
@@ -140,15 +125,14 @@ FakeFileSystem::Location FakeFileSystem::Locate(const std::string& path,
     }
     part.clear();
   };
-  ForEachChar(path, 2, [&](std::size_t i, bool single) {
-    endsWithSeparator = single && IsSeparator(path[i]);
+  for (std::size_t i = 2; i < path.size(); ++i) {
+    endsWithSeparator = IsSeparator(path[i]);
     if (endsWithSeparator) {
       endPart();
     } else {
-      part.append(path, i, single ? 1 : 2);
+      part += path[i];
     }
-    return true;
-  });
+  }
   endPart();
 
   for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -161,7 +145,7 @@ FakeFileSystem::Location FakeFileSystem::Locate(const std::string& path,
 
 std::string FakeFileSystem::KeyOf(const std::string& path) const {
   const Location at = Locate(path, true);
-  return at.valid ? at.key : ToUpperAnsi(path);
+  return at.valid ? at.key : ToUpperAscii(path);
 }
 
 const FakeFileSystem::Node* FakeFileSystem::Find(const Location& at) const {
@@ -466,10 +450,10 @@ std::unique_ptr<platform::FileListing> FakeFileSystem::List(const std::string& p
           {"..", above.root() ? platform::kAttrDirectory : Visible(Find(above)->stored)});
     }
     for (const platform::FileEntry& child : Children(at.parent)) candidates.push_back(child);
-    const std::string wanted = ToUpperAnsi(at.name());
+    const std::string wanted = ToUpperAscii(at.name());
     std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(entries),
                  [&](const platform::FileEntry& entry) {
-                   return MatchesPattern(wanted, ToUpperAnsi(entry.name));
+                   return MatchesPattern(wanted, ToUpperAscii(entry.name));
                  });
   } else if (const Node* node = Find(at)) {
     entries.push_back(EntryOf(*node));
@@ -480,7 +464,7 @@ std::unique_ptr<platform::FileListing> FakeFileSystem::List(const std::string& p
 
 // ---- Arranging and looking ----
 
-void FakeFileSystem::AddDrive(char letter) { m_drives.insert(ToUpperAnsi({letter})[0]); }
+void FakeFileSystem::AddDrive(char letter) { m_drives.insert(ToUpperAscii({letter})[0]); }
 
 FakeFileSystem::Location FakeFileSystem::Arrange(const std::string& path) {
   const Location at = Locate(path);

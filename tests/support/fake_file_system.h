@@ -12,8 +12,9 @@
 // and gives the copy the source's attributes, as Windows does. MoveOver
 // moves a file or a folder within its drive (17 across drives) and replaces
 // a file that could be deleted. A missing file fails with 2, a missing
-// folder above it with 3. Unlike the ANSI calls, paths are not limited to 259
-// characters here, so the program's own length checks are what a test sees.
+// folder above it with 3. A name that is not well-formed UTF-8 is invalid.
+// Unlike the wide calls, paths are not limited to 259 units here, so the
+// program's own length checks are what a test sees.
 //
 // Calls fail as a FaultPlan says (a path subject matches the call's path or,
 // for CopyOver and MoveOver, its destination); Lock makes a file busy (it

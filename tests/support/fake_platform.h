@@ -15,8 +15,8 @@
 //                program's image; ReadFile / FileExists / Log and CallsOf to
 //                see what was done.
 //   environment  FakeEnvironment: variables, the module path and the current
-//                folder, each unavailable until set; text converted through
-//                the fake GBK code page; the local date (SetLocalDate).
+//                folder, each unavailable until set; the local date
+//                (SetLocalDate).
 //   processes    FakeProcesses: the image names a snapshot lists, whether
 //                the process is elevated, and what a restart as
 //                administrator runs (SetRestartedProgram).

@@ -4,11 +4,10 @@
 #include <cassert>
 #include <unordered_map>
 
-#include "support/fake_code_page.h"
+#include "base/utf8.h"
 
-using base::CharacterLength;
 using base::EqualsIgnoreCase;
-using base::ToUpperAnsi;
+using base::ToUpperAscii;
 
 namespace {
 
@@ -17,12 +16,12 @@ bool IsText(unsigned long type) {
          type == platform::kRegMultiSz;
 }
 
-// Text is converted through the code page; other data keeps its bytes, read
-// two by two as little-endian UTF-16 units.
+// Text is UTF-8 converted; other data keeps its bytes, read two by two as
+// little-endian UTF-16 units.
 FakeRegistry::WideValue WideView(const FakeRegistry::Value& value) {
   std::u16string units;
   if (IsText(value.type)) {
-    FakeAnsiToWide(value.data, &units);
+    base::Utf8ToUtf16(value.data, &units);
   } else {
     for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
       units += static_cast<char16_t>(static_cast<unsigned char>(value.data[i]) |
@@ -32,10 +31,12 @@ FakeRegistry::WideValue WideView(const FakeRegistry::Value& value) {
   return {value.type, units};
 }
 
-FakeRegistry::Value AnsiView(const FakeRegistry::WideValue& value) {
+// Text with a lone surrogate has no UTF-8 form: it reads as nothing, and the
+// query is refused (Stored::utf8).
+FakeRegistry::Value Utf8View(const FakeRegistry::WideValue& value) {
   if (IsText(value.type)) {
     std::string text;
-    FakeWideToAnsi(value.data, &text);
+    base::Utf16ToUtf8(value.data, &text);
     return {value.type, text};
   }
   std::string bytes;
@@ -44,16 +45,6 @@ FakeRegistry::Value AnsiView(const FakeRegistry::WideValue& value) {
     bytes += static_cast<char>(unit >> 8);
   }
   return {value.type, bytes};
-}
-
-// What a query gives: the type, and the data when it fits `capacity` units.
-template <typename Text>
-long Give(unsigned long storedType, const Text& stored, std::size_t capacity, Text* data,
-          unsigned long* type) {
-  *type = storedType;
-  if (stored.size() > capacity) return kErrorMoreData;
-  *data = stored;
-  return kErrorSuccess;
 }
 
 }  // namespace
@@ -74,10 +65,16 @@ void PrintTo(const FakeRegistry::WideValue& value, std::ostream* out) {
 
 // A value as both families of calls read it: as it was set, and converted.
 struct FakeRegistry::Stored {
-  explicit Stored(const Value& value) : ansi(value), wide(WideView(value)) {}
-  explicit Stored(const WideValue& value) : ansi(AnsiView(value)), wide(value) {}
+  explicit Stored(const Value& value) : narrow(value), wide(WideView(value)) {}
+  explicit Stored(const WideValue& value) : narrow(Utf8View(value)), wide(value) {}
 
-  Value ansi;
+  // Whether the narrow calls can read the value: text without a lone surrogate.
+  bool utf8() const {
+    std::string text;
+    return !IsText(wide.type) || base::Utf16ToUtf8(wide.data, &text);
+  }
+
+  Value narrow;
   WideValue wide;
 };
 
@@ -90,7 +87,7 @@ struct FakeRegistry::Node {
   std::vector<std::pair<std::string, Stored>> values;                  // creation order
 
   std::shared_ptr<Node> Child(const std::string& childName) const {
-    const auto found = childByName.find(ToUpperAnsi(childName));
+    const auto found = childByName.find(ToUpperAscii(childName));
     return found == childByName.end() ? nullptr : found->second;
   }
 
@@ -100,12 +97,12 @@ struct FakeRegistry::Node {
     child->name = childName;
     child->parent = this;
     children.push_back(child);
-    childByName[ToUpperAnsi(childName)] = child;
+    childByName[ToUpperAscii(childName)] = child;
     return child;
   }
 
   void RemoveChild(const std::shared_ptr<Node>& child) {
-    childByName.erase(ToUpperAnsi(child->name));
+    childByName.erase(ToUpperAscii(child->name));
     children.erase(std::find(children.begin(), children.end(), child));
   }
 
@@ -137,14 +134,13 @@ struct FakeRegistry::Node {
 
 namespace {
 
-// Empty parts (a trailing or doubled backslash) name no key, as in Win32. A
-// double-byte character's trail byte may be 0x5C without being a separator.
+// Empty parts (a trailing or doubled backslash) name no key, as in Win32.
 base::TextList SplitPath(const std::string& path) {
   base::TextList names;
   std::string part;
-  for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
-    if (path[i] != '\\') {
-      part += path.substr(i, CharacterLength(path, i));
+  for (const char c : path) {
+    if (c != '\\') {
+      part += c;
     } else if (!part.empty()) {
       names.push_back(part);
       part.clear();
@@ -244,7 +240,7 @@ long FakeRegistry::EnumSubKey(platform::RegKey key, unsigned long index, std::si
   if (result != kErrorSuccess) return result;
   if (index >= node->children.size()) return kErrorNoMoreItems;
   const std::string& found = node->children[index]->name;
-  if (found.size() + 1 > capacity) return kErrorMoreData;
+  if (base::Utf16Length(found) + 1 > capacity) return kErrorMoreData;
   *name = found;
   return kErrorSuccess;
 }
@@ -255,11 +251,18 @@ long FakeRegistry::QueryValue(platform::RegKey key, const std::string& name, std
   const Stored* stored = nullptr;
   const long result = Get(key, name, &stored);
   if (result != kErrorSuccess) return result;
-  return Give(stored->ansi.type, stored->ansi.data, capacity, data, type);
+  if (!stored->utf8()) return kErrorNoUnicodeTranslation;
+  // The capacity counts the UTF-16 units the wide call fills.
+  *type = stored->wide.type;
+  if (stored->wide.data.size() > capacity) return kErrorMoreData;
+  *data = stored->narrow.data;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::SetValue(platform::RegKey key, const std::string& name, unsigned long type,
                             const std::string& data) {
+  std::u16string wide;
+  if (IsText(type) && !base::Utf8ToUtf16(data, &wide)) return kErrorNoUnicodeTranslation;
   return Set(key, name, Stored(Value{type, data}));
 }
 
@@ -269,7 +272,10 @@ long FakeRegistry::QueryWideValue(platform::RegKey key, const std::string& name,
   const Stored* stored = nullptr;
   const long result = Get(key, name, &stored);
   if (result != kErrorSuccess) return result;
-  return Give(stored->wide.type, stored->wide.data, capacity, data, type);
+  *type = stored->wide.type;
+  if (stored->wide.data.size() > capacity) return kErrorMoreData;
+  *data = stored->wide.data;
+  return kErrorSuccess;
 }
 
 long FakeRegistry::SetWideValue(platform::RegKey key, const std::string& name, unsigned long type,
@@ -328,7 +334,7 @@ std::optional<FakeRegistry::Value> FakeRegistry::GetValue(platform::RegKey root,
                                                           const std::string& name) const {
   const Stored* stored = FindStored(root, path, name);
   if (!stored) return std::nullopt;
-  return stored->ansi;
+  return stored->narrow;
 }
 
 std::optional<FakeRegistry::WideValue> FakeRegistry::GetWideValue(platform::RegKey root,

@@ -1,11 +1,10 @@
 #pragma once
 // An in-memory registry with Win32's meaning: the roots, key and value names
 // compared without regard to ASCII case but kept as created, sub-keys
-// enumerated in creation order, values stored as (type, data) as the ANSI
-// or the UTF-16 calls set them (text converted for the other family through
-// the fake code page), handles as integers that must be closed. Calls fail
-// as a FaultPlan says: by call name, for a key named by KeyName, and for value
-// calls one value name; a "QueryValue" or "SetValue" fault covers both families.
+// enumerated in creation order, values stored as (type, data) as the UTF-8
+// or the UTF-16 calls set them (text converted for the other family), handles as integers that must
+// be closed. Calls fail as a FaultPlan says: by call name, for a key named by KeyName, and for
+// value calls one value name; a "QueryValue" or "SetValue" fault covers both families.
 //
 // It is a 64-bit Windows with two registry views. The process's own view is
 // the one of its bitness (sizeof(void*) * 8): its view root is the same tree
@@ -23,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/registry_port.h"
 #include "support/fault_plan.h"
 
@@ -102,7 +101,7 @@ class FakeRegistry : public platform::RegistryPort {
   void SetWide(platform::RegKey root, const std::string& path, const std::string& name,
                unsigned long type,
                const std::u16string& data);  // as RegSetValueExW stores it
-  // A value as the ANSI calls and as the UTF-16 calls read it.
+  // A value as the UTF-8 calls and as the UTF-16 calls read it.
   std::optional<Value> GetValue(platform::RegKey root, const std::string& path,
                                 const std::string& name) const;
   std::optional<WideValue> GetWideValue(platform::RegKey root, const std::string& path,

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 using base::EqualsIgnoreCase;
 

@@ -21,13 +21,8 @@ TEST(ApplicationNameTest, IsTheProgramFileNameWithoutExtension) {
   EXPECT_EQ("SetUp", NameOf("SetUp.exe"));
 }
 
-TEST(ApplicationNameTest, KeepsDoubleByteCharactersWhole) {
-  // 0x95 0x5C is one GBK character whose second byte is "\".
-  EXPECT_EQ(
-      "\x95\x5c"
-      "SetUp",
-      NameOf("C:\\\xB0\xB2\xD7\xB0\\\x95\x5c"
-             "SetUp.exe"));
+TEST(ApplicationNameTest, KeepsMultiByteCharactersWhole) {
+  EXPECT_EQ("安装한국어SetUp", NameOf("C:\\安装\\안.d\\安装한국어SetUp.exe"));
 }
 
 TEST(ApplicationNameTest, ALoneLeadByteHidesNoSeparatorOrDot) {

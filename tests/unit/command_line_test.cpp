@@ -26,6 +26,8 @@ struct Accepted {
 
 std::vector<Accepted> AcceptedLines() {
   const std::string longest(259, 'x');
+  std::string longestChinese;  // 259 UTF-16 units, 777 bytes
+  for (int i = 0; i < 259; ++i) longestChinese += "插";
   return {
       {"", false, false, "", false, {}, ""},
       {"  /S  ", true, false, "", false, {}, ""},
@@ -48,8 +50,9 @@ std::vector<Accepted> AcceptedLines() {
        "C:\\logs\\setup log.txt"},
       {"/D=\"C:\\dir\\\\\"", false, false, "C:\\dir\\", false, {}, ""},
       {"/D=C:\\a\\\\b", false, false, "C:\\a\\\\b", false, {}, ""},
-      {"/D=C:\\\xD5\\\\x\xBD\\", false, false, "C:\\\xD5\\\\x\xBD\\", false, {}, ""},
+      {"/D=C:\\插件\\工具한국어", false, false, "C:\\插件\\工具한국어", false, {}, ""},
       {"/D=" + longest, false, false, longest, false, {}, ""},
+      {"/D=" + longestChinese, false, false, longestChinese, false, {}, ""},
       // Explorer's "Copy as path" quotes, kept by an escaped quote pair.
       {"\"/D=\\\"D:\\CAD Tools\\\"\"", false, false, "D:\\CAD Tools", false, {}, ""},
       {"/elevated /R=2014", false, true, "", false, {2014}, ""},
@@ -80,6 +83,8 @@ using Refused = std::pair<std::string, std::string>;
 
 std::vector<Refused> RefusedLines() {
   const std::string tooLong = "/D=" + std::string(260, 'x');
+  std::string tooLongHangul = "/D=";
+  for (int i = 0; i < 260; ++i) tooLongHangul += "한";
   return {
       {"/X", "/X"},
       {"\"\"", "\"\""},
@@ -100,6 +105,7 @@ std::vector<Refused> RefusedLines() {
       {"/ELEVATED /ELEVATED", "/ELEVATED"},
       {"/ELEVATED=1", "/ELEVATED=1"},
       {tooLong, tooLong},
+      {tooLongHangul, tooLongHangul},
   };
 }
 

@@ -14,7 +14,7 @@
 #include <set>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "discovery/host_discovery.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"
@@ -23,7 +23,7 @@
 #include "support/test_values.h"
 #include "ui/setup/unattended.h"
 
-using base::ToUpperAnsi;
+using base::ToUpperAscii;
 using install::RunInstallSteps;
 using install::SettleInstallFolder;
 
@@ -84,7 +84,7 @@ struct Machine {
       fake.registry.SetString(platform::kHKeyCurrentUser, key, "TRUSTEDPATHS", paths);
     }
     for (const std::string& path : fake.files.AllPaths()) pathsBefore.insert(path);
-    for (const std::string& key : fake.registry.AllKeys()) keysBefore.insert(ToUpperAnsi(key));
+    for (const std::string& key : fake.registry.AllKeys()) keysBefore.insert(ToUpperAscii(key));
   }
 
   // The install as the dialog runs it, every question answered as the
@@ -128,9 +128,9 @@ bool NamedAsPayload(const std::string& path) {
   std::string name = path.substr(path.find_last_of('\\') + 1);
   if (EndsWith(name, ".B-PLOTSWEEP.BAK")) name.resize(name.size() - 16);
   for (const char* known : kProductFiles)
-    if (name == ToUpperAnsi(known)) return true;
+    if (name == ToUpperAscii(known)) return true;
   for (const char* known : kHostFiles)
-    if (name == ToUpperAnsi(known)) return true;
+    if (name == ToUpperAscii(known)) return true;
   return name == "PDFPLOT9.HDI";
 }
 
@@ -170,7 +170,7 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
   // Trusted paths: as they were, or upper-cased with the folder added.
   for (const auto& [key, before] : kProfiles) {
     const std::string after = Trusted(machine, key);
-    const std::string upper = ToUpperAnsi(before);
+    const std::string upper = ToUpperAscii(before);
     EXPECT_TRUE(after == before || after == upper ||
                 (before.empty() && after == "C:\\Brenix\\B-PlotSweep") ||
                 after == upper + ";" + kInstall)
@@ -178,7 +178,6 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
   }
   // Files: only payload names, only in the install, settings and host
   // folders, and what the install keeps to be removed again.
-  // The record's paths here are ASCII: its UTF-8 lines are the ANSI ones.
   base::TextList lines;
   const std::string recordPath = std::string(kInstall) + "\\INSTALLRECORD.TXT";
   const std::string text =
@@ -207,7 +206,7 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
     if (installed && !recordFailed && host && !EndsWith(path, ".BAK")) {
       EXPECT_TRUE(std::any_of(record.hostFiles.begin(), record.hostFiles.end(),
                               [&](const install::RecordedHostFile& file) {
-                                return ToUpperAnsi(file.path) == path && file.created;
+                                return ToUpperAscii(file.path) == path && file.created;
                               }))
           << path << " is not in the record";
     }
@@ -217,7 +216,7 @@ void ExpectTheRulesHeld(const Machine& machine, bool installed, const std::strin
   const std::string entry =
       "\\SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\UNINSTALL\\B-PLOTSWEEP";
   for (const std::string& key : machine.fake.registry.AllKeys()) {
-    const std::string upper = ToUpperAnsi(key);
+    const std::string upper = ToUpperAscii(key);
     if (machine.keysBefore.count(upper)) continue;
     const std::string name = upper.substr(upper.find_last_of('\\') + 1);
     const std::string below = upper.substr(std::min(upper.find('\\'), upper.size()));

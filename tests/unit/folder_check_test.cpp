@@ -133,12 +133,9 @@ TEST_F(CheckFolderTest, LevelThatDoesNotExistAfterCreationFailsWhateverCreationR
   EXPECT_TRUE(LastOf(prompt.Calls()) == NotCreated("C:\\a"));
 }
 
-TEST_F(CheckFolderTest, DoubleByteCharactersAreNeverSplit) {
-  // GBK characters whose second byte is "\" (0x95 0x5C) or "|" (0xD6 0x7C).
-  const std::string first = "C:\\\x95\x5c";
-  const std::string second = first +
-                             "\\\xD6\x7C"
-                             "\xCA\xFD\xBE\xDD\x95\x5c";
+TEST_F(CheckFolderTest, NamesOutsideAnyOneCodePageAreCreatedWhole) {
+  const std::string first = "C:\\插件";
+  const std::string second = first + "\\工具 한국어😀";
   prompt.Answer(platform::kIdYes);
   EXPECT_EQ(kFolderReady, Check(second));
   EXPECT_EQ((std::vector<std::string>{first, second}), CreatedDirs());
@@ -151,26 +148,35 @@ TEST_F(CheckFolderTest, CutOffDoubleByteCharacterAtTheEndIsInvalid) {
   EXPECT_EQ(std::vector<PromptCall>{Invalid("C:\\a\x95")}, prompt.Calls());
 }
 
-std::string PathOfLength(std::size_t length) {
+// A path of `length` UTF-16 units whose last level is made of `filler`, a
+// character of one unit.
+std::string PathOfLength(std::size_t length, const std::string& filler) {
   std::string path = "C:\\" + std::string(120, 'a') + "\\";
-  return path + std::string(length - path.size(), 'b');
+  for (std::size_t units = path.size(); units < length; ++units) path += filler;
+  return path;
 }
 
-TEST_F(CheckFolderTest, PathOf259BytesIsCreated) {
-  const std::string path = PathOfLength(259);
-  prompt.Answer(platform::kIdYes);
-  EXPECT_EQ(kFolderReady, Check(path));
-  EXPECT_TRUE(files.FolderExists(path));
-}
-
-TEST_F(CheckFolderTest, PathOf260BytesOrMoreIsInvalidAndNothingIsCreated) {
-  for (std::size_t length : {260u, 4000u}) {
-    const std::string path = PathOfLength(length);
-    prompt.Answer(platform::kIdOk);
-    EXPECT_EQ(kFolderInvalid, Check(path));
-    EXPECT_TRUE(LastOf(prompt.Calls()) == Invalid(path));
+// The limit counts UTF-16 units, what the wide calls count: a Chinese
+// character is one, however many bytes it takes.
+TEST_F(CheckFolderTest, PathOf259UnitsIsCreated) {
+  for (const char* filler : {"b", "插"}) {
+    const std::string path = PathOfLength(259, filler);
+    prompt.Answer(platform::kIdYes);
+    EXPECT_EQ(kFolderReady, Check(path)) << filler;
+    EXPECT_TRUE(files.FolderExists(path)) << filler;
   }
-  EXPECT_EQ(2u, prompt.Calls().size());
+}
+
+TEST_F(CheckFolderTest, PathOf260UnitsOrMoreIsInvalidAndNothingIsCreated) {
+  for (const char* filler : {"b", "插"}) {
+    for (std::size_t length : {260u, 4000u}) {
+      const std::string path = PathOfLength(length, filler);
+      prompt.Answer(platform::kIdOk);
+      EXPECT_EQ(kFolderInvalid, Check(path)) << filler << length;
+      EXPECT_TRUE(LastOf(prompt.Calls()) == Invalid(path));
+    }
+  }
+  EXPECT_EQ(4u, prompt.Calls().size());
   EXPECT_TRUE(CreatedDirs().empty());
 }
 
@@ -222,31 +228,27 @@ TEST(CreateFolderPathTest, CreationStopsAtTheFirstInvalidComponent) {
   EXPECT_EQ(1u, files.CallsOf(FsOp::kCreateDir).size());
 }
 
-TEST(IsValidFolderNameTest, ALoneLeadByteHidesNoForbiddenByteAndIsItselfInvalid) {
-  // Each byte that cannot be a second byte ends a lead byte's character
-  // before it: the lead byte stands alone, the byte is judged on its own.
-  for (const char* after : {"\"", "*", "/", ":", "<", ">", "?", " ", ".", "\t", "0", "\x7F"}) {
-    const std::string name = std::string("a\x81") + after + "b";
+// Text that is not well-formed UTF-8 names no folder: it is refused before
+// its level is created, never passed on to be turned into another name.
+TEST(IsValidFolderNameTest, IllFormedTextIsInvalidAndNothingIsCreated) {
+  for (const char* name : {"a\x81", "\xE4\xB8", "a\xC0\xAF", "\xED\xA0\x80", "\xFF"}) {
     SCOPED_TRACE(::testing::PrintToString(name));
     EXPECT_EQ(0, IsValidFolderName(name));
     FakeFileSystem files;
     files.AddDrive('C');
-    EXPECT_EQ(kFolderInvalid, CreateFolderPath(files, ("C:\\x\\" + name).c_str(), false));
-    EXPECT_FALSE(files.FolderExists("C:\\x\\" + name));
+    const std::string path = std::string("C:\\x\\") + name;
+    EXPECT_EQ(kFolderInvalid, CreateFolderPath(files, path.c_str(), false));
+    EXPECT_FALSE(files.FolderExists(path));
   }
-  for (const char* name : {"a\x81", "a\x81 ", "a\x81.", "\x81"}) {
-    EXPECT_EQ(0, IsValidFolderName(name)) << ::testing::PrintToString(name);
-  }
-  // A second byte that is "\" or "|" still belongs to its character.
-  EXPECT_EQ(1, IsValidFolderName("a\x81\\b\x81|"));
 }
 
 TEST(IsValidFolderNameTest, JudgesWholeCharacters) {
   EXPECT_EQ(1, IsValidFolderName("a b.c"));
-  EXPECT_EQ(1, IsValidFolderName("\x95\x5c"));
-  EXPECT_EQ(1, IsValidFolderName("a\xD6\x7C"));
+  EXPECT_EQ(1, IsValidFolderName("插件"));
+  EXPECT_EQ(1, IsValidFolderName("AutoCAD 2012 - 한국어"));
   EXPECT_EQ(0, IsValidFolderName(".a"));
-  EXPECT_EQ(0, IsValidFolderName("\x95"));
+  EXPECT_EQ(0, IsValidFolderName("工具."));
+  EXPECT_EQ(0, IsValidFolderName("工具|"));
 }
 
 }  // namespace

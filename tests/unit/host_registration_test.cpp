@@ -54,9 +54,7 @@ class HostRegistrationTest : public ::testing::Test {
                                 m_installFolder);
   }
 
-  void Trust() {
-    install::TrustInstallFolder(m_fake.registry, m_fake.environment, m_installFolder);
-  }
+  void Trust() { install::TrustInstallFolder(m_fake.registry, m_installFolder); }
 
   std::optional<Value> Machine(const std::string& path, const std::string& name) {
     return Registry().GetValue(platform::kHKeyLocalMachine, path, name);
@@ -307,7 +305,7 @@ TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNe
        WideValue{platform::kRegMultiSz, std::u16string(u"d:\\a\0e:\\b\0\0", 11)}, std::nullopt},
       {"binary type", WideValue{3, u"d:\\tools"}, std::nullopt},
       {"number type", WideValue{platform::kRegDword, u"\x0002\x0001"}, std::nullopt},
-      {"outside the code page", WideSz(u"D:\\한글\\plugins;E:\\Straße"),
+      {"outside any one code page", WideSz(u"D:\\한글\\plugins;E:\\Straße"),
        WideSz(u"D:\\한글\\PLUGINS;E:\\STRAßE" + appended)},
       {"longest joined", WideSz(std::u16string(12977, u'한')),
        WideSz(std::u16string(12977, u'한') + appended)},
@@ -335,20 +333,19 @@ TEST_F(HostRegistrationTest, TrustedPathsGainTheInstallFolderInUpperCaseAndAreNe
   }
 }
 
-TEST_F(HostRegistrationTest, TheFolderIsConvertedFromTheCodePageOnceAndTextStoredAsAnsiToo) {
-  const std::string ansiStored = Variables("R19.1", "ACAD-D001:804", "Ansi");
+TEST_F(HostRegistrationTest, TheFolderIsAddedToTextStoredThroughEitherFamilyOfCalls) {
+  const std::string narrowStored = Variables("R19.1", "ACAD-D001:804", "Narrow");
   const std::string found = Variables("R19.1", "ACAD-D001:804", "Found");
-  // The second byte of "乤" is "a": it is no letter to upper-case.
-  Registry().SetString(platform::kHKeyCurrentUser, ansiStored, "TRUSTEDPATHS", "d:\\乤bc");
+  Registry().SetString(platform::kHKeyCurrentUser, narrowStored, "TRUSTEDPATHS", "d:\\乤bc");
   Registry().SetWide(platform::kHKeyCurrentUser, found, "TRUSTEDPATHS", platform::kRegSz,
                      u"c:\\中文\\b-plotsweep\0");
   m_installFolder = "C:\\中文\\B-PlotSweep";
   Trust();
-  EXPECT_EQ(WideSz(u"D:\\乤BC;C:\\中文\\B-PLOTSWEEP"), Trusted(ansiStored));
+  EXPECT_EQ(WideSz(u"D:\\乤BC;C:\\中文\\B-PLOTSWEEP"), Trusted(narrowStored));
   EXPECT_EQ(WideSz(u"C:\\中文\\B-PLOTSWEEP"), Trusted(found));
 }
 
-TEST_F(HostRegistrationTest, AFolderInvalidInTheCodePageTouchesNoProfile) {
+TEST_F(HostRegistrationTest, AnIllFormedFolderTouchesNoProfile) {
   const std::string tools = Variables("R19.1", "ACAD-D001:804", "Tools");
   const std::string bare = Variables("R19.1", "ACAD-D001:804", "Bare");
   Registry().SetString(platform::kHKeyCurrentUser, tools, "TRUSTEDPATHS", "d:\\tools");

@@ -70,61 +70,25 @@ INSTANTIATE_TEST_SUITE_P(
               false}),
     RowName());
 
-TEST(RecordFileTest, WritesUtf8AndReadsBackTheCodePagesText) {
+TEST(RecordFileTest, WritesUtf8AndReadsItBack) {
   FakePlatform fake;
   fake.files.AddDrive('C');
   fake.files.AddFolder("C:\\中文");
-  install::RecordWriter writer(fake.files, fake.environment, "C:\\中文\\r.txt");
+  install::RecordWriter writer(fake.files, "C:\\中文\\r.txt");
   writer.Folder("C:\\中文");
   writer.HostFile("C:\\中文\\x\ty", true);
-  writer.ProductFile("C:\\Brenix\x81");  // not text of the code page: never written
+  writer.ProductFile("C:\\Brenix\x81");  // not well-formed: never written
   EXPECT_EQ(kErrorNoUnicodeTranslation, writer.Error());
   std::u16string wide;
   ASSERT_TRUE(base::Utf8ToUtf16(fake.files.ReadFile("C:\\中文\\r.txt"), &wide));
   EXPECT_EQ(u"folder\tC:\\中文\r\nhost-file\tcreated\tC:\\中文\\x%09y\r\n", wide);
   TextList lines;
-  ASSERT_EQ(0, install::ReadRecordLines(fake.files, fake.environment, "C:\\中文\\r.txt", &lines));
+  ASSERT_EQ(0, install::ReadRecordLines(fake.files, "C:\\中文\\r.txt", &lines));
   const InstallRecord record = ParseRecord(lines);
   EXPECT_EQ(TextList{"C:\\中文"}, record.folders);
   ASSERT_EQ(1u, record.hostFiles.size());
   EXPECT_EQ("C:\\中文\\x\ty", record.hostFiles[0].path);
-  EXPECT_EQ(kErrorFileNotFound,
-            install::ReadRecordLines(fake.files, fake.environment, "C:\\none.txt", &lines));
-}
-
-struct Utf8 {
-  const char* name;
-  std::string bytes;
-  bool wellFormed;
-  std::u16string text;
-  PRINTS_ROW_NAME(Utf8)
-};
-
-class Utf8Test : public ::testing::TestWithParam<Utf8> {};
-
-TEST_P(Utf8Test, ConvertsBothWaysOrRefusesMalformedBytes) {
-  const Utf8& row = GetParam();
-  std::u16string wide;
-  EXPECT_EQ(row.wellFormed, base::Utf8ToUtf16(row.bytes, &wide));
-  if (!row.wellFormed) return;
-  EXPECT_EQ(row.text, wide);
-  EXPECT_EQ(row.bytes, base::Utf16ToUtf8(row.text));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Utf8Test,
-    ::testing::Values(Utf8{"ascii", "C:\\a", true, u"C:\\a"},
-                      Utf8{"two to four bytes", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", true,
-                           u"\u00E9\u4E2D\U0001F600"},
-                      Utf8{"overlong", "\xC0\xAF", false, u""},
-                      Utf8{"surrogate", "\xED\xA0\x80", false, u""},
-                      Utf8{"past the last code point", "\xF4\x90\x80\x80", false, u""},
-                      Utf8{"cut short", "\xE4\xB8", false, u""},
-                      Utf8{"stray continuation", "a\x80", false, u""}),
-    RowName());
-
-TEST(Utf8Test, ALoneSurrogateBecomesTheReplacementCharacter) {
-  EXPECT_EQ("a\xEF\xBF\xBD", base::Utf16ToUtf8(std::u16string(u"a") + char16_t(0xD800)));
+  EXPECT_EQ(kErrorFileNotFound, install::ReadRecordLines(fake.files, "C:\\none.txt", &lines));
 }
 
 }  // namespace

@@ -60,9 +60,8 @@ TEST_F(PayloadTest, DataFolderWinsOverTheMarkerFile) {
   EXPECT_EQ(Found(), "C:\\Dist\\Data");
 }
 
-TEST_F(PayloadTest, DoubleByteProgramNameIsNotCutInsideACharacter) {
-  // The second byte of this GBK character is a backslash.
-  fake.environment.SetModulePath("C:\\Dist\\SetUp\x95\x5C.exe");
+TEST_F(PayloadTest, AProgramNameOutsideAnyOneCodePageFindsItsData) {
+  fake.environment.SetModulePath("C:\\Dist\\安装한국어.exe");
   fake.files.AddFolder("C:\\Dist\\Data");
   EXPECT_EQ(Found(), "C:\\Dist\\Data");
 }

@@ -10,10 +10,12 @@
 #include <map>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
+#include "base/utf8.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "install/product_entry.h"
+#include "install/profiles.h"
 #include "install/record_keeping.h"
 #include "install/removal.h"
 #include "support/fake_platform.h"
@@ -105,7 +107,7 @@ struct Machine {
       const std::string path = slash == std::string::npos ? "" : name.substr(slash + 1);
       for (const std::string& value : fake.registry.ValueNames(root, path)) {
         std::string data = fake.registry.GetValue(root, path, value)->data;
-        if (value == "TRUSTEDPATHS") data = base::ToUpperAnsi(data);
+        if (value == "TRUSTEDPATHS") data = base::ToUpperAscii(data);
         if (value != "TRUSTEDPATHS" || data.size() > 1) machine[name + "|" + value] = data;
       }
     }
@@ -139,6 +141,15 @@ TEST_P(RoundTripTest, LeavesTheMachineAsItWas) {
   const Snapshot before = Take();
   for (int k = 0; k < row.installs; ++k) EXPECT_TRUE(Install(row.chosen).Complete());
   EXPECT_TRUE(fake.registry.KeyExists(platform::kHKeyLocalMachine, kEntry));
+  // Every profile trusts the folder, names outside any one code page too.
+  const std::string folder = base::ToUpperAscii(std::string(row.chosen) + "\\B-PlotSweep");
+  for (const std::string& profile : install::ProfileVariablesKeys(fake.registry)) {
+    const auto trusted =
+        fake.registry.GetWideValue(platform::kHKeyCurrentUser, profile, "TRUSTEDPATHS");
+    ASSERT_TRUE(trusted) << profile;
+    EXPECT_NE(std::string::npos, base::ToUpperAscii(base::Utf16ToUtf8(trusted->data)).find(folder))
+        << profile;
+  }
   const RemovalOutcome outcome = Remove(std::string(row.chosen) + "\\B-PlotSweep");
   EXPECT_TRUE(outcome.Complete());
   EXPECT_TRUE(outcome.recordRead);
@@ -157,14 +168,21 @@ INSTANTIATE_TEST_SUITE_P(
                   [](FakePlatform& fake) {
                     fake.files.AddFile(std::string(kHost2010) + "\\Fonts\\Brenix_EN.shx", "own");
                     fake.files.AddFile(std::string(kHost2014) + "\\itextsharp.dll", "own");
+                  }},
+        RoundTrip{"names outside any one code page", "C:\\插件\\工具 한국어", 1,
+                  [](FakePlatform& fake) {
+                    fake.registry.SetString(platform::kHKeyCurrentUser,
+                                            "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\"
+                                            "Profiles\\프로필\\Variables",
+                                            "TRUSTEDPATHS", "D:\\도구;E:\\😀");
                   }}),
     RowName());
 
 TEST_F(MachineTest, TheRecordNamesWhatTheInstallDid) {
   Install("C:\\Brenix");
   base::TextList lines;
-  ASSERT_EQ(0, install::ReadRecordLines(fake.files, fake.environment,
-                                        "C:\\Brenix\\B-PlotSweep\\InstallRecord.txt", &lines));
+  ASSERT_EQ(0, install::ReadRecordLines(fake.files, "C:\\Brenix\\B-PlotSweep\\InstallRecord.txt",
+                                        &lines));
   const install::InstallRecord record = install::ParseRecord(lines);
   EXPECT_FALSE(record.damaged);
   EXPECT_EQ((base::TextList{"C:\\Brenix", "C:\\Brenix\\B-PlotSweep"}), record.folders);
@@ -423,7 +441,7 @@ TEST(UninstallFaultMatrix, AFailureIsSaidAndMendedByRunningAgain) {
       Snapshot after = machine.Take();
       for (const install::LeftItem& item : first.left) {
         if (item.kind != Leftover::kFolder) continue;
-        const std::string folder = base::ToUpperAnsi(item.target);
+        const std::string folder = base::ToUpperAscii(item.target);
         for (auto at = after.lower_bound(folder);
              at != after.end() && at->first.compare(0, folder.size(), folder) == 0;) {
           at = after.erase(at);

@@ -20,7 +20,7 @@ TEST(WindowsPathTest, OnlyADriveRootOrAServerShareMakesAPathAbsolute) {
       {"z:\\a\\b", true, true},
       {"\\\\server\\share", false, true},
       {"\\\\s\\x\\y", false, true},
-      {"\\\\\x95\x5C\\s", false, true},  // a server name whose character ends in 0x5C
+      {"\\\\서버\\共享", false, true},
       {"", false, false},
       {"Brenix", false, false},
       {"\\Brenix", false, false},
@@ -34,7 +34,7 @@ TEST(WindowsPathTest, OnlyADriveRootOrAServerShareMakesAPathAbsolute) {
       {"\\\\server\\", false, false},
       {"\\\\\\share", false, false},
       {"\\\\server\\\\share", false, false},
-      {"\\\\\x95\x5C", false, false},
+      {"\\\\서버", false, false},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(::testing::PrintToString(c.path));

@@ -8,48 +8,52 @@
 #include <vector>
 
 #include "contract/file_system_contract.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 #include "win32/running_under_wine.h"
+
+using win32::Utf8;
+using win32::Wide;
 
 namespace {
 
 // Deletes a folder with everything in it, read-only files included.
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(path);
       } else {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 bool RunByRoot() {
-  char user[64];
-  const DWORD length = GetEnvironmentVariableA("USERNAME", user, sizeof(user));
-  return length > 0 && length < sizeof(user) && std::string(user) == "root";
+  wchar_t user[64];
+  const DWORD length = GetEnvironmentVariableW(L"USERNAME", user, 64);
+  return length > 0 && length < 64 && std::wstring(user) == L"root";
 }
 
 class Win32FileSystemUnderTest : public FileSystemUnderTest {
  public:
   Win32FileSystemUnderTest() {
     static unsigned serial = 0;
-    char temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(sizeof(temp), temp);
-    EXPECT_TRUE(length > 0 && length < sizeof(temp));
-    m_scratch = std::string(temp) + "fs-contract-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(++serial);
-    EXPECT_TRUE(CreateDirectoryA(m_scratch.c_str(), nullptr)) << m_scratch;
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    EXPECT_TRUE(length > 0 && length < MAX_PATH + 1);
+    m_scratch = Utf8(std::wstring(temp, length)) + "fs-contract-" +
+                std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    EXPECT_TRUE(CreateDirectoryW(Wide(m_scratch).c_str(), nullptr)) << m_scratch;
   }
   ~Win32FileSystemUnderTest() override {
     for (const auto& held : m_locks) CloseHandle(held.second);
@@ -59,14 +63,14 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
       CloseHandle(started.hThread);
       CloseHandle(started.hProcess);
     }
-    RemoveTree(m_scratch);
+    RemoveTree(Wide(m_scratch));
   }
 
   platform::FileSystemPort& Port() override { return m_files; }
   std::string Scratch() const override { return m_scratch; }
 
   void WriteFile(const std::string& path, const std::string& contents) override {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
@@ -75,7 +79,7 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
   }
 
   std::string ReadFile(const std::string& path) override {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       ADD_FAILURE() << "cannot read " << path;
@@ -95,12 +99,12 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
     WriteFile(file + ":" + stream, "[ZoneTransfer]\r\nZoneId=3\r\n");
   }
   bool HasStream(const std::string& file, const std::string& stream) override {
-    return GetFileAttributesA((file + ":" + stream).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(file + ":" + stream).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
   void Lock(const std::string& path) override {
     const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     m_locks[path] = file;
   }
@@ -111,15 +115,15 @@ class Win32FileSystemUnderTest : public FileSystemUnderTest {
 
   // A copy of this test program, started suspended: its image is mapped.
   void StartProgram(const std::string& path) override {
-    char self[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameA(nullptr, self, sizeof(self));
-    ASSERT_TRUE(length > 0 && length < sizeof(self));
-    ASSERT_TRUE(CopyFileA(self, path.c_str(), FALSE)) << path;
-    STARTUPINFOA startup = {};
+    wchar_t self[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH + 1);
+    ASSERT_TRUE(CopyFileW(self, Wide(path).c_str(), FALSE)) << path;
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
-    std::string commandLine = "\"" + path + "\"";
-    ASSERT_TRUE(CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+    std::wstring commandLine = Wide("\"" + path + "\"");
+    ASSERT_TRUE(CreateProcessW(Wide(path).c_str(), &commandLine[0], nullptr, nullptr, FALSE,
                                CREATE_SUSPENDED, nullptr, nullptr, &startup, &started))
         << path;
     m_programs.push_back(started);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/win32/win32_processes.h"
 
 using base::EqualsIgnoreCase;

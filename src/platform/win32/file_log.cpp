@@ -1,16 +1,22 @@
 #include "platform/win32/file_log.h"
 
-#include "platform/win32/ansi_to_wide.h"
+#include "platform/win32/wide_text.h"
 
 namespace win32 {
 
 namespace {
 
-// The full path of `path`, or nothing when it does not fit MAX_PATH.
+// The full path of `path`, or nothing when it does not fit MAX_PATH units
+// or names no file (not well-formed UTF-8; a lone surrogate from the current
+// folder).
 std::string FullPathOf(const std::string& path) {
-  char full[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return length == 0 || length >= MAX_PATH ? "" : std::string(full, length);
+  std::wstring widePath;
+  if (!ToWide(path, &widePath)) return "";
+  wchar_t full[MAX_PATH];
+  const DWORD length = GetFullPathNameW(widePath.c_str(), MAX_PATH, full, nullptr);
+  std::string fullPath;
+  if (length == 0 || length >= MAX_PATH || !ToUtf8(full, length, &fullPath)) return "";
+  return fullPath;
 }
 
 }  // namespace
@@ -20,8 +26,8 @@ FileLog::FileLog(const std::string& path, bool append) : m_fullPath(FullPathOf(p
   // Append access alone: every write lands at the end, wherever another
   // writer has left it.
   m_file =
-      CreateFileA(m_fullPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                  append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(Wide(m_fullPath).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   LARGE_INTEGER size{};
   if (ok() && GetFileSizeEx(m_file, &size) && size.QuadPart == 0) Write("\xEF\xBB\xBF");
 }
@@ -30,19 +36,7 @@ FileLog::~FileLog() {
   if (ok()) CloseHandle(m_file);
 }
 
-void FileLog::Line(const std::string& text) {
-  std::u16string wide;
-  if (!AnsiTextToWide(text, &wide)) wide = u"?";
-  const auto* units = reinterpret_cast<const wchar_t*>(wide.c_str());
-  const int unitCount = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, units, unitCount, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  if (length > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, units, unitCount, &utf8[0], length, nullptr, nullptr);
-  }
-  Write(utf8 + "\r\n");
-}
+void FileLog::Line(const std::string& text) { Write(text + "\r\n"); }
 
 void FileLog::Write(const std::string& bytes) {
   if (!ok()) return;

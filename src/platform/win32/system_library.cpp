@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace win32 {
 
 namespace {
@@ -13,18 +15,21 @@ bool searchRestricted = false;
 void RestrictDllSearchToSystemFolder() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
   const auto setDefaultDllDirectories = SystemFunction<SetDefaultDllDirectoriesFn>(
-      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+      GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   searchRestricted =
       setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  SetDllDirectoryA("");
+  SetDllDirectoryW(L"");
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
-  if (searchRestricted) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  char folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  const std::wstring wideName = Wide(name);
+  if (searchRestricted) {
+    return LoadLibraryExW(wideName.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryA((std::string(folder, length) + "\\" + name).c_str());
+  return LoadLibraryW((std::wstring(folder, length) + L"\\" + wideName).c_str());
 }
 
 }  // namespace win32

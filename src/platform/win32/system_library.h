@@ -12,7 +12,7 @@ namespace win32 {
 // KB2533623) only the current folder is taken out of the search.
 void RestrictDllSearchToSystemFolder();
 
-// `name` from the system folder (side-by-side versions the manifest asks
+// `name` (a DLL's file name, ASCII) from the system folder (side-by-side versions the manifest asks
 // for included); null when it cannot be loaded from there.
 HMODULE LoadSystemLibrary(const char* name);
 

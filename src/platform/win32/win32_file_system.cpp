@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace win32 {
 
 namespace {
@@ -28,18 +30,45 @@ class OpenFile {
   HANDLE m_file;
 };
 
-// FindFirstFileA's first entry is held until the first Next.
+// The result of `call(widePath)`; for a path that is not well-formed UTF-8,
+// `failed` with the last error ERROR_NO_UNICODE_TRANSLATION, no file reached.
+template <typename Result, typename Call>
+Result OnWidePath(const std::string& path, Result failed, Call call) {
+  std::wstring wide;
+  if (!ToWide(path, &wide)) {
+    SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return failed;
+  }
+  return call(wide.c_str());
+}
+
+template <typename Call>
+bool OnWidePaths(const std::string& from, const std::string& to, Call call) {
+  return OnWidePath(from, false, [&](const wchar_t* wideFrom) {
+    return OnWidePath(to, false, [&](const wchar_t* wideTo) { return call(wideFrom, wideTo); });
+  });
+}
+
+HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+  return OnWidePath(path, INVALID_HANDLE_VALUE, [&](const wchar_t* widePath) {
+    return CreateFileW(widePath, access, share, nullptr, disposition, flags, nullptr);
+  });
+}
+
+// FindFirstFileW's first entry is held until the first Next.
 class Win32Listing : public platform::FileListing {
  public:
-  Win32Listing(HANDLE search, const WIN32_FIND_DATAA& first) : m_search(search), m_data(first) {}
+  Win32Listing(HANDLE search, const WIN32_FIND_DATAW& first) : m_search(search), m_data(first) {}
   ~Win32Listing() override { FindClose(m_search); }
   Win32Listing(const Win32Listing&) = delete;
   Win32Listing& operator=(const Win32Listing&) = delete;
 
   bool Next(platform::FileEntry* entry) override {
-    if (!m_holdsEntry && !FindNextFileA(m_search, &m_data)) return false;
+    if (!m_holdsEntry && !FindNextFileW(m_search, &m_data)) return false;
     m_holdsEntry = false;
-    entry->name = m_data.cFileName;
+    // A lone surrogate comes as U+FFFD: that name finds nothing, which is
+    // what a caller that goes on to use it is told.
+    entry->name = Utf8(m_data.cFileName);
     entry->attributes = m_data.dwFileAttributes;
     entry->size = static_cast<std::uint64_t>(m_data.nFileSizeHigh) << 32 | m_data.nFileSizeLow;
     return true;
@@ -47,39 +76,54 @@ class Win32Listing : public platform::FileListing {
 
  private:
   HANDLE m_search;
-  WIN32_FIND_DATAA m_data;
+  WIN32_FIND_DATAW m_data;
   bool m_holdsEntry = true;
 };
 
 }  // namespace
 
 bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+  return OnWidePaths(from, to, [](const wchar_t* wideFrom, const wchar_t* wideTo) {
+    return CopyFileW(wideFrom, wideTo, FALSE) != FALSE;
+  });
 }
 
 bool Win32FileSystem::CreateDir(const std::string& path) {
-  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+  return OnWidePath(path, false, [](const wchar_t* widePath) {
+    return CreateDirectoryW(widePath, nullptr) != FALSE;
+  });
 }
 
-int Win32FileSystem::MakeDir(const std::string& path) { return _mkdir(path.c_str()); }
+int Win32FileSystem::MakeDir(const std::string& path) {
+  return OnWidePath(path, -1, [](const wchar_t* widePath) { return _wmkdir(widePath); });
+}
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  return DeleteFileA(path.c_str()) != FALSE;
+  return OnWidePath(path, false,
+                    [](const wchar_t* widePath) { return DeleteFileW(widePath) != FALSE; });
 }
 
 unsigned long Win32FileSystem::GetAttributes(const std::string& path) {
-  return GetFileAttributesA(path.c_str());
+  return OnWidePath(path, INVALID_FILE_ATTRIBUTES,
+                    [](const wchar_t* widePath) { return GetFileAttributesW(widePath); });
 }
 
 bool Win32FileSystem::SetAttributes(const std::string& path, unsigned long attributes) {
-  return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+  return OnWidePath(path, false, [&](const wchar_t* widePath) {
+    return SetFileAttributesW(widePath, attributes) != FALSE;
+  });
 }
 
-bool Win32FileSystem::Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+bool Win32FileSystem::Exists(const std::string& path) {
+  return OnWidePath(path, false,
+                    [](const wchar_t* widePath) { return _waccess(widePath, 0) == 0; });
+}
 
 std::unique_ptr<platform::FileListing> Win32FileSystem::List(const std::string& pattern) {
-  WIN32_FIND_DATAA first;
-  const HANDLE search = FindFirstFileA(pattern.c_str(), &first);
+  WIN32_FIND_DATAW first;
+  const HANDLE search = OnWidePath(pattern, INVALID_HANDLE_VALUE, [&](const wchar_t* widePattern) {
+    return FindFirstFileW(widePattern, &first);
+  });
   if (search == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Listing>(search, first);
 }
@@ -87,9 +131,8 @@ std::unique_ptr<platform::FileListing> Win32FileSystem::List(const std::string& 
 unsigned long Win32FileSystem::LastError() { return GetLastError(); }
 
 unsigned long Win32FileSystem::ProbeWrite(const std::string& folder) {
-  const std::string probe = folder + "\\~B-PlotSweep-write-probe.tmp";
-  const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  const HANDLE file = Open(folder + "\\~B-PlotSweep-write-probe.tmp", GENERIC_WRITE, 0, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     // Somebody's probe left over: whoever wrote it could write there.
@@ -100,18 +143,21 @@ unsigned long Win32FileSystem::ProbeWrite(const std::string& folder) {
 }
 
 bool Win32FileSystem::RemoveDir(const std::string& path) {
-  return RemoveDirectoryA(path.c_str()) != FALSE;
+  return OnWidePath(path, false,
+                    [](const wchar_t* widePath) { return RemoveDirectoryW(widePath) != FALSE; });
 }
 
 bool Win32FileSystem::MoveOver(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+  return OnWidePaths(from, to, [](const wchar_t* wideFrom, const wchar_t* wideTo) {
+    return MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING) != FALSE;
+  });
 }
 
 unsigned long Win32FileSystem::ReadText(const std::string& path, std::size_t capacity,
                                         std::string* text) {
   text->clear();
-  const OpenFile file(CreateFileA(path.c_str(), GENERIC_READ, kShareReadWrite, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const OpenFile file(
+      Open(path, GENERIC_READ, kShareReadWrite, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   LARGE_INTEGER size;
   if (!file.Valid() || !GetFileSizeEx(file.get(), &size)) return GetLastError();
   if (static_cast<std::uint64_t>(size.QuadPart) > capacity) return ERROR_MORE_DATA;
@@ -125,8 +171,8 @@ unsigned long Win32FileSystem::ReadText(const std::string& path, std::size_t cap
 }
 
 unsigned long Win32FileSystem::AppendText(const std::string& path, const std::string& text) {
-  const OpenFile file(CreateFileA(path.c_str(), FILE_APPEND_DATA, kShareReadWrite, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const OpenFile file(
+      Open(path, FILE_APPEND_DATA, kShareReadWrite, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
   if (!file.Valid()) return GetLastError();
   DWORD written = 0;
   if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {

@@ -1,7 +1,7 @@
 #pragma once
-// The file-system port over the ANSI kernel32 calls and the run-time's
-// _mkdir and _access. Text is read and appended with the file shared for
-// reading and writing, so that two processes can keep one log.
+// The file-system port over the wide kernel32 calls and the run-time's
+// _wmkdir and _waccess, paths converted from UTF-8 at each call. Text is read and appended with the
+// file shared for reading and writing, so that two processes can keep one log.
 
 #include "platform/file_system_port.h"
 

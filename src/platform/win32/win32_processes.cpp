@@ -4,17 +4,21 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace win32 {
 
 bool Win32Processes::ImageNames(std::vector<std::string>* names) {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
   names->clear();
-  PROCESSENTRY32 process;
+  PROCESSENTRY32W process;
   process.dwSize = sizeof(process);
-  for (BOOL more = Process32First(snapshot, &process); more;
-       more = Process32Next(snapshot, &process)) {
-    names->push_back(process.szExeFile);
+  // Image names are only compared with the hosts' names: one with a lone
+  // surrogate, U+FFFD in its place, matches none of them.
+  for (BOOL more = Process32FirstW(snapshot, &process); more;
+       more = Process32NextW(snapshot, &process)) {
+    names->push_back(Utf8(process.szExeFile));
   }
   CloseHandle(snapshot);
   return true;
@@ -40,9 +44,9 @@ void WaitDispatchingMessages(HANDLE process) {
   while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) ==
          WAIT_OBJECT_0 + 1) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 }
@@ -50,17 +54,19 @@ void WaitDispatchingMessages(HANDLE process) {
 }  // namespace
 
 long Win32Processes::RestartElevated(const std::string& arguments, unsigned long* exitCode) {
-  char program[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::wstring wideArguments;
+  if (!ToWide(arguments, &wideArguments)) return ERROR_NO_UNICODE_TRANSLATION;
+  wchar_t program[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-  SHELLEXECUTEINFOA execute{};
+  SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof(execute);
   execute.fMask = SEE_MASK_NOASYNC | SEE_MASK_NOCLOSEPROCESS;
-  execute.lpVerb = "runas";
+  execute.lpVerb = L"runas";
   execute.lpFile = program;
-  execute.lpParameters = arguments.c_str();
+  execute.lpParameters = wideArguments.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&execute)) return static_cast<long>(GetLastError());
+  if (!ShellExecuteExW(&execute)) return static_cast<long>(GetLastError());
   if (!execute.hProcess) return ERROR_INVALID_HANDLE;  // started through DDE: nothing to wait for
   WaitDispatchingMessages(execute.hProcess);
   DWORD code = 0;

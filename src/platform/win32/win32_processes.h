@@ -1,5 +1,6 @@
 #pragma once
-// The process port over the tool-help process snapshot.
+// The process port over the tool-help process snapshot, the token's
+// elevation and the shell's "runas", through the wide calls.
 
 #include "platform/process_port.h"
 

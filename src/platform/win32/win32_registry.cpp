@@ -4,12 +4,10 @@
 
 #include <vector>
 
-#include "platform/win32/ansi_to_wide.h"
 #include "platform/win32/system_library.h"
+#include "platform/win32/wide_text.h"
 
 namespace win32 {
-
-using win32::AnsiTextToWide;
 
 // The port's root values are the 32-bit values of the predefined keys; a
 // 64-bit HKEY holds them sign-extended.
@@ -52,44 +50,72 @@ bool IsRoot(platform::RegKey key) {
   return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser;
 }
 
-const wchar_t* WideChars(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// The wide form of a key path or value name, for `call(wideName)`; a name
+// that is not well-formed UTF-8 names no key and reaches no call.
+template <typename Call>
+LONG WithWideName(const std::string& name, Call call) {
+  std::wstring wide;
+  if (!ToWide(name, &wide)) return ERROR_NO_UNICODE_TRANSLATION;
+  return call(wide.c_str());
+}
+
+// RegQueryValueExW into `buffer`, which the call is told holds `*size` bytes.
+LONG QueryInto(HKEY key, const std::string& name, void* buffer, DWORD* size, DWORD* type) {
+  return WithWideName(name, [&](const wchar_t* wideName) {
+    return RegQueryValueExW(key, wideName, nullptr, type, static_cast<BYTE*>(buffer), size);
+  });
+}
+
+// RegSetValueExW of `size` bytes at `data`.
+LONG SetFrom(HKEY key, const std::string& name, DWORD type, const void* data, std::size_t size) {
+  return WithWideName(name, [&](const wchar_t* wideName) {
+    return RegSetValueExW(key, wideName, 0, type, static_cast<const BYTE*>(data),
+                          static_cast<DWORD>(size));
+  });
 }
 
 }  // namespace
 
+long Win32Registry::OpenEx(platform::RegKey parent, const std::string& path, REGSAM access,
+                           platform::RegKey* key) {
+  HKEY opened = nullptr;
+  const LONG result = WithWideName(path, [&](const wchar_t* widePath) {
+    return RegOpenKeyExW(ToHkey(parent), widePath, 0, access, &opened);
+  });
+  return Opened(result, opened, key);
+}
+
 long Win32Registry::OpenKey(platform::RegKey parent, const std::string& path,
                             platform::RegKey* key) {
-  HKEY opened = nullptr;
-  // RegOpenKeyA hands back `parent` itself for an empty path. That suits a
+  // RegOpenKeyW hands back `parent` itself for an empty path. That suits a
   // root; an open key gets a handle of its own, so each handle is closed once.
-  // Only RegOpenKeyExA takes a view.
+  // Only RegOpenKeyExW takes a view.
   if (ViewMissing(parent)) return Opened(ERROR_FILE_NOT_FOUND, nullptr, key);
   const REGSAM view = ViewFlag(parent);
   if (view != 0 || (path.empty() && !IsRoot(parent))) {
-    const LONG result =
-        RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, MAXIMUM_ALLOWED | view, &opened);
-    return Opened(result, opened, key);
+    return OpenEx(parent, path, MAXIMUM_ALLOWED | view, key);
   }
-  const LONG result = RegOpenKeyA(ToHkey(parent), path.c_str(), &opened);
+  HKEY opened = nullptr;
+  const LONG result = WithWideName(path, [&](const wchar_t* widePath) {
+    return RegOpenKeyW(ToHkey(parent), widePath, &opened);
+  });
   return Opened(result, opened, key);
 }
 
 long Win32Registry::OpenKeyForRead(platform::RegKey parent, const std::string& path,
                                    platform::RegKey* key) {
   if (ViewMissing(parent)) return Opened(ERROR_FILE_NOT_FOUND, nullptr, key);
-  HKEY opened = nullptr;
-  const LONG result =
-      RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ | ViewFlag(parent), &opened);
-  return Opened(result, opened, key);
+  return OpenEx(parent, path, KEY_READ | ViewFlag(parent), key);
 }
 
 long Win32Registry::ProbeWrite(platform::RegKey parent, const std::string& path) {
   if (ViewMissing(parent)) return ERROR_FILE_NOT_FOUND;
-  HKEY opened = nullptr;
-  const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0,
-                                    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | ViewFlag(parent), &opened);
-  if (result == ERROR_SUCCESS) RegCloseKey(opened);
+  platform::RegKey probed = 0;
+  const long result =
+      OpenEx(parent, path, KEY_SET_VALUE | KEY_CREATE_SUB_KEY | ViewFlag(parent), &probed);
+  if (result == ERROR_SUCCESS) CloseKey(probed);
   return result;
 }
 
@@ -98,16 +124,17 @@ long Win32Registry::CreateKey(platform::RegKey parent, const std::string& path,
   if (ViewMissing(parent)) return Opened(ERROR_FILE_NOT_FOUND, nullptr, key);
   HKEY opened = nullptr;
   const REGSAM view = ViewFlag(parent);
-  const LONG result = view == 0
-                          ? RegCreateKeyA(ToHkey(parent), path.c_str(), &opened)
-                          : RegCreateKeyExA(ToHkey(parent), path.c_str(), 0, nullptr, 0,
-                                            MAXIMUM_ALLOWED | view, nullptr, &opened, nullptr);
+  const LONG result = WithWideName(path, [&](const wchar_t* widePath) {
+    return view == 0 ? RegCreateKeyW(ToHkey(parent), widePath, &opened)
+                     : RegCreateKeyExW(ToHkey(parent), widePath, 0, nullptr, 0,
+                                       MAXIMUM_ALLOWED | view, nullptr, &opened, nullptr);
+  });
   return Opened(result, opened, key);
 }
 
 long Win32Registry::CountSubKeys(platform::RegKey key, unsigned long* count) {
   DWORD subKeys = 0;
-  const LONG result = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &subKeys, nullptr,
+  const LONG result = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, &subKeys, nullptr,
                                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
   if (result == ERROR_SUCCESS) *count = subKeys;
   return result;
@@ -116,46 +143,52 @@ long Win32Registry::CountSubKeys(platform::RegKey key, unsigned long* count) {
 long Win32Registry::EnumSubKey(platform::RegKey key, unsigned long index, std::size_t capacity,
                                std::string* name) {
   name->clear();
-  std::vector<char> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
+  std::vector<wchar_t> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
   DWORD length = static_cast<DWORD>(capacity);
   const LONG result =
-      RegEnumKeyExA(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-  if (result == ERROR_SUCCESS) name->assign(buffer.data(), length);
-  return result;
+      RegEnumKeyExW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  if (result != ERROR_SUCCESS) return result;
+  return ToUtf8(buffer.data(), length, name) ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 long Win32Registry::QueryValue(platform::RegKey key, const std::string& name, std::size_t capacity,
                                std::string* data, unsigned long* type) {
   data->clear();
-  std::vector<BYTE> buffer(capacity + 1);  // the call is told `capacity`; +1 keeps 0 valid
-  DWORD size = static_cast<DWORD>(capacity);
+  // The call is told the bytes of `capacity` units; +1 keeps 0 valid.
+  std::vector<wchar_t> buffer(capacity + 1);
+  DWORD size = static_cast<DWORD>(capacity * sizeof(wchar_t));
   DWORD stored = REG_NONE;
-  const LONG result =
-      RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &stored, buffer.data(), &size);
+  const LONG result = QueryInto(ToHkey(key), name, buffer.data(), &size, &stored);
   if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) *type = stored;
-  if (result == ERROR_SUCCESS) data->assign(reinterpret_cast<const char*>(buffer.data()), size);
-  return result;
+  if (result != ERROR_SUCCESS) return result;
+  if (!IsText(stored)) {
+    data->assign(reinterpret_cast<const char*>(buffer.data()), size);
+    return ERROR_SUCCESS;
+  }
+  // Text is whole units: an odd last byte, which only a byte-wise writer
+  // leaves, is no part of a character and is left out, as RegQueryValueExA
+  // leaves it out.
+  return ToUtf8(buffer.data(), size / sizeof(wchar_t), data) ? ERROR_SUCCESS
+                                                             : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 long Win32Registry::SetValue(platform::RegKey key, const std::string& name, unsigned long type,
                              const std::string& data) {
-  return RegSetValueExA(ToHkey(key), name.c_str(), 0, type,
-                        reinterpret_cast<const BYTE*>(data.data()),
-                        static_cast<DWORD>(data.size()));
+  if (!IsText(type)) return SetFrom(ToHkey(key), name, type, data.data(), data.size());
+  std::wstring text;
+  if (!ToWide(data, &text)) return ERROR_NO_UNICODE_TRANSLATION;
+  return SetFrom(ToHkey(key), name, type, text.data(), text.size() * sizeof(wchar_t));
 }
 
 long Win32Registry::QueryWideValue(platform::RegKey key, const std::string& name,
                                    std::size_t capacity, std::u16string* data,
                                    unsigned long* type) {
   data->clear();
-  std::u16string wideName;
-  if (!AnsiTextToWide(name, &wideName)) return ERROR_NO_UNICODE_TRANSLATION;
   // The call is told the bytes of `capacity` units; +1 keeps 0 valid.
   std::vector<char16_t> buffer(capacity + 1);
   DWORD size = static_cast<DWORD>(capacity * sizeof(char16_t));
   DWORD stored = REG_NONE;
-  const LONG result = RegQueryValueExW(ToHkey(key), WideChars(wideName), nullptr, &stored,
-                                       reinterpret_cast<BYTE*>(buffer.data()), &size);
+  const LONG result = QueryInto(ToHkey(key), name, buffer.data(), &size, &stored);
   if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) *type = stored;
   if (result == ERROR_SUCCESS) data->assign(buffer.data(), size / sizeof(char16_t));
   return result;
@@ -163,23 +196,21 @@ long Win32Registry::QueryWideValue(platform::RegKey key, const std::string& name
 
 long Win32Registry::SetWideValue(platform::RegKey key, const std::string& name, unsigned long type,
                                  const std::u16string& data) {
-  std::u16string wideName;
-  if (!AnsiTextToWide(name, &wideName)) return ERROR_NO_UNICODE_TRANSLATION;
-  return RegSetValueExW(ToHkey(key), WideChars(wideName), 0, type,
-                        reinterpret_cast<const BYTE*>(data.data()),
-                        static_cast<DWORD>(data.size() * sizeof(char16_t)));
+  return SetFrom(ToHkey(key), name, type, data.data(), data.size() * sizeof(char16_t));
 }
 
 long Win32Registry::DeleteKey(platform::RegKey parent, const std::string& path) {
   if (ViewMissing(parent)) return ERROR_FILE_NOT_FOUND;
   const REGSAM view = ViewFlag(parent);
-  using RegDeleteKeyExAFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
-  // A Windows without RegDeleteKeyExA has one view: RegDeleteKeyA deletes there.
+  using RegDeleteKeyExWFn = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  // A Windows without RegDeleteKeyExW has one view: RegDeleteKeyW deletes there.
   const auto deleteInView = view == 0 ? nullptr
-                                      : SystemFunction<RegDeleteKeyExAFn>(
-                                            GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA");
-  if (deleteInView) return deleteInView(ToHkey(parent), path.c_str(), view, 0);
-  return RegDeleteKeyA(ToHkey(parent), path.c_str());
+                                      : SystemFunction<RegDeleteKeyExWFn>(
+                                            GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW");
+  return WithWideName(path, [&](const wchar_t* widePath) {
+    if (deleteInView) return deleteInView(ToHkey(parent), widePath, view, 0);
+    return RegDeleteKeyW(ToHkey(parent), widePath);
+  });
 }
 
 long Win32Registry::CloseKey(platform::RegKey key) { return RegCloseKey(ToHkey(key)); }

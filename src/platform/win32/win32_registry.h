@@ -1,8 +1,9 @@
 #pragma once
-// The registry port over the advapi32 calls: ANSI, and UTF-16 for value data.
-// Below the view roots keys are opened, created and deleted through the Ex
-// calls with the view's KEY_WOW64_ flag; RegDeleteKeyExA is looked up when
-// needed, so that the program loads on a Windows without it.
+// The registry port over the wide advapi32 calls, names and text data
+// converted between UTF-8 and UTF-16 at each call. Below the view roots keys
+// are opened, created and deleted through the Ex calls with the view's
+// KEY_WOW64_ flag; RegDeleteKeyExW is looked up when needed, so that the
+// program loads on a Windows without it.
 
 #include <windows.h>
 
@@ -48,6 +49,10 @@ class Win32Registry : public platform::RegistryPort {
   // its plain port value: a handle does not tell its view), 0 otherwise;
   // returns `result`.
   static long Opened(LONG result, HKEY opened, platform::RegKey* key);
+  // RegOpenKeyExW of `path` below `parent` with `access`, handed out as
+  // Opened does.
+  static long OpenEx(platform::RegKey parent, const std::string& path, REGSAM access,
+                     platform::RegKey* key);
 };
 
 }  // namespace win32

@@ -18,10 +18,7 @@ class Win32Registry64BitView : public Win32Registry {
   }
   long OpenKeyForRead(platform::RegKey parent, const std::string& path,
                       platform::RegKey* key) override {
-    HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0,
-                                      KEY_READ | ViewFlag(parent, KEY_WOW64_64KEY), &opened);
-    return Opened(result, opened, key);
+    return OpenEx(parent, path, KEY_READ | ViewFlag(parent, KEY_WOW64_64KEY), key);
   }
   long ProbeWrite(platform::RegKey, const std::string&) override { return kErrorAccessDenied; }
   long CreateKey(platform::RegKey, const std::string&, platform::RegKey* key) override {

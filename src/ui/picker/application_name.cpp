@@ -2,21 +2,16 @@
 
 #include <cstddef>
 
-#include "base/ansi_text.h"
-
 namespace ui {
-
-using base::CharacterLength;
 
 std::string ApplicationName(platform::EnvironmentPort& environment) {
   std::string path;
   if (!environment.ModulePath(&path)) return std::string();
 
-  // Walk whole characters, so that the second byte of a double-byte
-  // character is never taken for a separator.
+  // Byte by byte: no byte of a multi-byte UTF-8 character is a separator.
   std::size_t nameStart = 0;
   std::size_t extensionStart = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
+  for (std::size_t i = 0; i < path.size(); ++i) {
     const char c = path[i];
     if (c == '\\' || c == '/' || c == ':') {
       nameStart = i + 1;

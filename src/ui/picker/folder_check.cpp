@@ -1,17 +1,15 @@
 #include "ui/picker/folder_check.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
-#include "base/ansi_text.h"
 #include "base/bounded_format.h"
+#include "base/utf8.h"
 #include "base/windows_path.h"
 #include "ui/picker/application_name.h"
 
-using base::CharacterLength;
-using base::FindBackslash;
 using base::HasDriveRoot;
-using base::IsGbkLeadByte;
 using base::kPathCapacity;
 
 namespace ui {
@@ -23,15 +21,9 @@ constexpr std::string_view kNotAtNameEdge = "\t .";
 
 bool IsOneOf(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
 
-// A lead byte without its second byte is no character of any name.
-bool IsLoneLeadByte(const std::string& text, std::size_t pos) {
-  return IsGbkLeadByte(static_cast<unsigned char>(text[pos])) && CharacterLength(text, pos) == 1;
-}
-
-// Position of the next backslash character at or after `from`, or the text's length.
+// Position of the next backslash at or after `from`, or the text's length.
 std::size_t FindSeparator(const std::string& path, std::size_t from) {
-  const std::size_t found = FindBackslash(path, from);
-  return found == std::string::npos ? path.size() : found;
+  return std::min(path.find('\\', from), path.size());
 }
 
 std::string FolderMessage(const std::string& path, const char* verdict) {
@@ -48,20 +40,21 @@ void ReportFailure(platform::PromptPort& prompt, const std::string& caption,
 }  // namespace
 
 int IsValidFolderName(const std::string& name) {
-  if (name.empty() || IsOneOf(kNotAtNameEdge, name.front())) return 0;
-  std::size_t lastStart = 0;
-  for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i)) {
-    if (IsOneOf(kForbiddenInName, name[i]) || IsLoneLeadByte(name, i)) return 0;
-    lastStart = i;
+  if (name.empty() || IsOneOf(kNotAtNameEdge, name.front()) ||
+      IsOneOf(kNotAtNameEdge, name.back())) {
+    return 0;
   }
-  if (IsOneOf(kNotAtNameEdge, name[lastStart])) return 0;
-  return 1;
+  for (const char c : name) {
+    if (IsOneOf(kForbiddenInName, c)) return 0;
+  }
+  std::u16string wide;
+  return base::Utf8ToUtf16(name, &wide) ? 1 : 0;
 }
 
 int CreateFolderPath(platform::FileSystemPort& files, const char* path, bool checkOnly) {
   if (path == nullptr) return kFolderInvalid;
   const std::string text(path);
-  if (text.size() >= kPathCapacity || !HasDriveRoot(text)) return kFolderInvalid;
+  if (base::Utf16Length(text) >= kPathCapacity || !HasDriveRoot(text)) return kFolderInvalid;
   if (text.size() == 3) {
     return checkOnly || files.Exists(text) ? kFolderReady : kFolderNotCreated;
   }

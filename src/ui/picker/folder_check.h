@@ -4,8 +4,7 @@
 //
 // Only drive-letter paths are accepted: a letter, ":", "\", then components
 // separated by single backslashes, without a trailing backslash, shorter than
-// 260 bytes. Double-byte (GBK) characters are whole characters: their second
-// byte is never taken for a separator or a forbidden character.
+// 260 UTF-16 units (what the wide calls count).
 
 #include <string>
 
@@ -41,7 +40,7 @@ int CreateFolderPath(platform::FileSystemPort& files, const char* path, bool che
 
 // 1 when `name` may be one component of a folder path, 0 otherwise: not empty,
 // not beginning or ending with a tab, a blank or a dot, none of " * / : < > ? \ |,
-// and no lead byte without its second byte.
+// and well-formed UTF-8.
 int IsValidFolderName(const std::string& name);
 
 }  // namespace ui

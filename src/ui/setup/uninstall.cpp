@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "install/install_messages.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"
@@ -62,8 +62,7 @@ bool FindInstallFolder(platform::Platform& platform, const base::CommandLine& li
 // "2010、2014": the releases the record registered the product with.
 std::string ReleasesServed(platform::Platform& platform, const std::string& installFolder) {
   base::TextList lines;
-  install::ReadRecordLines(platform.files, platform.environment, install::RecordPath(installFolder),
-                           &lines);
+  install::ReadRecordLines(platform.files, install::RecordPath(installFolder), &lines);
   std::set<int> years;
   for (const auto& key : install::ParseRecord(lines).keys) years.insert(key.year);
   std::string text;

@@ -1,5 +1,6 @@
 // The environment contract against FakeEnvironment, arranged as a program
-// started from C:\Dist\SetUp.exe in C:\Work.
+// started from C:\Dist\SetUp.exe in a working folder whose name no code
+// page holds.
 
 #include "contract/environment_contract.h"
 #include "support/fake_environment.h"
@@ -18,7 +19,7 @@ class FakeEnvironmentUnderTest : public EnvironmentUnderTest {
   }
   void UnsetVariable(const std::string& name) override { m_environment.UnsetVariable(name); }
   std::string ProgramFileName() const override { return "SetUp.exe"; }
-  std::string WorkingFolder() const override { return "C:\\Work"; }
+  std::string WorkingFolder() const override { return "C:\\Work 中文 한국어 𝄞"; }
 
  private:
   FakeEnvironment m_environment;
