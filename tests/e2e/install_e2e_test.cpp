@@ -63,14 +63,13 @@ TEST_F(InstallTest, EnterAfterTypingAFolderInstallsAndEnterAtTheEndCloses) {
 
 TEST_F(InstallTest, TrustedPathsOutsideTheCodePageStayIntactWithTheFolderAppended) {
   // Hangul and "ß" have no place in code page 936.
-  const std::wstring stored = L"D:\\한글\\plugins;E:\\Straße";
-  const std::wstring upperStored = L"D:\\한글\\PLUGINS;E:\\STRAßE";
+  const std::string stored = "D:\\한글\\plugins;E:\\Straße";
+  const std::string upperStored = "D:\\한글\\PLUGINS;E:\\STRAßE";
   const std::string variables = VariablesKey(profiles_[1]);
-  ASSERT_TRUE(WriteWideString(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS", stored));
+  ASSERT_TRUE(WriteStringValue(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS", stored));
   ASSERT_TRUE(InstallWithStandardSettings());
-  const StoredValue expected =
-      WideSzValue(upperStored + L";" + Widened(UpperAscii(installFolder())));
-  EXPECT_EQ(expected, ReadStoredValue(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS", true));
+  EXPECT_EQ(SzValue(upperStored + ";" + UpperAscii(installFolder())),
+            ReadStoredValue(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS"));
 }
 
 TEST_F(InstallTest, AnUntickedReleaseIsNeitherRegisteredNorServed) {

@@ -108,8 +108,8 @@ class CopyFailureTest : public InstallTest {
 
   // A window of this test program, brought to the foreground.
   void ActivateOtherWindow() {
-    otherWindow_ = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200,
-                                   100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    otherWindow_ = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, otherWindow_);
     SetForegroundWindow(otherWindow_);
     EXPECT_TRUE(WaitUntil([this] { return GetForegroundWindow() == otherWindow_; }));

@@ -26,7 +26,7 @@ constexpr char kStableFolder[] = "C:\\windows";
 constexpr char kStableSubFolder[] = "C:\\windows\\system32";
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Widened(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string FolderMessage(const std::string& path, const char* verdict) {
@@ -49,7 +49,7 @@ RECT ScreenRect(HWND window) {
 
 LRESULT SendToTree(const WindowDriver& picker, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(picker.Control(ui::kPickerTreeId), message, wParam, lParam, SMTO_ABORTIFHUNG,
+  SendMessageTimeoutW(picker.Control(ui::kPickerTreeId), message, wParam, lParam, SMTO_ABORTIFHUNG,
                       5000, &result);
   return static_cast<LRESULT>(result);
 }
@@ -206,7 +206,7 @@ TEST_F(PickerTest, CancelKeepsTheTypedFolderAndInstallFollowsTheBoxes) {
   // Unticked behind the dialog's back: only the re-evaluation after Browse
   // can disable Install.
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(dialog_.Control(IDC_ACAD2014), BM_SETCHECK, BST_UNCHECKED, 0,
+  SendMessageTimeoutW(dialog_.Control(IDC_ACAD2014), BM_SETCHECK, BST_UNCHECKED, 0,
                       SMTO_ABORTIFHUNG, 5000, &ignored);
   EXPECT_TRUE(dialog_.Enabled(IDC_INSTALL));
 

@@ -41,11 +41,12 @@ class PlantedDllTest : public InstallTest {
     if (HasFatalFailure()) return;
     const std::string marker = BesideThisProgram("planted_marker.dll");
     for (const std::string& name : kPlantedNames) {
-      ASSERT_TRUE(CopyFileA(marker.c_str(), distribution_.Child(name + ".dll").c_str(), FALSE))
+      ASSERT_TRUE(CopyFileW(Widened(marker).c_str(),
+                            Widened(distribution_.Child(name + ".dll")).c_str(), FALSE))
           << marker;
     }
-    ASSERT_TRUE(CopyFileA(BesideThisProgram("dll_loader.exe").c_str(),
-                          distribution_.Child("dll_loader.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Widened(BesideThisProgram("dll_loader.exe")).c_str(),
+                          Widened(distribution_.Child("dll_loader.exe")).c_str(), FALSE));
     // Wine takes a DLL beside a program only when told to prefer native
     // ones: for these two programs and these names only.
     std::vector<std::pair<std::string, std::string>> nativeFirst;
@@ -64,7 +65,7 @@ class PlantedDllTest : public InstallTest {
         continue;
       }
       marked.insert(UpperAscii(entry.substr(0, entry.size() - (sizeof(kMark) - 1))));
-      DeleteFileA(distribution_.Child(entry).c_str());
+      DeleteFileW(Widened(distribution_.Child(entry)).c_str());
     }
     return marked;
   }

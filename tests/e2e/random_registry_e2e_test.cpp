@@ -1,5 +1,6 @@
 // SetUp.exe started on random AutoCAD registries, one per seed: deep and
-// wide trees, names with GBK characters whose second byte is '\' or '|',
+// wide trees, names with Chinese characters whose GBK form has '\' or '|' as
+// its second byte,
 // names as long as the registry allows, values longer than the program
 // reads, of the wrong type or without their terminating NUL. Each time the
 // dialog must show and close on Cancel. SETUP_RANDOM_SEEDS sets how many
@@ -9,7 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <cwchar>
 #include <random>
 #include <string>
 
@@ -18,9 +19,10 @@
 namespace {
 
 unsigned EnvironmentNumber(const char* name, unsigned fallback) {
-  char text[16] = "";
-  const DWORD length = GetEnvironmentVariableA(name, text, sizeof(text));
-  return length > 0 && length < sizeof(text) ? std::strtoul(text, nullptr, 10) : fallback;
+  constexpr DWORD kCapacity = 16;
+  wchar_t text[kCapacity] = L"";
+  const DWORD length = GetEnvironmentVariableW(Widened(name).c_str(), text, kCapacity);
+  return length > 0 && length < kCapacity ? std::wcstoul(text, nullptr, 10) : fallback;
 }
 
 class RandomTree {
@@ -30,8 +32,8 @@ class RandomTree {
 
   void Grow(const std::string& path, int depth) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widened(path).c_str(), 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
       return;
     }
     ++m_keys;
@@ -57,8 +59,8 @@ class RandomTree {
         return "R" + Digits(2) + "." + Digits(1);
       case 1:
         return "ACAD-" + Digits(4) + ":804";
-      case 2:  // GBK characters whose second byte is '\' and '|'
-        return "\x95\x5C" + Digits(2) + "\x81\x7C";
+      case 2:  // characters whose GBK forms end in '\' (0x955C) and '|' (0x817C)
+        return "昞" + Digits(2) + "亅";
       case 3:
         return std::string(255, static_cast<char>('a' + Below(26)));
       default:
@@ -67,26 +69,28 @@ class RandomTree {
   }
 
   // Text as it comes, or too long, of the wrong type, or without its NUL.
-  void SetValue(HKEY key, const char* name, std::string text) {
+  void SetValue(HKEY key, const char* name, const std::string& value) {
+    std::wstring text = Widened(value);
     DWORD type = REG_SZ;
-    DWORD size = static_cast<DWORD>(text.size() + 1);
+    DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     switch (Below(6)) {
       case 0:
-        text = std::string(300, 'x');
-        size = static_cast<DWORD>(text.size() + 1);
+        text = std::wstring(300, L'x');
+        size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
         break;
       case 1:
         type = REG_DWORD;
         size = 4;
         break;
       case 2:
-        size = static_cast<DWORD>(text.size());  // no terminating NUL
+        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));  // no terminating NUL
         break;
       default:
         break;
     }
-    text.resize(std::max<std::size_t>(text.size() + 1, 4), '\0');
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(text.data()), size);
+    text.resize(std::max<std::size_t>(text.size() + 1, 2), L'\0');
+    RegSetValueExW(key, Widened(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(text.data()),
+                   size);
   }
 
   std::mt19937 m_random;

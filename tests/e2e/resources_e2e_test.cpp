@@ -28,7 +28,11 @@ namespace {
 
 constexpr WORD kChinesePrc = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+// The predefined resource types (RT_DIALOG, ...) are integers: the same in
+// both forms of a call.
+LPCWSTR ResourceType(LPCSTR type) { return reinterpret_cast<LPCWSTR>(type); }
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR languages) {
   reinterpret_cast<std::set<WORD>*>(languages)->insert(language);
   return TRUE;
 }
@@ -36,7 +40,7 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR l
 class ResourcesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    module_ = LoadLibraryExW(Widened(SetupExePath()).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module_) << SetupExePath();
   }
   void TearDown() override {
@@ -45,7 +49,7 @@ class ResourcesTest : public ::testing::Test {
 
   // The resource's bytes; empty when it is missing.
   std::string Resource(LPCSTR type, int id) const {
-    const HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
+    const HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(id), ResourceType(type));
     const HGLOBAL loaded = found ? LoadResource(module_, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     return data ? std::string(static_cast<const char*>(data), SizeofResource(module_, found)) : "";
@@ -53,7 +57,7 @@ class ResourcesTest : public ::testing::Test {
 
   std::set<WORD> Languages(LPCSTR type, int id) const {
     std::set<WORD> languages;
-    EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(id), &CollectLanguage,
+    EnumResourceLanguagesW(module_, ResourceType(type), MAKEINTRESOURCEW(id), &CollectLanguage,
                            reinterpret_cast<LONG_PTR>(&languages));
     return languages;
   }
@@ -285,7 +289,7 @@ std::vector<LiveControl> ControlsOf(HWND dialog) {
   std::vector<LiveControl> controls;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     LiveControl control{
-        child, GetDlgCtrlID(child), static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE)), {}};
+        child, GetDlgCtrlID(child), static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE)), {}};
     GetWindowRect(child, &control.rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.rect), 2);
     controls.push_back(control);
@@ -351,16 +355,16 @@ TEST_F(SetupDialogTest, TabOrderAndKindsOfTheControls) {
     }
     if (kind == SS_BITMAP) {
       DWORD_PTR image = 0;
-      SendMessageTimeoutA(control.hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0, SMTO_ABORTIFHUNG, 5000,
+      SendMessageTimeoutW(control.hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0, SMTO_ABORTIFHUNG, 5000,
                           &image);
       EXPECT_NE(0u, image) << "a picture without its bitmap: " << control.id;
     }
   }
   EXPECT_EQ(2, pictures);
   EXPECT_EQ(3, separators);
-  char className[32] = "";
-  GetClassNameA(Control(IDC_PROGRESS).hwnd, className, sizeof(className));
-  EXPECT_STREQ(PROGRESS_CLASSA, className);
+  wchar_t className[32] = L"";
+  GetClassNameW(Control(IDC_PROGRESS).hwnd, className, 32);
+  EXPECT_STREQ(PROGRESS_CLASSW, className);
 }
 
 // The release boxes stand in three columns in year order (six, six and

@@ -17,22 +17,9 @@ using ui::ReleaseBoxId;
 
 namespace {
 
-// UTF-8 text in the ANSI code page, as the test's own texts are.
-std::string Utf8ToAnsi(const std::string& utf8) {
-  const int units =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], units);
-  const int bytes =
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, &ansi[0], bytes, nullptr, nullptr);
-  return ansi;
-}
-
-// The log's last line, in the ANSI code page.
+// The log's last line (the log is UTF-8, as the test's own texts are).
 std::string LastLogLine(const std::string& logFile) {
-  std::string log = Utf8ToAnsi(ReadFileContent(logFile).value_or(""));
+  std::string log = ReadFileContent(logFile).value_or("");
   while (!log.empty() && (log.back() == '\n' || log.back() == '\r')) log.pop_back();
   return log.substr(log.find_last_of('\n') + 1);
 }
@@ -76,7 +63,7 @@ TEST_F(UnattendedTest, TheLogListsWhatWasWrittenInUtf8) {
   EXPECT_EQ(0u, RunToEnd("/S " + FolderArgument() + " \"/LOG=" + logFile + "\""));
   const std::string log = ReadFileContent(logFile).value_or("");
   ASSERT_EQ("\xEF\xBB\xBF", log.substr(0, 3));
-  const std::string text = Utf8ToAnsi(log.substr(3));
+  const std::string text = log.substr(3);
   const TestRelease& release = Release(2014);
   for (const std::string& line : std::vector<std::string>{
            "创建文件夹：" + installFolder(),
@@ -149,8 +136,7 @@ TEST_F(UnattendedTest, ARefusalReplacesAnEarlierLogWithItsReason) {
   EXPECT_EQ(5u, RunToEnd("/S /R=2014, \"/LOG=" + logFile + "\""));
   const std::string raw = ReadFileContent(logFile).value_or("");
   EXPECT_EQ(0u, raw.find("\xEF\xBB\xBFSetUp.exe /S /R=2014,")) << raw;
-  const std::string log = Utf8ToAnsi(raw);
-  EXPECT_NE(std::string::npos, log.find("命令行参数无效：/R=2014,")) << log;
+  EXPECT_NE(std::string::npos, raw.find("命令行参数无效：/R=2014,")) << raw;
   EXPECT_EQ("退出代码：5", LastLogLine(logFile));
 }
 
@@ -160,8 +146,8 @@ TEST_F(UnattendedTest, TheElevatedCopyAppendsToTheOpenLogAndDoesTheMachineStepsO
   ASSERT_TRUE(AddDataPayload());
   const std::string logFile = sandbox_.Child("setup.log");
   const HANDLE starter =
-      CreateFileA(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(Widened(logFile).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, starter);
   const auto write = [starter](const std::string& text) {
     DWORD written = 0;
@@ -176,9 +162,7 @@ TEST_F(UnattendedTest, TheElevatedCopyAppendsToTheOpenLogAndDoesTheMachineStepsO
   EXPECT_EQ(0u, exitCode);
   const std::string log = ReadFileContent(logFile).value_or("");
   EXPECT_EQ(0u, log.find("\xEF\xBB\xBFstarter\r\nSetUp.exe /ELEVATED ")) << log;
-  EXPECT_NE(std::string::npos,
-            log.find("\r\n" + std::string(u8"退出代码：0") + "\r\nstarter again\r\n"))
-      << log;
+  EXPECT_NE(std::string::npos, log.find("\r\n退出代码：0\r\nstarter again\r\n")) << log;
   EXPECT_EQ(InstalledNames(), FolderEntries(installFolder()));
   ExpectDemandLoadKeys(Release(2014), installFolder());
   ExpectTrustedPathsUnchanged();

@@ -14,35 +14,39 @@ namespace {
 
 constexpr DWORD kUninstallTimeout = 60000;
 
-// Every key and value below `path`, as "key|value" -> data.
+// Every key and value below `path`, as "key|value" -> data (a text value's
+// as UTF-8).
 void CollectKeys(HKEY root, const std::string& path, std::map<std::string, std::string>* into) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(root, Widened(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
   (*into)[path] = "";
-  char name[256];
-  BYTE data[4096];
+  constexpr DWORD kNameCapacity = 256;
+  wchar_t name[kNameCapacity];
+  wchar_t data[2048];
   for (DWORD index = 0;; ++index) {
-    DWORD nameSize = sizeof(name), dataSize = sizeof(data), type = 0;
-    if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) !=
-        ERROR_SUCCESS) {
+    DWORD nameSize = kNameCapacity, dataSize = sizeof(data), type = 0;
+    if (RegEnumValueW(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                      &dataSize) != ERROR_SUCCESS) {
       break;
     }
-    std::string text(reinterpret_cast<const char*>(data), dataSize);
+    const std::string valueName = Narrowed(std::wstring(name, nameSize));
+    std::string text = type == REG_SZ ? Narrowed(std::wstring(data, dataSize / sizeof(wchar_t)))
+                                      : std::string(reinterpret_cast<const char*>(data), dataSize);
     // The install leaves its trusted paths upper-cased, and a value it
     // created empty.
-    if (std::string(name) == "TRUSTEDPATHS") text = UpperAscii(text);
-    if (std::string(name) != "TRUSTEDPATHS" || text.size() > 1) {
-      (*into)[path + "|" + name] = std::to_string(type) + ":" + text;
+    if (valueName == "TRUSTEDPATHS") text = UpperAscii(text);
+    if (valueName != "TRUSTEDPATHS" || text.size() > 1) {
+      (*into)[path + "|" + valueName] = std::to_string(type) + ":" + text;
     }
   }
   std::vector<std::string> subKeys;
   for (DWORD index = 0;; ++index) {
-    DWORD nameSize = sizeof(name);
-    if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+    DWORD nameSize = kNameCapacity;
+    if (RegEnumKeyExW(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS) {
       break;
     }
-    subKeys.push_back(path + "\\" + name);
+    subKeys.push_back(path + "\\" + Narrowed(std::wstring(name, nameSize)));
   }
   RegCloseKey(key);
   for (const std::string& subKey : subKeys) CollectKeys(root, subKey, into);
@@ -75,8 +79,7 @@ class UninstallTest : public InstallTest {
   }
 
   std::string Entry(const char* name) const {
-    const std::string data = ReadStoredValue(HKEY_LOCAL_MACHINE, kProductEntryKey, name).data;
-    return data.substr(0, data.find('\0'));
+    return StoredText(ReadStoredValue(HKEY_LOCAL_MACHINE, kProductEntryKey, name));
   }
 
   DWORD Install(const std::string& chosen) {
@@ -87,11 +90,12 @@ class UninstallTest : public InstallTest {
 
   // Runs a command line as it stands, as a deployment tool does; its exit
   // code, after checking that no box of the program showed.
-  static DWORD RunAsItStands(std::string commandLine) {
-    STARTUPINFOA startup{};
+  static DWORD RunAsItStands(const std::string& commandLine) {
+    std::wstring wideCommandLine = Widened(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
       ADD_FAILURE() << "cannot run " << commandLine;
       return 0xFFFFFFFF;
@@ -148,7 +152,7 @@ TEST_F(UninstallTest, WhatIsNotTheProductsStays) {
   ASSERT_EQ(0u, Install(chosenFolder()));
   const std::string native = ApplicationKey(Release(2010), "BX_PlotSweep2010");
   const std::string elsewhere = sandbox_.Child("Other\\BX_PlotSweep2010.ARX");
-  ASSERT_TRUE(WriteWideString(HKEY_LOCAL_MACHINE, native, "LOADER", Widened(elsewhere)));
+  ASSERT_TRUE(WriteStringValue(HKEY_LOCAL_MACHINE, native, "LOADER", elsewhere));
   ASSERT_TRUE(WriteFileContent(installFolder() + "\\notes.txt", "mine"));
   const std::string logFile = sandbox_.Child("uninstall.log");
   EXPECT_EQ(1u, RunAsItStands(Entry("QuietUninstallString") + " \"/LOG=" + logFile + "\""));
@@ -156,8 +160,7 @@ TEST_F(UninstallTest, WhatIsNotTheProductsStays) {
   EXPECT_EQ(SzValue(elsewhere), ReadStoredValue(HKEY_LOCAL_MACHINE, native, "LOADER"));
   ExpectNoDemandLoadKeys(Release(2014));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kProductEntryKey));
-  // The log is UTF-8; the folder's path is ASCII.
-  const std::string kept = installFolder() + u8" 中有不是本软件安装的文件，已保留。";
+  const std::string kept = installFolder() + " 中有不是本软件安装的文件，已保留。";
   EXPECT_NE(std::string::npos, ReadFileContent(logFile).value_or("").find(kept));
 }
 
@@ -202,8 +205,8 @@ TEST_F(UninstallTest, AnInstallElsewhereTakesOverAndLeavesNoOldFolderTrusted) {
   EXPECT_FALSE(PathExists(chosenFolder()));
   ExpectInstalledFiles(moved + "\\B-PlotSweep");
   for (const TestProfile& profile : profiles_) {
-    const std::string trusted =
-        UpperAscii(ReadStoredValue(HKEY_CURRENT_USER, VariablesKey(profile), "TRUSTEDPATHS").data);
+    const std::string trusted = UpperAscii(
+        StoredText(ReadStoredValue(HKEY_CURRENT_USER, VariablesKey(profile), "TRUSTEDPATHS")));
     EXPECT_EQ(std::string::npos, trusted.find(UpperAscii(installFolder()))) << profile.name;
     EXPECT_NE(std::string::npos, trusted.find(UpperAscii(moved))) << profile.name;
   }

@@ -1,5 +1,6 @@
 // The data-exchange helpers on real controls: ticks and texts go both ways,
-// and a text of any length comes back whole.
+// a text of any length and script comes back whole, and a control text that
+// has no UTF-8 form is refused, never read with a substitute.
 
 #include "platform/win32/data_exchange.h"
 
@@ -21,18 +22,34 @@ constexpr int kEditId = 11;
 class DataExchangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, parent_);
-    Child("BUTTON", BS_AUTOCHECKBOX, kCheckBoxId);
-    Child("EDIT", ES_AUTOHSCROLL, kEditId);
+    Child(L"BUTTON", BS_AUTOCHECKBOX, kCheckBoxId);
+    Child(L"EDIT", ES_AUTOHSCROLL, kEditId);
+    SendDlgItemMessageW(parent_, kEditId, EM_SETLIMITTEXT, 0, 0);
   }
   void TearDown() override { DestroyWindow(parent_); }
 
-  void Child(const char* className, DWORD style, int id) {
-    ASSERT_NE(nullptr, CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 100, 20, parent_,
+  void Child(const wchar_t* className, DWORD style, int id) {
+    ASSERT_NE(nullptr, CreateWindowExW(0, className, L"", WS_CHILD | style, 0, 0, 100, 20, parent_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       GetModuleHandleA(nullptr), nullptr));
+                                       GetModuleHandleW(nullptr), nullptr));
+  }
+
+  // The edit box's text as the wide call reads it.
+  std::wstring EditUnits() const {
+    const HWND edit = GetDlgItem(parent_, kEditId);
+    std::wstring units(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    units.resize(
+        static_cast<std::size_t>(GetWindowTextW(edit, &units[0], static_cast<int>(units.size()))));
+    return units;
+  }
+
+  std::string ReadEdit() {
+    std::string received = "left over";
+    DdxText(parent_, kEditId, received, Exchange::kToMembers);
+    return received;
   }
 
   HWND parent_ = nullptr;
@@ -52,21 +69,54 @@ TEST_F(DataExchangeTest, TickGoesToTheBoxAndComesBack) {
   EXPECT_EQ(1, tick);
 }
 
+// A member text reaches the control as its UTF-16 form, whole, and comes
+// back as the same UTF-8; one that is not UTF-8 leaves the control empty.
 TEST_F(DataExchangeTest, LongAndChineseTextsComeBackWhole) {
-  SendDlgItemMessageA(parent_, kEditId, EM_SETLIMITTEXT, 0, 0);
-  for (const std::string& text : {std::string("C:\\Brenix"), std::string("D:\\批打印\\软件"),
-                                  std::string(5000, 'x') + "尾"}) {
-    std::string sent = text;
+  struct Row {
+    const char* name;
+    std::string member;
+    std::wstring shown;  // GetWindowTextW of the control afterwards
+    std::string readBack;
+  };
+  const std::wstring longUnits = std::wstring(5000, L'x') + L"尾";
+  const Row rows[] = {
+      {"ascii", "C:\\Brenix", L"C:\\Brenix", "C:\\Brenix"},
+      {"chinese", "D:\\批打印\\软件", L"D:\\批打印\\软件", "D:\\批打印\\软件"},
+      {"chinese and hangul", "D:\\批打印\\한국어 폴더", L"D:\\批打印\\한국어 폴더",
+       "D:\\批打印\\한국어 폴더"},
+      {"beyond the basic plane", "E:\\𠀀𝄞", L"E:\\𠀀𝄞", "E:\\𠀀𝄞"},
+      {"5001 characters", std::string(5000, 'x') + "尾", longUnits, std::string(5000, 'x') + "尾"},
+      {"empty", "", L"", ""},
+      {"not utf-8", "C:\\\xB2\xE2\xCA\xD4", L"", ""},
+  };
+  for (const Row& row : rows) {
+    SetDlgItemTextW(parent_, kEditId, L"before");
+    std::string sent = row.member;
     DdxText(parent_, kEditId, sent, Exchange::kToControls);
-    std::string received = "left over";
-    DdxText(parent_, kEditId, received, Exchange::kToMembers);
-    EXPECT_EQ(text, received);
+    EXPECT_EQ(row.shown, EditUnits()) << row.name;
+    EXPECT_EQ(row.readBack, ReadEdit()) << row.name;
   }
-  std::string empty;
-  DdxText(parent_, kEditId, empty, Exchange::kToControls);
-  std::string received = "left over";
-  DdxText(parent_, kEditId, received, Exchange::kToMembers);
-  EXPECT_EQ("", received);
+}
+
+// A control text with a lone surrogate has no UTF-8 form: it reads as
+// empty, never with U+FFFD or '?' in place of the unit.
+TEST_F(DataExchangeTest, ControlTextWithALoneSurrogateReadsEmpty) {
+  struct Row {
+    const char* name;
+    std::wstring shown;
+    std::string readBack;
+  };
+  const Row rows[] = {
+      {"lone high surrogate", std::wstring(L"D:\\批") + wchar_t(0xD840), ""},
+      {"lone low surrogate", std::wstring(L"D:\\") + wchar_t(0xDC00) + L"a", ""},
+      {"swapped pair", std::wstring(L"D:\\") + wchar_t(0xDC00) + wchar_t(0xD840), ""},
+      {"whole pair", std::wstring(L"D:\\") + wchar_t(0xD840) + wchar_t(0xDC00), "D:\\𠀀"},
+  };
+  for (const Row& row : rows) {
+    SetDlgItemTextW(parent_, kEditId, row.shown.c_str());
+    ASSERT_EQ(row.shown, EditUnits()) << row.name << ": the control keeps the units";
+    EXPECT_EQ(row.readBack, ReadEdit()) << row.name;
+  }
 }
 
 TEST_F(DataExchangeTest, ControlObjectIsBoundToItsControl) {

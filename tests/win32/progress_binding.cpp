@@ -14,8 +14,8 @@ namespace {
 HWND CreateProgressBar(DWORD style = WS_POPUP) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   EXPECT_TRUE(InitCommonControlsEx(&controls));
-  const HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", style, 0, 0, 200, 20, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+  const HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", style, 0, 0, 200, 20, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
   EXPECT_NE(bar, nullptr);
   return bar;
 }
@@ -26,7 +26,7 @@ class Win32ProgressUnderTest : public ProgressUnderTest {
   ~Win32ProgressUnderTest() override { DestroyWindow(m_bar); }
 
   platform::ProgressPort& Port() override { return m_progress; }
-  int Position() override { return static_cast<int>(SendMessageA(m_bar, PBM_GETPOS, 0, 0)); }
+  int Position() override { return static_cast<int>(SendMessageW(m_bar, PBM_GETPOS, 0, 0)); }
 
  private:
   HWND m_bar;
@@ -55,25 +55,25 @@ TEST(Win32ProgressOnScreen, EndsWhereTheControlsOwnSteppingEnds) {
         switch (call.kind) {
           case 'r':
             progress.SetRange(call.a, call.b);
-            SendMessageA(direct, PBM_SETRANGE, 0, MAKELPARAM(call.a, call.b));
+            SendMessageW(direct, PBM_SETRANGE, 0, MAKELPARAM(call.a, call.b));
             break;
           case 's':
             progress.SetStep(call.a);
-            SendMessageA(direct, PBM_SETSTEP, call.a, 0);
+            SendMessageW(direct, PBM_SETSTEP, call.a, 0);
             break;
           case 'p':
             progress.SetPos(call.a);
-            SendMessageA(direct, PBM_SETPOS, call.a, 0);
+            SendMessageW(direct, PBM_SETPOS, call.a, 0);
             break;
           default:
             for (int i = 0; i < call.a; ++i) {
               progress.StepIt();
-              SendMessageA(direct, PBM_STEPIT, 0, 0);
+              SendMessageW(direct, PBM_STEPIT, 0, 0);
             }
         }
       }
     }
-    EXPECT_EQ(SendMessageA(direct, PBM_GETPOS, 0, 0), SendMessageA(counted, PBM_GETPOS, 0, 0))
+    EXPECT_EQ(SendMessageW(direct, PBM_GETPOS, 0, 0), SendMessageW(counted, PBM_GETPOS, 0, 0))
         << "script " << n;
     EXPECT_TRUE(IsWindowVisible(counted));
     DestroyWindow(counted);

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "platform/win32/wide_text.h"
+
 namespace win32 {
 
 namespace {
@@ -34,18 +36,21 @@ void DdxText(HWND dialog, int id, std::string& value, Exchange direction) {
   if (direction == Exchange::kToMembers) {
     value = GetWindowTextString(control);
   } else {
-    SetWindowTextA(control, value.c_str());
+    SetWindowTextW(control, Wide(value).c_str());
   }
 }
 
 std::string GetWindowTextString(HWND window) {
-  // The length may overstate the text (it can count in another character
-  // set), never understate it; the copy says how much it really wrote.
-  const int length = GetWindowTextLengthA(window);
+  // The length may overstate the text, never understate it; the copy says
+  // how much it really wrote.
+  const int length = GetWindowTextLengthW(window);
   if (length <= 0) return std::string();
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, &text[0], length + 1);
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  std::wstring units(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, &units[0], length + 1);
+  std::string text;
+  if (copied <= 0 || !ToUtf8(units.data(), static_cast<std::size_t>(copied), &text)) {
+    return std::string();
+  }
   return text;
 }
 

@@ -18,7 +18,7 @@ CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_par
 
 INT_PTR CDialog::DoModal() {
   const INT_PTR result =
-      DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent,
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   m_window = nullptr;
   return result;
@@ -64,20 +64,20 @@ bool CDialog::OnCommand(WORD id, WORD code) {
 }
 
 HBRUSH CDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
-  return reinterpret_cast<HBRUSH>(DefWindowProcA(m_window, message, reinterpret_cast<WPARAM>(dc),
+  return reinterpret_cast<HBRUSH>(DefWindowProcW(m_window, message, reinterpret_cast<WPARAM>(dc),
                                                  reinterpret_cast<LPARAM>(control)));
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
     dialog->m_window = window;
-    PostMessageA(window, kShownMessage, 0, 0);
+    PostMessageW(window, kShownMessage, 0, 0);
     return dialog->OnInitDialog();
   }
   // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
-  auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
   return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
 }
 

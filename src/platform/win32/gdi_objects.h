@@ -36,9 +36,9 @@ class CBrush : public GdiObject<HBRUSH> {
 
 class CFont : public GdiObject<HFONT> {
  public:
-  // CreateFontA(height, 0, 0, 0, weight, no italic/underline/strike-out,
-  // charSet, default precisions, quality and pitch, faceName); false when GDI
-  // refuses.
+  // CreateFontW(height, 0, 0, 0, weight, no italic/underline/strike-out,
+  // charSet, default precisions, quality and pitch, faceName); `faceName` is
+  // UTF-8. False when GDI refuses.
   bool Create(int height, int weight, BYTE charSet, const char* faceName);
 };
 

@@ -1,8 +1,9 @@
 #pragma once
-// The prompt port over MessageBoxA. Every box is owned by the window that a
-// ScopedPromptOwner names (the dialog whose action shows it), so that window
-// stays disabled while the box is up; never by whatever window happens to be
-// active, which is none once the user has switched to another program.
+// The prompt port over MessageBoxW, its UTF-8 texts converted at the call.
+// Every box is owned by the window that a ScopedPromptOwner names (the dialog
+// whose action shows it), so that window stays disabled while the box is up;
+// never by whatever window happens to be active, which is none once the user
+// has switched to another program.
 
 #include <windows.h>
 

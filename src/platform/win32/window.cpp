@@ -11,9 +11,9 @@ bool CWindow::IsWindowVisible() const { return ::IsWindowVisible(m_window) != FA
 bool CWindow::IsWindowEnabled() const { return ::IsWindowEnabled(m_window) != FALSE; }
 
 int CButton::GetCheck() const {
-  return static_cast<int>(SendMessageA(m_window, BM_GETCHECK, 0, 0));
+  return static_cast<int>(SendMessageW(m_window, BM_GETCHECK, 0, 0));
 }
 
-void CButton::SetCheck(int state) const { SendMessageA(m_window, BM_SETCHECK, state, 0); }
+void CButton::SetCheck(int state) const { SendMessageW(m_window, BM_SETCHECK, state, 0); }
 
 }  // namespace win32

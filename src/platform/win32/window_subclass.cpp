@@ -5,10 +5,10 @@ namespace win32 {
 namespace {
 
 // The window property that leads from the window to its subclass object.
-constexpr char kObjectProperty[] = "BPlotSweep.WindowSubclass";
+constexpr wchar_t kObjectProperty[] = L"BPlotSweep.WindowSubclass";
 
 WindowSubclass* ObjectOf(HWND window) {
-  return static_cast<WindowSubclass*>(GetPropA(window, kObjectProperty));
+  return static_cast<WindowSubclass*>(GetPropW(window, kObjectProperty));
 }
 
 }  // namespace
@@ -17,11 +17,11 @@ WindowSubclass::~WindowSubclass() { Detach(); }
 
 bool WindowSubclass::Attach(HWND window) {
   if (m_window || !IsWindow(window) || ObjectOf(window)) return false;
-  if (!SetPropA(window, kObjectProperty, this)) return false;
-  const LONG_PTR original = SetWindowLongPtrA(
+  if (!SetPropW(window, kObjectProperty, this)) return false;
+  const LONG_PTR original = SetWindowLongPtrW(
       window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowSubclass::SubclassProc));
   if (!original) {
-    RemovePropA(window, kObjectProperty);
+    RemovePropW(window, kObjectProperty);
     return false;
   }
   m_pfnOriginal = reinterpret_cast<WNDPROC>(original);
@@ -31,8 +31,8 @@ bool WindowSubclass::Attach(HWND window) {
 
 void WindowSubclass::Detach() {
   if (!m_window) return;
-  SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOriginal));
-  RemovePropA(m_window, kObjectProperty);
+  SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOriginal));
+  RemovePropW(m_window, kObjectProperty);
   m_window = nullptr;
   m_pfnOriginal = nullptr;
 }
@@ -40,13 +40,13 @@ void WindowSubclass::Detach() {
 bool WindowSubclass::OnCommand(WORD /*id*/, WORD /*code*/) { return false; }
 
 LRESULT WindowSubclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(m_pfnOriginal, m_window, message, wParam, lParam);
+  return CallWindowProcW(m_pfnOriginal, m_window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowSubclass::SubclassProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
   WindowSubclass* object = ObjectOf(window);
-  if (!object) return DefWindowProcA(window, message, wParam, lParam);
+  if (!object) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
       if (object->OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;

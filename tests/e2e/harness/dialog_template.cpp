@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "e2e/harness/utf16_text.h"
+
 namespace {
 
 // A bounds-checked reader of the template's little-endian fields.
@@ -24,17 +26,11 @@ class Reader {
     return value;
   }
 
-  // A NUL-terminated UTF-16 string, converted to the ANSI code page.
+  // A NUL-terminated UTF-16 string, as UTF-8.
   std::string String() {
     std::wstring text;
     for (WCHAR c = Read<WCHAR>(); m_ok && c != 0; c = Read<WCHAR>()) text += c;
-    if (text.empty()) return "";
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0], length,
-                        nullptr, nullptr);
-    return ansi;
+    return Narrowed(text);
   }
 
   // sz_Or_Ord: 0xFFFF and an ordinal, or a string.

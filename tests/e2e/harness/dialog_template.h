@@ -1,7 +1,7 @@
 #pragma once
 // Reads the header of an extended dialog template (DLGTEMPLATEEX) as a
 // program's resources hold it: frame, size, caption and font, with its texts
-// in the ANSI code page.
+// as UTF-8.
 
 #include <windows.h>
 

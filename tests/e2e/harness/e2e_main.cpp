@@ -1,33 +1,48 @@
 // The end-to-end tests of SetUp.exe:
 //   e2e_tests.exe --setup-exe=PATH [--setup32-exe=PATH] [gtest flags].
 // With --idle=MILLISECONDS alone it only sleeps, as a stand-in process.
+// The arguments are read in UTF-16, whatever the code page.
 
+#include <windows.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <cwchar>
+#include <string>
 
+#include "e2e/harness/install_support.h"
 #include "e2e/harness/setup_driver.h"
 
-int main(int argc, char** argv) {
-  if (argc == 2 && std::strncmp(argv[1], kIdleFlag, sizeof(kIdleFlag) - 1) == 0) {
-    Sleep(std::strtoul(argv[1] + sizeof(kIdleFlag) - 1, nullptr, 10));
+namespace {
+
+// What follows `flag` in `argument`; nullptr when it does not start with it.
+const wchar_t* FlagValue(const wchar_t* argument, const char* flag) {
+  const std::wstring prefix = Widened(flag);
+  return std::wcsncmp(argument, prefix.c_str(), prefix.size()) == 0 ? argument + prefix.size()
+                                                                    : nullptr;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr) return 2;
+  if (argc == 2 && FlagValue(argv[1], kIdleFlag)) {
+    Sleep(std::wcstoul(FlagValue(argv[1], kIdleFlag), nullptr, 10));
     return 0;
   }
   ::testing::InitGoogleTest(&argc, argv);
-  constexpr char kSetupExeFlag[] = "--setup-exe=";
-  constexpr char kSetup32ExeFlag[] = "--setup32-exe=";
   for (int i = 1; i < argc; ++i) {
-    if (std::strncmp(argv[i], kSetupExeFlag, sizeof(kSetupExeFlag) - 1) == 0) {
-      SetSetupExePath(ToWindowsPath(argv[i] + sizeof(kSetupExeFlag) - 1));
+    if (const wchar_t* path = FlagValue(argv[i], "--setup-exe=")) {
+      SetSetupExePath(ToWindowsPath(Narrowed(path)));
     }
-    if (std::strncmp(argv[i], kSetup32ExeFlag, sizeof(kSetup32ExeFlag) - 1) == 0) {
-      SetSetup32ExePath(ToWindowsPath(argv[i] + sizeof(kSetup32ExeFlag) - 1));
+    if (const wchar_t* path = FlagValue(argv[i], "--setup32-exe=")) {
+      SetSetup32ExePath(ToWindowsPath(Narrowed(path)));
     }
   }
-  if (SetupExePath().empty() ||
-      GetFileAttributesA(SetupExePath().c_str()) == INVALID_FILE_ATTRIBUTES) {
+  if (SetupExePath().empty() || !PathExists(SetupExePath())) {
     std::fprintf(stderr, "usage: e2e_tests --setup-exe=PATH-OF-SetUp.exe [gtest flags]\n");
     return 2;
   }

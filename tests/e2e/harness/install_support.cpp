@@ -9,27 +9,29 @@ namespace {
 // Far longer than any test that needs a stand-in.
 constexpr DWORD kStandInLifetime = 120000;
 
-LONG QueryValue(HKEY handle, const std::string& name, bool wide, DWORD* type, std::string* data,
+LONG QueryValue(HKEY handle, const std::wstring& name, DWORD* type, std::string* data,
                 DWORD* size) {
   BYTE* buffer = data->empty() ? nullptr : reinterpret_cast<BYTE*>(&(*data)[0]);
-  if (!wide) return RegQueryValueExA(handle, name.c_str(), nullptr, type, buffer, size);
-  return RegQueryValueExW(handle, Widened(name).c_str(), nullptr, type, buffer, size);
+  return RegQueryValueExW(handle, name.c_str(), nullptr, type, buffer, size);
 }
 
 }  // namespace
 
 // ---- Registry values and files ---------------------------------------------
 
-StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name, bool wide) {
+StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name) {
   StoredValue value;
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return value;
+  if (RegOpenKeyExW(root, Widened(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+    return value;
+  }
+  const std::wstring wideName = Widened(name);
   DWORD type = REG_NONE;
   DWORD size = 0;
   std::string data;
-  if (QueryValue(handle, name, wide, &type, &data, &size) == ERROR_SUCCESS) {
+  if (QueryValue(handle, wideName, &type, &data, &size) == ERROR_SUCCESS) {
     data.resize(size);
-    if (QueryValue(handle, name, wide, &type, &data, &size) == ERROR_SUCCESS) {
+    if (QueryValue(handle, wideName, &type, &data, &size) == ERROR_SUCCESS) {
       data.resize(size);
       value = StoredValue{type, data};
     }
@@ -38,21 +40,29 @@ StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string
   return value;
 }
 
-StoredValue SzValue(const std::string& text) { return StoredValue{REG_SZ, text + '\0'}; }
-
-StoredValue WideSzValue(const std::wstring& text) {
-  const std::wstring terminated = text + L'\0';
+StoredValue SzValue(const std::string& text) {
+  const std::wstring terminated = Widened(text) + L'\0';
   return StoredValue{REG_SZ, std::string(reinterpret_cast<const char*>(terminated.data()),
                                          terminated.size() * sizeof(wchar_t))};
 }
 
-bool WriteWideString(HKEY root, const std::string& key, const std::string& name,
-                     const std::wstring& text) {
+std::string StoredText(const StoredValue& value) {
+  if (value.type != REG_SZ) return "";
+  const std::wstring units(reinterpret_cast<const wchar_t*>(value.data.data()),
+                           value.data.size() / sizeof(wchar_t));
+  return Narrowed(units.substr(0, units.find(L'\0')));
+}
+
+bool WriteStringValue(HKEY root, const std::string& key, const std::string& name,
+                      const std::string& text) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, Widened(key).c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) {
+    return false;
+  }
+  const std::wstring data = Widened(text);
   const LONG result = RegSetValueExW(handle, Widened(name).c_str(), 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(text.c_str()),
-                                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+                                     reinterpret_cast<const BYTE*>(data.c_str()),
+                                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(handle);
   return result == ERROR_SUCCESS;
 }
@@ -66,6 +76,16 @@ void PrintTo(const StoredValue& value, std::ostream* out) {
   *out << "type " << value.type << ", " << value.data.size() << " bytes";
   if (value.type == REG_DWORD && value.data.size() == sizeof(DWORD)) {
     *out << ": " << *reinterpret_cast<const DWORD*>(value.data.data());
+  } else if (value.type == REG_SZ && value.data.size() % sizeof(wchar_t) == 0) {
+    // The UTF-16 text as UTF-8, each NUL (the terminating one too) as \0.
+    std::wstring units(reinterpret_cast<const wchar_t*>(value.data.data()),
+                       value.data.size() / sizeof(wchar_t));
+    *out << ": \"";
+    for (std::size_t nul = units.find(L'\0'); nul != std::wstring::npos; nul = units.find(L'\0')) {
+      *out << Narrowed(units.substr(0, nul)) << "\\0";
+      units.erase(0, nul + 1);
+    }
+    *out << Narrowed(units) << '"';
   } else if (!value.data.empty()) {
     *out << ": \"";
     for (unsigned char byte : value.data) {
@@ -80,18 +100,18 @@ void PrintTo(const StoredValue& value, std::ostream* out) {
 }
 
 bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Widened(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::set<std::string> FolderEntries(const std::string& folder) {
   std::set<std::string> names;
-  WIN32_FIND_DATAA entry;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW(Widened(folder + "\\*").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    const std::string name = entry.cFileName;
+    const std::string name = Narrowed(entry.cFileName);
     if (name != "." && name != "..") names.insert(name);
-  } while (FindNextFileA(search, &entry));
+  } while (FindNextFileW(search, &entry));
   FindClose(search);
   return names;
 }
@@ -103,29 +123,17 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
-std::wstring Widened(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(),
-                                         static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  if (length > 0 &&
-      MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                          &wide[0], length) != length) {
-    wide.clear();
-  }
-  return wide;
-}
-
 // ---- SettingsFileGuard -----------------------------------------------------
 
 SettingsFileGuard::SettingsFileGuard() {
-  char appData[MAX_PATH] = "";
-  const DWORD length = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  wchar_t appData[MAX_PATH] = L"";
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
-  m_folder = std::string(appData, length) + "\\Brenix";
+  m_folder = Narrowed(std::wstring(appData, length)) + "\\Brenix";
   m_path = m_folder + "\\" + kSettingsFileName;
   m_folderExisted = PathExists(m_folder);
   m_saved = ReadFileContent(m_path);
-  if (m_saved) DeleteFileA(m_path.c_str());
+  if (m_saved) DeleteFileW(Widened(m_path).c_str());
 }
 
 SettingsFileGuard::~SettingsFileGuard() {
@@ -134,22 +142,24 @@ SettingsFileGuard::~SettingsFileGuard() {
     WriteFileContent(m_path, *m_saved);
     return;
   }
-  DeleteFileA(m_path.c_str());
-  if (!m_folderExisted) RemoveDirectoryA(m_folder.c_str());
+  DeleteFileW(Widened(m_path).c_str());
+  if (!m_folderExisted) RemoveDirectoryW(Widened(m_folder).c_str());
 }
 
 // ---- StandInProcess --------------------------------------------------------
 
 StandInProcess::StandInProcess(const std::string& imagePath)
     : m_imageName(imagePath.substr(imagePath.find_last_of('\\') + 1)) {
-  char self[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH || !CopyFileA(self, imagePath.c_str(), FALSE)) return;
-  std::string commandLine = "\"" + imagePath + "\" " + kIdleFlag + std::to_string(kStandInLifetime);
-  STARTUPINFOA startup{};
+  wchar_t self[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring image = Widened(imagePath);
+  if (length == 0 || length >= MAX_PATH || !CopyFileW(self, image.c_str(), FALSE)) return;
+  std::wstring commandLine =
+      Widened("\"" + imagePath + "\" " + kIdleFlag + std::to_string(kStandInLifetime));
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  if (!CreateProcessA(imagePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &m_process)) {
+  if (!CreateProcessW(image.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &m_process)) {
     m_process = PROCESS_INFORMATION{};
   }
 }
@@ -165,12 +175,13 @@ StandInProcess::~StandInProcess() {
 bool StandInProcess::listed() const {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
-  PROCESSENTRY32 entry{};
+  const std::wstring imageName = Widened(m_imageName);
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   bool found = false;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found;
-       more = Process32Next(snapshot, &entry)) {
-    found = lstrcmpiA(entry.szExeFile, m_imageName.c_str()) == 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+       more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0;
   }
   CloseHandle(snapshot);
   return found;
@@ -179,7 +190,7 @@ bool StandInProcess::listed() const {
 // ---- ExclusiveLock ---------------------------------------------------------
 
 ExclusiveLock::ExclusiveLock(const std::string& path)
-    : m_file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    : m_file(CreateFileW(Widened(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 void ExclusiveLock::Release() {

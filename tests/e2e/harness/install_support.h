@@ -10,7 +10,8 @@
 #include <set>
 #include <string>
 
-// A registry value as stored: type and raw data; REG_NONE and no data when absent.
+// A registry value as stored: type and raw data (text as UTF-16, as the
+// wide calls give it); REG_NONE and no data when absent.
 struct StoredValue {
   DWORD type = REG_NONE;
   std::string data;
@@ -18,15 +19,14 @@ struct StoredValue {
     return type == other.type && data == other.data;
   }
 };
-// Read through the ANSI calls, or with `wide` through the UTF-16 ones (text
-// values then come as UTF-16 bytes). Value names are ASCII.
-StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name,
-                            bool wide = false);
-StoredValue SzValue(const std::string& text);       // stored with its terminating NUL
-StoredValue WideSzValue(const std::wstring& text);  // as UTF-16, with its terminating NUL
-// Sets a REG_SZ value of an existing key through RegSetValueExW; false on failure.
-bool WriteWideString(HKEY root, const std::string& key, const std::string& name,
-                     const std::wstring& text);
+StoredValue ReadStoredValue(HKEY root, const std::string& key, const std::string& name);
+// A REG_SZ value holding `text` as UTF-16 with its terminating NUL.
+StoredValue SzValue(const std::string& text);
+// The text of a REG_SZ value up to its first NUL; empty for any other.
+std::string StoredText(const StoredValue& value);
+// Sets a REG_SZ value of an existing key; false on failure.
+bool WriteStringValue(HKEY root, const std::string& key, const std::string& name,
+                      const std::string& text);
 StoredValue DwordValue(DWORD number);
 void PrintTo(const StoredValue& value, std::ostream* out);
 
@@ -35,8 +35,6 @@ bool PathExists(const std::string& path);
 std::set<std::string> FolderEntries(const std::string& folder);
 // ASCII letters upper-cased, other bytes left as they are.
 std::string UpperAscii(std::string text);
-// ANSI (code page) text as UTF-16; empty when it cannot be converted.
-std::wstring Widened(const std::string& text);
 
 constexpr char kSettingsFileName[] = "Brenix.Ini";
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr char kDialogClass[] = "#32770";
+constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr char kSetupCaption[] = "B-批打印软件安装";
 constexpr UINT kSendTimeout = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
@@ -16,14 +16,14 @@ std::string setup32ExePath;
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
   DWORD_PTR ignored = 0;
-  return window && SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+  return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
                                        kSendTimeout, result ? result : &ignored) != 0;
 }
 
-std::string ClassName(HWND window) {
-  char name[64] = "";
-  const int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 && length < static_cast<int>(sizeof(name)) - 1 ? name : "";
+std::wstring ClassName(HWND window) {
+  wchar_t name[64] = L"";
+  const int length = GetClassNameW(window, name, 64);
+  return length > 0 && length < 64 - 1 ? name : L"";
 }
 
 // The visible dialogs (message boxes included) among the top-level windows of a process.
@@ -59,24 +59,29 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM search) {
 }
 
 // Removes a file or a folder with everything in it.
-void RemoveTree(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+void RemoveTree(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
+    DeleteFileW(path.c_str());
     return;
   }
-  WIN32_FIND_DATAA entry;
-  const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = entry.cFileName;
-      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-    } while (FindNextFileA(search, &entry));
+      const std::wstring name = entry.cFileName;
+      if (name != L"." && name != L"..") RemoveTree(path + L"\\" + name);
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
-  RemoveDirectoryA(path.c_str());
+  RemoveDirectoryW(path.c_str());
+}
+
+bool FolderExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -88,9 +93,9 @@ void SetSetupExePath(const std::string& path) { setupExePath = path; }
 const std::string& Setup32ExePath() { return setup32ExePath; }
 
 void SetSetup32ExePath(const std::string& path) {
-  char runs[2] = "";
-  const DWORD length = GetEnvironmentVariableA("SETUP_WINE_RUNS_32BIT", runs, sizeof(runs));
-  const bool cannotRun = length == 1 && runs[0] == '0';
+  wchar_t runs[2] = L"";
+  const DWORD length = GetEnvironmentVariableW(L"SETUP_WINE_RUNS_32BIT", runs, 2);
+  const bool cannotRun = length == 1 && runs[0] == L'0';
   setup32ExePath = cannotRun ? std::string() : path;
 }
 
@@ -102,15 +107,15 @@ std::string ToWindowsPath(const std::string& path) {
     }
     return windows;
   }
-  char full[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+  wchar_t full[MAX_PATH];
+  const DWORD length = GetFullPathNameW(Widened(path).c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? Narrowed(std::wstring(full, length)) : path;
 }
 
 // ---- Files and keys --------------------------------------------------------
 
 std::optional<std::string> ReadFileContent(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  const HANDLE file = CreateFileW(Widened(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<std::string> content = std::string();
@@ -128,7 +133,7 @@ std::optional<std::string> ReadFileContent(const std::string& path) {
 }
 
 bool WriteFileContent(const std::string& path, const std::string& content) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const HANDLE file = CreateFileW(Widened(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -139,16 +144,21 @@ bool WriteFileContent(const std::string& path, const std::string& content) {
   return ok;
 }
 
+bool CreateFolder(const std::string& path) {
+  return CreateDirectoryW(Widened(path).c_str(), nullptr) != 0;
+}
+
 std::string BesideThisProgram(const char* name) {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string program = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::string program =
+      length > 0 && length < MAX_PATH ? Narrowed(std::wstring(path, length)) : "";
   return program.substr(0, program.find_last_of('\\') + 1) + name;
 }
 
 bool RegistryKeyExists(HKEY root, const std::string& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, Widened(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
@@ -157,24 +167,43 @@ bool RegistryKeyExists(HKEY root, const std::string& path) {
 
 ScratchFolder::ScratchFolder() {
   static unsigned counter = 0;
-  char temp[MAX_PATH];
-  const DWORD length = GetTempPathA(MAX_PATH, temp);
-  std::string base = length > 0 && length < MAX_PATH ? std::string(temp, length) : "C:\\";
+  wchar_t temp[MAX_PATH];
+  const DWORD length = GetTempPathW(MAX_PATH, temp);
+  std::string base =
+      length > 0 && length < MAX_PATH ? Narrowed(std::wstring(temp, length)) : "C:\\";
   if (base.back() != '\\') base += '\\';
   do {
     m_path = base + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(++counter);
-  } while (!CreateDirectoryA(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+  } while (!CreateDirectoryW(Widened(m_path).c_str(), nullptr) &&
+           GetLastError() == ERROR_ALREADY_EXISTS);
+  m_createdTop = m_path;
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(m_path); }
+ScratchFolder::ScratchFolder(std::string path) : m_path(std::move(path)) {
+  RemoveTree(Widened(m_path));
+  // Every level from the drive's root on: the first one missing is the
+  // outermost this object creates.
+  for (std::string::size_type end = m_path.find('\\', 3);; end = m_path.find('\\', end + 1)) {
+    const std::string level = m_path.substr(0, end);
+    if (!FolderExists(Widened(level))) {
+      if (m_createdTop.empty()) m_createdTop = level;
+      CreateFolder(level);
+    }
+    if (end == std::string::npos) break;
+  }
+}
+
+ScratchFolder::~ScratchFolder() {
+  if (!m_createdTop.empty()) RemoveTree(Widened(m_createdTop));
+}
 
 std::string ScratchFolder::Child(const std::string& relative) const {
   return m_path + "\\" + relative;
 }
 
 bool ScratchFolder::AddFolder(const std::string& relative) const {
-  return CreateDirectoryA(Child(relative).c_str(), nullptr) != 0;
+  return CreateFolder(Child(relative));
 }
 
 bool ScratchFolder::AddFile(const std::string& relative, const std::string& content) const {
@@ -183,13 +212,13 @@ bool ScratchFolder::AddFile(const std::string& relative, const std::string& cont
 
 ScratchDistribution::ScratchDistribution(const std::string& setupExe)
     : m_setupPath(Child("SetUp.exe")),
-      m_ready(CopyFileA(setupExe.c_str(), m_setupPath.c_str(), FALSE) != 0) {}
+      m_ready(CopyFileW(Widened(setupExe).c_str(), Widened(m_setupPath).c_str(), FALSE) != 0) {}
 
 // ---- Registry --------------------------------------------------------------
 
 ScratchKeyTree::ScratchKeyTree(HKEY root, std::string path)
     : m_root(root), m_path(std::move(path)) {
-  RegDeleteTreeA(m_root, m_path.c_str());
+  RegDeleteTreeW(m_root, Widened(m_path).c_str());
   // The outermost key on the path that is missing now is the one to remove
   // at the end; a first-level key (SOFTWARE) is never a candidate.
   std::string::size_type end = m_path.find('\\');
@@ -199,21 +228,23 @@ ScratchKeyTree::ScratchKeyTree(HKEY root, std::string path)
   } while (end != std::string::npos && RegistryKeyExists(m_root, m_createdTop));
 }
 
-ScratchKeyTree::~ScratchKeyTree() { RegDeleteTreeA(m_root, m_createdTop.c_str()); }
+ScratchKeyTree::~ScratchKeyTree() { RegDeleteTreeW(m_root, Widened(m_createdTop).c_str()); }
 
 bool ScratchKeyTree::SetValues(
     const std::string& relative,
     const std::vector<std::pair<std::string, std::string>>& values) const {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(m_root, (m_path + "\\" + relative).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(m_root, Widened(m_path + "\\" + relative).c_str(), 0, nullptr, 0, KEY_WRITE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   bool ok = true;
   for (const auto& value : values) {
-    ok = ok && RegSetValueExA(key, value.first.c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(value.second.c_str()),
-                              static_cast<DWORD>(value.second.size() + 1)) == ERROR_SUCCESS;
+    const std::wstring data = Widened(value.second);
+    ok = ok &&
+         RegSetValueExW(key, Widened(value.first).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(data.c_str()),
+                        static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   }
   RegCloseKey(key);
   return ok;
@@ -283,9 +314,9 @@ WindowDriver WaitForBoxOfAnyProcess(const std::string& caption, DWORD timeout) {
 // ---- WindowDriver ----------------------------------------------------------
 
 std::string WindowDriver::Caption() const {
-  char caption[256] = "";
-  const int length = GetWindowTextA(m_window, caption, sizeof(caption));
-  return length > 0 ? std::string(caption, length) : "";
+  wchar_t caption[256] = L"";
+  const int length = GetWindowTextW(m_window, caption, 256);
+  return length > 0 ? Narrowed(std::wstring(caption, length)) : "";
 }
 
 HWND WindowDriver::Control(int id) const { return m_window ? GetDlgItem(m_window, id) : nullptr; }
@@ -304,32 +335,32 @@ std::string WindowDriver::Text(int id) const {
   const HWND control = Control(id);
   DWORD_PTR length = 0;
   if (!Send(control, WM_GETTEXTLENGTH, 0, 0, &length) || length == 0) return "";
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
   if (!Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied))
     return "";
   text.resize(copied);
-  return text;
+  return Narrowed(text);
 }
 
 bool WindowDriver::SetText(int id, const std::string& text) const {
-  return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widened(text).c_str()));
 }
 
 bool WindowDriver::Click(int id) const { return Send(Control(id), BM_CLICK, 0, 0); }
 
 bool WindowDriver::PostClick(int id) const {
   const HWND control = Control(id);
-  return control && PostMessageA(control, BM_CLICK, 0, 0);
+  return control && PostMessageW(control, BM_CLICK, 0, 0);
 }
 
 bool WindowDriver::PostCommand(int id) const {
   const HWND control = Control(id);
-  return control && PostMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+  return control && PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(control));
 }
 
-bool WindowDriver::PostClose() const { return m_window && PostMessageA(m_window, WM_CLOSE, 0, 0); }
+bool WindowDriver::PostClose() const { return m_window && PostMessageW(m_window, WM_CLOSE, 0, 0); }
 
 bool WindowDriver::PostKey(UINT virtualKey) const {
   // The dialog's message loop turns Escape into IDCANCEL and Enter into the
@@ -339,8 +370,8 @@ bool WindowDriver::PostKey(UINT virtualKey) const {
   const DWORD threadId = GetWindowThreadProcessId(m_window, nullptr);
   const HWND target =
       GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus ? thread.hwndFocus : m_window;
-  const LPARAM repeatAndScanCode = 1 | MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) << 16;
-  return m_window && PostMessageA(target, WM_KEYDOWN, virtualKey, repeatAndScanCode);
+  const LPARAM repeatAndScanCode = 1 | MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) << 16;
+  return m_window && PostMessageW(target, WM_KEYDOWN, virtualKey, repeatAndScanCode);
 }
 
 std::string MessageBoxText(const WindowDriver& box) { return box.Text(kMessageBoxTextId); }
@@ -349,11 +380,12 @@ std::string MessageBoxText(const WindowDriver& box) { return box.Text(kMessageBo
 
 SetupProcess::SetupProcess(const std::string& setupPath, const std::string& arguments) {
   const std::string folder = setupPath.substr(0, setupPath.find_last_of('\\'));
-  std::string commandLine = "\"" + setupPath + "\"" + (arguments.empty() ? "" : " " + arguments);
-  STARTUPINFOA startup{};
+  std::wstring commandLine =
+      Widened("\"" + setupPath + "\"" + (arguments.empty() ? "" : " " + arguments));
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  if (!CreateProcessA(setupPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &m_process)) {
+  if (!CreateProcessW(Widened(setupPath).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                      nullptr, Widened(folder).c_str(), &startup, &m_process)) {
     m_process = PROCESS_INFORMATION{};
   }
 }

@@ -2,13 +2,16 @@
 // Drives the real SetUp.exe from outside, as a user would: prepares a
 // distribution folder and the AutoCAD registry keys, starts the program,
 // finds its dialog and message boxes, reads and clicks their controls.
-// Texts are ANSI (GBK under the Chinese code page the tests run with).
+// Texts are UTF-8, paths and registry names included; they cross into
+// Windows through the wide calls only (utf16_text.h).
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "e2e/harness/utf16_text.h"
 
 // Timeouts in milliseconds.
 constexpr DWORD kWindowTimeout = 20000;
@@ -29,7 +32,7 @@ bool WaitUntil(Condition condition, DWORD timeout = kWindowTimeout) {
     if (GetTickCount64() >= deadline) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollInterval, QS_ALLINPUT);
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
 }
 
@@ -50,6 +53,8 @@ std::string ToWindowsPath(const std::string& path);
 std::optional<std::string> ReadFileContent(const std::string& path);
 // Creates or replaces a file with `content`; false on failure.
 bool WriteFileContent(const std::string& path, const std::string& content);
+// Creates a folder whose parent exists; false on failure.
+bool CreateFolder(const std::string& path);
 
 // A file built beside this test program.
 std::string BesideThisProgram(const char* name);
@@ -64,6 +69,11 @@ constexpr char kIdleFlag[] = "--idle=";
 class ScratchFolder {
  public:
   ScratchFolder();
+  // A folder at a given absolute path, for tests that need a particular
+  // name: what an earlier run left there is removed first, every missing
+  // level is created, and the outermost level it created is removed at
+  // destruction.
+  explicit ScratchFolder(std::string path);
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -78,6 +88,7 @@ class ScratchFolder {
 
  private:
   std::string m_path;
+  std::string m_createdTop;  // the outermost folder this object creates
 };
 
 // An unpacked distribution: SetUp.exe copied into a scratch folder. The

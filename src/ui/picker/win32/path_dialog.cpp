@@ -1,9 +1,12 @@
 #include "ui/picker/win32/path_dialog.h"
 
-#include <cstring>
+#include <wchar.h>
 
+#include "base/bounded_format.h"
+#include "base/utf8.h"
 #include "platform/win32/command_map.h"
 #include "platform/win32/data_exchange.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/picker/folder_check.h"
 #include "ui/picker/win32/picker_ids.h"
@@ -11,6 +14,8 @@
 namespace ui {
 
 using win32::GetWindowTextString;
+using win32::ToWide;
+using win32::Wide;
 using win32::Win32MessageBoxes;
 using win32::Win32Platform;
 
@@ -64,39 +69,36 @@ void PathDialogSubclass::OnPickerOK() {
 PathDialog::PathDialog(const char* windowText, const char* prompt, const char* startFolder,
                        HWND owner)
     : m_windowText(windowText),
+      m_prompt(prompt),
       m_startFolder(startFolder),
-      m_chosenPath(),
-      m_browseInfo(),
       m_browseWindow(nullptr),
       m_ownerWindow(SafeOwner(owner)),
       m_accepted(0),
-      m_wndSubclass(this) {
-  m_browseInfo.hwndOwner = m_ownerWindow;
-  m_browseInfo.pidlRoot = nullptr;
-  m_browseInfo.lpszTitle = prompt;
-  m_browseInfo.ulFlags = kBrowseFlags;
-}
+      m_wndSubclass(this) {}
 
 int PathDialog::Browse() {
-  m_browseInfo.lpfn = BrowseCallback;
-  m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
-
   IMalloc* allocator = nullptr;
   if (FAILED(SHGetMalloc(&allocator)) || !allocator) return -1;
   m_accepted = 0;
+  const std::wstring prompt = Wide(m_prompt);
   // The shell writes the chosen folder's display name into a buffer of this
   // call; the name is not used.
-  char displayName[MAX_PATH];
-  BROWSEINFOA browseInfo = m_browseInfo;
+  wchar_t displayName[MAX_PATH];
+  BROWSEINFOW browseInfo{};
+  browseInfo.hwndOwner = m_ownerWindow;
   browseInfo.pszDisplayName = displayName;
-  if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browseInfo)) allocator->Free(chosen);
+  browseInfo.lpszTitle = prompt.c_str();
+  browseInfo.ulFlags = kBrowseFlags;
+  browseInfo.lpfn = BrowseCallback;
+  browseInfo.lParam = reinterpret_cast<LPARAM>(this);
+  if (LPITEMIDLIST chosen = SHBrowseForFolderW(&browseInfo)) allocator->Free(chosen);
   allocator->Release();
   return m_accepted ? 1 : -1;
 }
 
 void PathDialog::OnInitialized(HWND window) {
   m_browseWindow = window;
-  if (m_windowText) SetWindowTextA(window, m_windowText);
+  if (m_windowText) SetWindowTextW(window, Wide(m_windowText).c_str());
   m_wndSubclass.Attach(window);
   ShowWindow(GetDlgItem(window, kPickerStatusId), SW_HIDE);
   CreatePathEdit();
@@ -111,54 +113,54 @@ void PathDialog::CreatePathEdit() {
   ScreenToClient(m_browseWindow, &topLeft);
   ScreenToClient(m_browseWindow, &bottomRight);
 
-  const HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+  const HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, topLeft.x,
                                     topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y,
-                                    m_browseWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                    m_browseWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!edit) return;
-  SetWindowLongA(edit, GWL_ID, kPickerPathEditId);
+  SetWindowLongPtrW(edit, GWLP_ID, kPickerPathEditId);
   ShowWindow(edit, SW_SHOW);
-  SendMessageA(edit, WM_SETFONT, SendMessageA(m_browseWindow, WM_GETFONT, 0, 0), TRUE);
+  SendMessageW(edit, WM_SETFONT, SendMessageW(m_browseWindow, WM_GETFONT, 0, 0), TRUE);
 }
 
 void PathDialog::SelectStartFolder() {
-  std::string currentDirectory;
-  const char* start = m_startFolder;
-  if (!start) {
-    // A directory that does not fit the path buffer is not selected at all.
-    if (!Win32Platform().environment.CurrentDirectory(&currentDirectory) ||
-        currentDirectory.size() >= kPathCapacity) {
-      return;
-    }
-    start = currentDirectory.c_str();
+  std::string start;
+  if (m_startFolder) {
+    start = m_startFolder;
+  } else if (!Win32Platform().environment.CurrentDirectory(&start)) {
+    return;
   }
-  SendMessageA(m_browseWindow, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start));
+  // A folder that does not fit a path, or is not well-formed, is not
+  // selected at all.
+  std::wstring wide;
+  if (base::Utf16Length(start) >= kPathCapacity || !ToWide(start, &wide)) return;
+  SendMessageW(m_browseWindow, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void PathDialog::OnSelectionChanged(HWND window, LPCITEMIDLIST selection) {
   // Only a drive-letter folder is shown; the computer node, network places
-  // and the like empty the box.
-  char path[MAX_PATH] = "";
-  if (!selection || !SHGetPathFromIDListA(selection, path) || path[1] != ':') path[0] = '\0';
-  SendMessageA(window, BFFM_ENABLEOK, 0, path[0] != '\0');
-  SendMessageA(window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+  // and the like empty the box, and so does a path that fills the buffer
+  // (it may have been cut, without its NUL).
+  wchar_t path[MAX_PATH] = L"";
+  if (!selection || !SHGetPathFromIDListW(selection, path) || wcsnlen(path, MAX_PATH) == MAX_PATH ||
+      path[1] != L':') {
+    path[0] = L'\0';
+  }
+  SendMessageW(window, BFFM_ENABLEOK, 0, path[0] != L'\0');
+  SendMessageW(window, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path));
   // Raises the box's change notification, so OnPathEdited follows.
-  if (const HWND edit = GetDlgItem(window, kPickerPathEditId)) SetWindowTextA(edit, path);
+  if (const HWND edit = GetDlgItem(window, kPickerPathEditId)) SetWindowTextW(edit, path);
 }
 
 std::string PathDialog::ReadPathEdit() {
   const std::string text = GetWindowTextString(GetDlgItem(m_browseWindow, kPickerPathEditId));
-  // A path too long for the buffer is never kept cut short.
-  if (text.size() < sizeof(m_chosenPath)) {
-    std::memcpy(m_chosenPath, text.c_str(), text.size() + 1);
-  } else {
-    m_chosenPath[0] = '\0';
-  }
+  // A path too long for Windows is never kept cut short.
+  m_chosenPath = base::Utf16Length(text) < kPathCapacity ? text : std::string();
   return text;
 }
 
 void PathDialog::EnableOk(bool enable) const {
-  SendMessageA(m_browseWindow, BFFM_ENABLEOK, 0, enable ? 1 : 0);
+  SendMessageW(m_browseWindow, BFFM_ENABLEOK, 0, enable ? 1 : 0);
 }
 
 int CALLBACK BrowseCallback(HWND window, UINT event, LPARAM datum, LPARAM picker) {

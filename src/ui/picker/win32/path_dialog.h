@@ -9,7 +9,6 @@
 
 #include <string>
 
-#include "base/bounded_format.h"
 #include "platform/win32/window_subclass.h"
 
 namespace ui {
@@ -34,9 +33,9 @@ class PathDialogSubclass : public win32::WindowSubclass {
 
 class PathDialog {
  public:
-  // The texts are kept by pointer: the caller keeps them alive until the
-  // picker is destroyed. A null caption keeps the shell's own, a null start
-  // folder means the current directory, a null owner the active window.
+  // The texts (UTF-8) are kept by pointer: the caller keeps them alive until
+  // the picker is destroyed. A null caption keeps the shell's own, a null
+  // start folder means the current directory, a null owner the active window.
   PathDialog(const char* windowText, const char* prompt, const char* startFolder, HWND owner);
   virtual ~PathDialog() = default;
   PathDialog(const PathDialog&) = delete;
@@ -57,14 +56,15 @@ class PathDialog {
   void CreatePathEdit();
   void SelectStartFolder();
 
-  // The path edit box's whole text; kept in m_chosenPath only when it fits.
+  // The path edit box's whole text; kept in m_chosenPath only when it fits a
+  // path (fewer than kPathCapacity UTF-16 units).
   std::string ReadPathEdit();
   void EnableOk(bool enable) const;
 
   const char* m_windowText;
+  const char* m_prompt;
   const char* m_startFolder;
-  base::PathBuffer m_chosenPath;
-  BROWSEINFOA m_browseInfo;
+  std::string m_chosenPath;
   HWND m_browseWindow;
   HWND m_ownerWindow;
   int m_accepted;
