@@ -1,6 +1,7 @@
 #include "platform/logging_ports.h"
 
 #include "base/text.h"
+#include "base/utf8.h"
 #include "platform/error_text.h"
 
 namespace platform {
@@ -15,20 +16,10 @@ std::string Quoted(std::string text) {
   return "\"" + text + "\"";
 }
 
-// UTF-16 text as the log shows it: ASCII as it is, anything else as \uXXXX.
+// UTF-16 text as the log shows it, up to its first NUL: as UTF-8, a lone
+// surrogate as U+FFFD.
 std::string Shown(const std::u16string& text) {
-  std::string shown;
-  for (char16_t unit : text) {
-    if (unit == u'\0') break;
-    if (unit < 0x80) {
-      shown += static_cast<char>(unit);
-    } else {
-      static const char kHex[] = "0123456789ABCDEF";
-      shown += "\\u";
-      for (int shift = 12; shift >= 0; shift -= 4) shown += kHex[(unit >> shift) & 0xF];
-    }
-  }
-  return "\"" + shown + "\"";
+  return Quoted(base::Utf16ToUtf8(text.substr(0, text.find(u'\0'))));
 }
 
 std::string ValueText(unsigned long type, const std::string& data) {

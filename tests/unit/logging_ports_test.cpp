@@ -104,7 +104,7 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
       "打开或创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App",
       "写入注册表值：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App\\LOADCTRLS = DWORD 2",
       "写入注册表值：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App\\LOADER = \"C:\\Out\\m.arx\"",
-      "写入注册表值：HKEY_CURRENT_USER\\V\\TRUSTEDPATHS = \"D:\\TOOLS;C:\\\\u4E2D\"（原为 "
+      "写入注册表值：HKEY_CURRENT_USER\\V\\TRUSTEDPATHS = \"D:\\TOOLS;C:\\中\"（原为 "
       "\"d:\\tools\"）",
       "未能创建注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\Locked（拒绝访问，错误 5）",
       "删除注册表项：HKEY_LOCAL_MACHINE\\SOFTWARE\\P\\App",
