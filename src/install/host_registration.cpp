@@ -156,7 +156,14 @@ HostFailures TrustInstallFolder(platform::RegistryPort& registry, const std::str
     return {{0, HostStep::kTrustedPaths, installFolder, kErrorNoUnicodeTranslation}};
   }
   HostFailures failures;
-  for (const auto& variablesKey : ProfileVariablesKeys(registry)) {
+  long listed = kErrorSuccess;
+  const base::TextList profiles = ProfileVariablesKeys(registry, &listed);
+  if (listed != kErrorSuccess) {
+    // A profile that cannot be listed (its name unreadable, or refused) is
+    // not trusted: say so rather than pass it over.
+    failures.push_back({0, HostStep::kTrustedPaths, "SOFTWARE\\Autodesk\\AutoCAD", listed});
+  }
+  for (const auto& variablesKey : profiles) {
     const long result = TrustFolder(registry, variablesKey, folder);
     if (result != kErrorSuccess) {
       failures.push_back({0, HostStep::kTrustedPaths, variablesKey, result});

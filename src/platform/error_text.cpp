@@ -16,6 +16,8 @@ std::string ErrorText(long error) {
       return "文件正在使用，" + code;
     case kErrorFilenameTooLong:
       return "路径过长，" + code;
+    case kErrorNoUnicodeTranslation:
+      return "名称中有无法转换的字符，" + code;
     default:
       return code;
   }

@@ -251,6 +251,7 @@ struct DeniedWrite {
   Fault fault;
   bool onFiles;
   std::string sentence;
+  const char* remedy = kRunAsAdministrator;
   PRINTS_ROW_NAME(DeniedWrite)
 };
 
@@ -282,6 +283,16 @@ std::vector<DeniedWrite> DeniedWrites() {
        trusted},
       {"ReadingThem", Fault("QueryValue", KeyName(platform::kHKeyCurrentUser, kProfile2014)), false,
        trusted},
+      // A profile whose name has no UTF-8 form (a lone surrogate) is named as
+      // untrusted, never passed over.
+      {"ProfileNameUnreadable",
+       Fault("EnumSubKey", KeyName(platform::kHKeyCurrentUser,
+                                   "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\Profiles"))
+           .Error(kErrorNoUnicodeTranslation),
+       false,
+       "未能把安装目录加入受信任路径：HKEY_CURRENT_USER\\SOFTWARE\\Autodesk\\AutoCAD"
+       "（名称中有无法转换的字符，错误 1113）。",
+       "请排除以上问题后重新安装。"},
   };
 }
 
@@ -297,7 +308,7 @@ TEST_P(DeniedWriteTest, IsReportedAfterTheWholeInstall) {
   ASSERT_TRUE(Run(install));
   EXPECT_EQ(LastOf(progress.Calls()), "SetPos(50)");
   EXPECT_EQ(
-      std::string("安装没有全部完成：\n\n") + GetParam().sentence + "\n\n" + kRunAsAdministrator,
+      std::string("安装没有全部完成：\n\n") + GetParam().sentence + "\n\n" + GetParam().remedy,
       Report());
 }
 

@@ -11,9 +11,11 @@
 #include <string>
 
 #include "base/text.h"
+#include "base/utf8.h"
 #include "install/install_record.h"
 #include "install/install_sequence.h"
 #include "install/product_entry.h"
+#include "install/profiles.h"
 #include "install/record_keeping.h"
 #include "install/removal.h"
 #include "support/fake_platform.h"
@@ -139,6 +141,15 @@ TEST_P(RoundTripTest, LeavesTheMachineAsItWas) {
   const Snapshot before = Take();
   for (int k = 0; k < row.installs; ++k) EXPECT_TRUE(Install(row.chosen).Complete());
   EXPECT_TRUE(fake.registry.KeyExists(platform::kHKeyLocalMachine, kEntry));
+  // Every profile trusts the folder, names outside any one code page too.
+  const std::string folder = base::ToUpperAscii(std::string(row.chosen) + "\\B-PlotSweep");
+  for (const std::string& profile : install::ProfileVariablesKeys(fake.registry)) {
+    const auto trusted =
+        fake.registry.GetWideValue(platform::kHKeyCurrentUser, profile, "TRUSTEDPATHS");
+    ASSERT_TRUE(trusted) << profile;
+    EXPECT_NE(std::string::npos, base::ToUpperAscii(base::Utf16ToUtf8(trusted->data)).find(folder))
+        << profile;
+  }
   const RemovalOutcome outcome = Remove(std::string(row.chosen) + "\\B-PlotSweep");
   EXPECT_TRUE(outcome.Complete());
   EXPECT_TRUE(outcome.recordRead);
@@ -157,6 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
                   [](FakePlatform& fake) {
                     fake.files.AddFile(std::string(kHost2010) + "\\Fonts\\Brenix_EN.shx", "own");
                     fake.files.AddFile(std::string(kHost2014) + "\\itextsharp.dll", "own");
+                  }},
+        RoundTrip{"names outside any one code page", "C:\\插件\\工具 한국어", 1,
+                  [](FakePlatform& fake) {
+                    fake.registry.SetString(platform::kHKeyCurrentUser,
+                                            "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\"
+                                            "Profiles\\프로필\\Variables",
+                                            "TRUSTEDPATHS", "D:\\도구;E:\\😀");
                   }}),
     RowName());
 
