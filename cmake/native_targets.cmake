@@ -23,8 +23,22 @@ function(add_wine_suites arch build_dir)
                        PROPERTIES RUN_SERIAL TRUE TIMEOUT 1800 SKIP_RETURN_CODE 77)
 endfunction()
 
+# The code-page suite once more under the ANSI code page of a Western (1252)
+# and of a Japanese (932) Windows, each in a prefix of its own (the whole
+# end-to-end suite runs under 936 above, this suite among it).
+function(add_code_page_suite arch build_dir code_page)
+  set(name wine${arch}.e2e_code_page_${code_page})
+  add_test(NAME ${name}
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run win${arch} ${build_dir}/e2e_tests.exe
+                   --setup-exe=${build_dir}/SetUp.exe
+                   --gtest_filter=CodePage.*:CodePageTest.*:*/CodePageInstallTest.*)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT SETUP_CODE_PAGE=${code_page} RUN_SERIAL TRUE
+                                          TIMEOUT 600 SKIP_RETURN_CODE 77)
+endfunction()
+
 if(SETUP_WIN32_BUILD_DIR)
   add_wine_suites(32 ${SETUP_WIN32_BUILD_DIR})
+  add_code_page_suite(32 ${SETUP_WIN32_BUILD_DIR} 1252)
 endif()
 if(SETUP_WIN64_BUILD_DIR)
   # The 64-bit suites also start the 32-bit program in their 64-bit prefix.
@@ -33,6 +47,10 @@ if(SETUP_WIN64_BUILD_DIR)
     set(setup32_flag --setup32-exe=${SETUP_WIN32_BUILD_DIR}/SetUp.exe)
   endif()
   add_wine_suites(64 ${SETUP_WIN64_BUILD_DIR} ${setup32_flag})
+  # 1252 with both programs; 932 with the 64-bit one, which serves every
+  # release and runs on every machine that runs these tests.
+  add_code_page_suite(64 ${SETUP_WIN64_BUILD_DIR} 1252)
+  add_code_page_suite(64 ${SETUP_WIN64_BUILD_DIR} 932)
 endif()
 
 # scripts/sign on copies of both programs under a throwaway certificate; the

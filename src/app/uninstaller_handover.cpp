@@ -35,12 +35,12 @@ std::string OwnPath() {
 
 // `path` without its last component; empty when it has none.
 std::string FolderOf(const std::string& path) {
-  const std::size_t last = base::FindLastBackslash(path);
+  const std::size_t last = path.rfind('\\');
   return last == std::string::npos ? "" : path.substr(0, last);
 }
 
 std::string NameOf(const std::string& path) {
-  const std::size_t last = base::FindLastBackslash(path);
+  const std::size_t last = path.rfind('\\');
   return last == std::string::npos ? path : path.substr(last + 1);
 }
 

@@ -48,10 +48,7 @@ void InstallTest::SetUp() {
   for (TestRelease& release : releases_) {
     const std::string host = "AutoCAD " + std::to_string(release.year);
     release.installation.location = sandbox_.Child(host);
-    ASSERT_TRUE(sandbox_.AddFolder(host) && sandbox_.AddFolder(host + "\\Fonts") &&
-                sandbox_.AddFolder(host + "\\Drv") &&
-                sandbox_.AddFile(host + "\\Drv\\pdfplot9.hdi", kHostDriver))
-        << host;
+    ASSERT_TRUE(sandbox_.AddFolder(host) && AddHostContents(release.installation.location)) << host;
     ASSERT_TRUE(registry_.AddInstallation(release.installation)) << release.year;
   }
 
@@ -76,6 +73,11 @@ bool InstallTest::AddPayloadFiles(const std::string& folder) const {
     if (!WriteFileContent(folder + "\\" + name, PayloadContent(name))) return false;
   }
   return true;
+}
+
+bool InstallTest::AddHostContents(const std::string& host) {
+  return CreateFolder(host + "\\Fonts") && CreateFolder(host + "\\Drv") &&
+         WriteFileContent(host + "\\Drv\\pdfplot9.hdi", kHostDriver);
 }
 
 bool InstallTest::AddDataPayload() const {

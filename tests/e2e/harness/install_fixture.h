@@ -57,6 +57,9 @@ class InstallTest : public SetupTest {
   // False when a file could not be written.
   bool AddDataPayload() const;
   bool AddFlatPayload() const;
+  // Fonts and Drv, with the host's own plot driver, in an existing host
+  // folder; false on failure.
+  static bool AddHostContents(const std::string& host);
 
   // Starts SetUp.exe, waits for its dialog and types `chosenFolder` (by
   // default the sandbox's) into the path edit.

@@ -144,6 +144,10 @@ bool WriteFileContent(const std::string& path, const std::string& content) {
   return ok;
 }
 
+bool CreateFolder(const std::string& path) {
+  return CreateDirectoryW(Widened(path).c_str(), nullptr) != 0;
+}
+
 std::string BesideThisProgram(const char* name) {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -184,7 +188,7 @@ ScratchFolder::ScratchFolder(std::string path) : m_path(std::move(path)) {
     const std::string level = m_path.substr(0, end);
     if (!FolderExists(Widened(level))) {
       if (m_createdTop.empty()) m_createdTop = level;
-      CreateDirectoryW(Widened(level).c_str(), nullptr);
+      CreateFolder(level);
     }
     if (end == std::string::npos) break;
   }
@@ -199,7 +203,7 @@ std::string ScratchFolder::Child(const std::string& relative) const {
 }
 
 bool ScratchFolder::AddFolder(const std::string& relative) const {
-  return CreateDirectoryW(Widened(Child(relative)).c_str(), nullptr) != 0;
+  return CreateFolder(Child(relative));
 }
 
 bool ScratchFolder::AddFile(const std::string& relative, const std::string& content) const {

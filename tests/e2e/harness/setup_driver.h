@@ -53,6 +53,8 @@ std::string ToWindowsPath(const std::string& path);
 std::optional<std::string> ReadFileContent(const std::string& path);
 // Creates or replaces a file with `content`; false on failure.
 bool WriteFileContent(const std::string& path, const std::string& content);
+// Creates a folder whose parent exists; false on failure.
+bool CreateFolder(const std::string& path);
 
 // A file built beside this test program.
 std::string BesideThisProgram(const char* name);
