@@ -31,7 +31,7 @@ function(add_code_page_suite arch build_dir code_page)
   add_test(NAME ${name}
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run win${arch} ${build_dir}/e2e_tests.exe
                    --setup-exe=${build_dir}/SetUp.exe
-                   --gtest_filter=CodePage.*:CodePageTest.*:*/CodePageInstallTest.*)
+                   --gtest_filter=CodePage*)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT SETUP_CODE_PAGE=${code_page} RUN_SERIAL TRUE
                                           TIMEOUT 600 SKIP_RETURN_CODE 77)
 endfunction()

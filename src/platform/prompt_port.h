@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes, owned by the program's active window (the dialog or picker
-// that is open at the time).
+// that is open at the time). Texts are UTF-8, the program's own, shown
+// through the wide call whatever the code page.
 
 #include <string>
 

@@ -190,7 +190,7 @@ TEST_P(CodePageInstallTest, InstallsRegistersAndLogsThePathsExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, CodePageInstallTest,
+    CodePage, CodePageInstallTest,
     ::testing::Values(
         CodePageInstallRow{"Cp1252HangulHostFolder", 1252, kHangulHost, "<<Unnamed Profile>>"},
         CodePageInstallRow{"Cp932HangulHostFolder", 932, kHangulHost, "<<Unnamed Profile>>"},

@@ -47,10 +47,8 @@ std::string GetWindowTextString(HWND window) {
   if (length <= 0) return std::string();
   std::wstring units(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(window, &units[0], length + 1);
-  std::string text;
-  if (copied <= 0 || !ToUtf8(units.data(), static_cast<std::size_t>(copied), &text)) {
-    return std::string();
-  }
+  std::string text;  // stays empty when the units hold a lone surrogate
+  if (copied > 0) ToUtf8(units.data(), static_cast<std::size_t>(copied), &text);
   return text;
 }
 

@@ -21,9 +21,10 @@ bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* re
 }
 
 std::wstring ClassName(HWND window) {
-  wchar_t name[64] = L"";
-  const int length = GetClassNameW(window, name, 64);
-  return length > 0 && length < 64 - 1 ? name : L"";
+  constexpr int kCapacity = 64;
+  wchar_t name[kCapacity] = L"";
+  const int length = GetClassNameW(window, name, kCapacity);
+  return length > 0 && length < kCapacity - 1 ? name : L"";
 }
 
 // The visible dialogs (message boxes included) among the top-level windows of a process.
@@ -314,9 +315,11 @@ WindowDriver WaitForBoxOfAnyProcess(const std::string& caption, DWORD timeout) {
 // ---- WindowDriver ----------------------------------------------------------
 
 std::string WindowDriver::Caption() const {
-  wchar_t caption[256] = L"";
-  const int length = GetWindowTextW(m_window, caption, 256);
-  return length > 0 ? Narrowed(std::wstring(caption, length)) : "";
+  constexpr int kCapacity = 256;
+  wchar_t caption[kCapacity] = L"";
+  const int length = GetWindowTextW(m_window, caption, kCapacity);
+  // A caption that fills the buffer may have been cut: it is none of ours.
+  return length > 0 && length < kCapacity - 1 ? Narrowed(std::wstring(caption, length)) : "";
 }
 
 HWND WindowDriver::Control(int id) const { return m_window ? GetDlgItem(m_window, id) : nullptr; }
