@@ -194,6 +194,10 @@ std::vector<platform::FileEntry> FakeFileSystem::Children(const std::string& fol
 
 bool FakeFileSystem::Admit(FsOp op, const std::string& path, const std::string& target) {
   m_log.push_back({op, path, target});
+  std::u16string wide;
+  if (!base::Utf8ToUtf16(path, &wide) || !base::Utf8ToUtf16(target, &wide)) {
+    return Failed(kErrorNoUnicodeTranslation);  // as the wide calls are never reached
+  }
   const long error = m_faults.Check(OpName(op), {KeyOf(path), target.empty() ? "" : KeyOf(target)});
   return error == 0 || Failed(static_cast<unsigned long>(error));
 }

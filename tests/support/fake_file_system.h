@@ -12,7 +12,7 @@
 // and gives the copy the source's attributes, as Windows does. MoveOver
 // moves a file or a folder within its drive (17 across drives) and replaces
 // a file that could be deleted. A missing file fails with 2, a missing
-// folder above it with 3. A name that is not well-formed UTF-8 is invalid.
+// folder above it with 3. A path that is not well-formed UTF-8 fails with 1113.
 // Unlike the wide calls, paths are not limited to 259 units here, so the
 // program's own length checks are what a test sees.
 //

@@ -11,6 +11,11 @@ using base::ToUpperAscii;
 
 namespace {
 
+bool IsUtf8(const std::string& text) {
+  std::u16string wide;
+  return base::Utf8ToUtf16(text, &wide);
+}
+
 bool IsText(unsigned long type) {
   return type == platform::kRegSz || type == platform::kRegExpandSz ||
          type == platform::kRegMultiSz;
@@ -261,8 +266,7 @@ long FakeRegistry::QueryValue(platform::RegKey key, const std::string& name, std
 
 long FakeRegistry::SetValue(platform::RegKey key, const std::string& name, unsigned long type,
                             const std::string& data) {
-  std::u16string wide;
-  if (IsText(type) && !base::Utf8ToUtf16(data, &wide)) return kErrorNoUnicodeTranslation;
+  if (IsText(type) && !IsUtf8(data)) return kErrorNoUnicodeTranslation;
   return Set(key, name, Stored(Value{type, data}));
 }
 
@@ -408,6 +412,7 @@ long FakeRegistry::Target(const char* call, platform::RegKey parent, const std::
                           std::shared_ptr<Node>* start, base::TextList* names) {
   const long result = NodeOf(parent, start);
   if (result != kErrorSuccess) return result;
+  if (!IsUtf8(path)) return kErrorNoUnicodeTranslation;
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   *names = SplitPath(path);
   if (names->empty() && parent == kOtherViewRoot) *start = m_localMachine;
@@ -422,6 +427,7 @@ long FakeRegistry::Subject(const char* call, platform::RegKey key, const std::st
                            std::shared_ptr<Node>* node) {
   const long result = NodeOf(key, node);
   if (result != kErrorSuccess) return result;
+  if (!IsUtf8(valueName)) return kErrorNoUnicodeTranslation;
   ++m_callCount;
   return m_faults.Armed() ? m_faults.Check(call, {Joined((*node)->Path())}, valueName)
                           : kErrorSuccess;

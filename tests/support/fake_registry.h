@@ -2,7 +2,8 @@
 // An in-memory registry with Win32's meaning: the roots, key and value names
 // compared without regard to ASCII case but kept as created, sub-keys
 // enumerated in creation order, values stored as (type, data) as the UTF-8
-// or the UTF-16 calls set them (text converted for the other family), handles as integers that must
+// or the UTF-16 calls set them (text converted for the other family; a name
+// or text that is not well-formed UTF-8 refused with 1113), handles as integers that must
 // be closed. Calls fail as a FaultPlan says: by call name, for a key named by KeyName, and for
 // value calls one value name; a "QueryValue" or "SetValue" fault covers both families.
 //
