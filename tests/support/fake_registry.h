@@ -3,9 +3,10 @@
 // compared without regard to ASCII case but kept as created, sub-keys
 // enumerated in creation order, values stored as (type, data) as the UTF-8
 // or the UTF-16 calls set them (text converted for the other family; a name
-// or text that is not well-formed UTF-8 refused with 1113), handles as integers that must
-// be closed. Calls fail as a FaultPlan says: by call name, for a key named by KeyName, and for
-// value calls one value name; a "QueryValue" or "SetValue" fault covers both families.
+// or text that is not well-formed UTF-8 refused with 1113), handles as
+// integers that must be closed. Calls fail as a FaultPlan says: by call
+// name, for a key named by KeyName, and for value calls one value name; a
+// "QueryValue" or "SetValue" fault covers both families.
 //
 // It is a 64-bit Windows with two registry views. The process's own view is
 // the one of its bitness (sizeof(void*) * 8): its view root is the same tree
