@@ -1,5 +1,5 @@
 // Discovery over a registry tree decoded from the input: names and values of
-// any bytes (GBK double bytes with '\' or '|' second bytes among them), at
+// any bytes (multi-byte UTF-8 and ill-formed sequences among them), at
 // and beyond their buffers, of any type, with or without their NUL, nested
 // as deep as the input says.
 

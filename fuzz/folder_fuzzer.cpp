@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "fuzz/fuzz_input.h"
 #include "support/fake_platform.h"
 #include "ui/picker/folder_check.h"
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ui::SilentPrompt yes;  // answers Yes: create the folder
   const std::size_t before = fake.files.AllPaths().size();
   const int result = ui::CheckFolder(fake.files, yes, fake.environment, path);
-  const std::string typed = base::ToUpperAnsi(path);
+  const std::string typed = base::ToUpperAscii(path);
   for (const std::string& created : fake.files.AllPaths()) {
     // Every folder there is: the ones arranged, or one on the typed path.
     if (created == "C:\\EXISTING" || created == "C:\\DIST") continue;

@@ -1,5 +1,5 @@
-// The bounded formatting of paths: a text fits whole or leaves the buffer
-// empty, never cut.
+// The bounded formatting of paths: a text fits whole (up to 259 UTF-16
+// units, whatever its bytes) or leaves the buffer empty, never cut.
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/bounded_format.h"
+#include "base/utf8.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   base::PathBuffer buffer;
   const int length = base::FormatPath(buffer, "%s\\%s%d", folder.c_str(), name.c_str(), 7);
   const std::string whole = folder + "\\" + name + "7";
-  if (whole.size() < base::kPathCapacity) {
+  if (base::Utf16Length(whole) < base::kPathCapacity) {
     if (length != static_cast<int>(whole.size()) || whole != buffer) std::abort();
   } else if (length != -1 || buffer[0] != '\0') {
     std::abort();
