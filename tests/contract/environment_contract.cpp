@@ -35,17 +35,11 @@ TEST_F(EnvironmentContract, ModulePathIsTheProgramsFullPath) {
   EXPECT_TRUE(EqualsIgnoreCase(path.substr(path.size() - tail.size()), tail)) << path;
 }
 
-struct ValueRow {
-  const char* name;
-  std::string value;
-  PRINTS_ROW_NAME(ValueRow)
-};
-
 class EnvironmentVariableTable : public EnvironmentContract,
-                                 public ::testing::WithParamInterface<ValueRow> {};
+                                 public ::testing::WithParamInterface<TextRow> {};
 
 TEST_P(EnvironmentVariableTable, ReadsBackWholeUnderAnyCase) {
-  const std::string& set = GetParam().value;
+  const std::string& set = GetParam().text;
   under().SetVariable(kVariable, set);
   std::string value;
   EXPECT_TRUE(environment().GetVariable(kVariable, &value));
@@ -57,9 +51,8 @@ TEST_P(EnvironmentVariableTable, ReadsBackWholeUnderAnyCase) {
 
 // No code page holds Chinese, Hangul and "𝄞" together.
 INSTANTIATE_TEST_SUITE_P(Values, EnvironmentVariableTable,
-                         ::testing::Values(ValueRow{"long", std::string(5000, 'v')},
-                                           ValueRow{"outside any code page",
-                                                    "D:\\中文\\한국어\\𝄞"}),
+                         ::testing::Values(TextRow{"long", std::string(5000, 'v')},
+                                           TextRow{"outside any code page", "D:\\中文\\한국어\\𝄞"}),
                          RowName());
 
 TEST_F(EnvironmentContract, EmptyVariableIsSetAndEmpty) {

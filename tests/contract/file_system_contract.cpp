@@ -477,14 +477,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadRow{"a folder", "sub/", "sub", 10, kErrorAccessDenied, ""}),
     RowName());
 
-struct ForeignPathRow {
-  const char* name;
-  std::string text;
-  PRINTS_ROW_NAME(ForeignPathRow)
-};
-
 class FileSystemForeignPathTable : public FileSystemContract,
-                                   public ::testing::WithParamInterface<ForeignPathRow> {};
+                                   public ::testing::WithParamInterface<TextRow> {};
 
 // No code page holds Chinese, Hangul and "𝄞" together: each call gets the
 // name whole, and the listing gives it back so.
@@ -518,12 +512,7 @@ TEST_P(FileSystemForeignPathTable, FilesAndFoldersWithTheNameAreMadeListedCopied
   EXPECT_EQ(ListAll(At("*")).size(), 2u);  // "." and ".." only
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, FileSystemForeignPathTable,
-                         ::testing::Values(ForeignPathRow{"chinese", "中文"},
-                                           ForeignPathRow{"hangul", "한국어"},
-                                           ForeignPathRow{"outside the BMP", "𝄞"},
-                                           ForeignPathRow{"all three", "中文 한국어 𝄞"}),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(Texts, FileSystemForeignPathTable, ForeignTextRows(), RowName());
 
 // A surrogate written in UTF-8, which no well-formed text holds.
 const std::string kIllFormed = "bad\xED\xA0\x80";

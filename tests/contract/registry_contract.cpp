@@ -288,14 +288,8 @@ TEST_F(RegistryContract, StoredTextWithALoneSurrogateIsRefusedNotReplaced) {
   EXPECT_EQ("error " + std::to_string(kErrorNoUnicodeTranslation), Query(m_scratch, "v"));
 }
 
-struct ForeignRow {
-  const char* name;
-  std::string text;
-  PRINTS_ROW_NAME(ForeignRow)
-};
-
 class RegistryForeignNameTable : public RegistryContract,
-                                 public ::testing::WithParamInterface<ForeignRow> {};
+                                 public ::testing::WithParamInterface<TextRow> {};
 
 // No code page holds Chinese, Hangul and "𝄞" together.
 TEST_P(RegistryForeignNameTable, KeyValueNameAndTextReadBackExactly) {
@@ -316,12 +310,7 @@ TEST_P(RegistryForeignNameTable, KeyValueNameAndTextReadBackExactly) {
   EXPECT_TRUE(Names(m_scratch).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, RegistryForeignNameTable,
-                         ::testing::Values(ForeignRow{"chinese", "中文"},
-                                           ForeignRow{"hangul", "한국어"},
-                                           ForeignRow{"outside the BMP", "𝄞"},
-                                           ForeignRow{"all three", "中文 한국어 𝄞"}),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(Texts, RegistryForeignNameTable, ForeignTextRows(), RowName());
 
 // A surrogate written in UTF-8, which no well-formed text holds.
 const std::string kIllFormed = "bad\xED\xA0\x80";

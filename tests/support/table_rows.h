@@ -23,3 +23,17 @@ struct RowName {
 // Prints a row with a `name` as its name.
 #define PRINTS_ROW_NAME(Row) \
   friend void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+// A row that is a name and one text.
+struct TextRow {
+  const char* name;
+  std::string text;
+  PRINTS_ROW_NAME(TextRow)
+};
+
+// Names no one code page holds together: Chinese, Hangul, a character past
+// U+FFFF, and all three.
+inline auto ForeignTextRows() {
+  return ::testing::Values(TextRow{"chinese", "中文"}, TextRow{"hangul", "한국어"},
+                           TextRow{"outside the BMP", "𝄞"}, TextRow{"all three", "中文 한국어 𝄞"});
+}
