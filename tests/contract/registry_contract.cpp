@@ -233,7 +233,6 @@ TEST_F(RegistryContract, QueryValueFailsWithMoreDataExactlyWhenTheDataExceedsThe
   Set("text", platform::kRegSz, text);
   // TRUSTEDPATHS' limit: 12,999 units and the NUL, three times the bytes.
   const std::string wide = Repeated("한", 12999) + '\0';
-  Set("text", platform::kRegSz, text);
   Set("wide", platform::kRegExpandSz, wide);
   Set("bytes", 3, std::string(13000, 'b'));
   unsigned long type = 0;
