@@ -20,6 +20,13 @@ class ProcessPort {
   // `exitCode` is then its exit code. 0 when it ran, otherwise why it did
   // not start (1223 when the user said no).
   virtual long RestartElevated(const std::string& arguments, unsigned long* exitCode) = 0;
+  // Whether the process runs as the local system account (S-1-5-18), as a
+  // deployment tool starts it.
+  virtual bool IsSystemAccount() = 0;
+  // Enables the restore and backup privileges in the process's token, which
+  // loading another user's hive needs: 0, or why not (1300,
+  // ERROR_NOT_ALL_ASSIGNED, when the account does not hold them).
+  virtual long EnableHivePrivileges() = 0;
 };
 
 }  // namespace platform

@@ -18,6 +18,7 @@ using RegKey = std::uintptr_t;  // an open key; 0 = none
 
 constexpr RegKey kHKeyCurrentUser = 0x80000001u;
 constexpr RegKey kHKeyLocalMachine = 0x80000002u;
+constexpr RegKey kHKeyUsers = 0x80000003u;
 // HKEY_LOCAL_MACHINE in the 32-bit or the 64-bit registry view, whatever the
 // process's own: a key opened, created or deleted by its path below one of
 // these is in that view (KEY_WOW64_32KEY, KEY_WOW64_64KEY). A Windows with
@@ -73,6 +74,14 @@ class RegistryPort {
   virtual long DeleteKey(RegKey parent, const std::string& path) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
+  // RegLoadKeyW(HKEY_USERS, name, file): the hive in `file` (a user's
+  // NTUSER.DAT) becomes HKEY_USERS\<name> until UnloadHive. Needs the
+  // restore and backup privileges (ProcessPort::EnableHivePrivileges); a hive
+  // in use, its user logged on, fails with kErrorSharingViolation.
+  virtual long LoadHive(const std::string& name, const std::string& file) = 0;
+  // RegUnLoadKeyW(HKEY_USERS, name): what was written below it is in the
+  // hive's file from then on. Every key opened below it must be closed first.
+  virtual long UnloadHive(const std::string& name) = 0;
 };
 
 }  // namespace platform
