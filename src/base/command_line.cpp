@@ -7,13 +7,14 @@
 namespace base {
 
 const char kCommandLineHelp[] =
-    "SetUp.exe [/S] [/D=安装目录] [/R=2014,2020 | /R=all] [/LOG=日志文件]\n"
+    "SetUp.exe [/S [/ALLUSERS]] [/D=安装目录] [/R=2014,2020 | /R=all] [/LOG=日志文件]\n"
     "SetUp.exe /U [/S] [/D=安装目录] [/LOG=日志文件]\n\n"
     "/S    无人值守安装或卸载，不显示任何窗口\n"
     "/U    卸载\n"
     "/D=   安装目录\n"
     "/R=   要安装的 AutoCAD 版本，用逗号分隔，或 all\n"
-    "/LOG= 把安装过程写入日志文件（UTF-8）";
+    "/LOG= 把安装过程写入日志文件（UTF-8）\n"
+    "/ALLUSERS 为本机的每个用户加入受信任路径并复制设置文件";
 
 std::string RefusalText(const std::string& problem) {
   return "命令行参数无效：" + problem + "\n\n" + kCommandLineHelp;
@@ -26,8 +27,8 @@ std::string Unquoted(const std::string& text) {
 
 bool CommandLine::operator==(const CommandLine& other) const {
   return unattended == other.unattended && uninstall == other.uninstall &&
-         elevated == other.elevated && folder == other.folder && allReleases == other.allReleases &&
-         releases == other.releases && logFile == other.logFile;
+         elevated == other.elevated && allUsers == other.allUsers && folder == other.folder &&
+         allReleases == other.allReleases && releases == other.releases && logFile == other.logFile;
 }
 
 namespace {
@@ -115,6 +116,10 @@ bool ParseArgument(const std::string& argument, CommandLine* parsed, bool* seenR
     parsed->elevated = true;
     return true;
   }
+  if (option == "ALLUSERS" && !hasValue && !parsed->allUsers) {
+    parsed->allUsers = true;
+    return true;
+  }
   // A quote is in no Windows path, and would end the value on a restart.
   if (!hasValue || value.empty() || Utf16Length(value) > kMostValueLength ||
       value.find('"') != std::string::npos) {
@@ -148,6 +153,10 @@ bool ParseCommandLine(const std::string& arguments, CommandLine* parsed, std::st
       *problem = argument.empty() ? "\"\"" : argument;  // an empty argument named too
     }
   }
+  if (valid && parsed->allUsers && !parsed->unattended) {
+    valid = false;
+    *problem = "/ALLUSERS";
+  }
   return valid;
 }
 
@@ -157,6 +166,7 @@ std::string ComposeCommandLine(const CommandLine& line) {
   if (line.elevated) add("/ELEVATED");
   if (line.uninstall) add("/U");
   if (line.unattended) add("/S");
+  if (line.allUsers) add("/ALLUSERS");
   auto quoted = [](const std::string& option, const std::string& value) {
     return "\"" + option + value + std::string(TrailingBackslashes(value), '\\') + "\"";
   };

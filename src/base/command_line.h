@@ -1,7 +1,8 @@
 #pragma once
 // The program's options, parsed from the arguments that follow the program
 // name: /S (unattended), /U (uninstall), /D=folder, /R=years or /R=all,
-// /LOG=file, and /ELEVATED, which the program gives the copy of itself that
+// /LOG=file, /ALLUSERS (with /S: the user's half for every user), and
+// /ELEVATED, which the program gives the copy of itself that
 // it starts as administrator. Options
 // are case-insensitive and start with '/' or '-'; arguments split as
 // Windows splits them (white space between them, double quotes around
@@ -20,6 +21,9 @@ struct CommandLine {
   // only, without a dialog and without a second offer; the program that
   // started it waits, then does its own user's steps.
   bool elevated = false;
+  // The user's half of the install for every user of the machine; only
+  // unattended, where no user sits in front of the dialog.
+  bool allUsers = false;
   std::optional<std::string> folder;  // the chosen folder, without surrounding quotes
   bool allReleases = false;           // /R=all
   std::vector<int> releases;          // /R=2014,2020, in the order given
@@ -39,6 +43,7 @@ std::string RefusalText(const std::string& problem);
 std::string Unquoted(const std::string& text);
 
 // False when an argument is not one of the options, an option comes twice,
+// /ALLUSERS comes without /S,
 // a value is empty, holds a double quote or is longer than 259 UTF-16 units
 // (refused, never cut), or a year is not a release year; `problem` then
 // names the first such argument. /S and /LOG= are taken wherever they stand,

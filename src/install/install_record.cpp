@@ -94,6 +94,16 @@ bool ParseLine(const TextList& fields, InstallRecord* record) {
     } else {
       known->created = known->created || created;
     }
+  } else if (kind == "user-trusted-paths" && fields.size() == 4 && !fields[1].empty() &&
+             !fields[2].empty() && !fields[3].empty()) {
+    const RecordedUserProfile profile{fields[1], fields[2], fields[3]};
+    auto& profiles = record->userProfiles;
+    const bool known =
+        std::any_of(profiles.begin(), profiles.end(), [&](const RecordedUserProfile& other) {
+          return EqualsIgnoreCase(other.sid, profile.sid) &&
+                 EqualsIgnoreCase(other.variablesKey, profile.variablesKey);
+        });
+    if (!known) profiles.push_back(profile);
   } else if (kind == "demand-load" && fields.size() == 6) {
     RecordedKey key{0, 0, fields[3], fields[4], fields[5]};
     if (!ParseNumber(fields[1], &key.view) || (key.view != 32 && key.view != 64) ||
@@ -146,6 +156,10 @@ TextList RecordLines(const InstallRecord& record) {
   }
   for (const auto& profile : record.trustedProfiles) {
     lines.push_back(RecordLine({"trusted-paths", profile}));
+  }
+  for (const auto& profile : record.userProfiles) {
+    lines.push_back(
+        RecordLine({"user-trusted-paths", profile.sid, profile.folder, profile.variablesKey}));
   }
   for (const auto& file : record.hostFiles) {
     lines.push_back(RecordLine({"host-file", file.created ? "created" : "replaced", file.path}));

@@ -46,11 +46,19 @@ struct RecordedHostFile {
   bool created;  // no file of that name was there before this product put it there
 };
 
+// A profile of another user of the machine that got the install folder.
+struct RecordedUserProfile {
+  std::string sid;           // the user
+  std::string folder;        // the user's profile folder, where the hive file is
+  std::string variablesKey;  // below the user's HKEY_USERS key
+};
+
 struct InstallRecord {
   base::TextList folders;  // outermost first
   base::TextList productFiles;
   std::vector<RecordedKey> keys;
-  base::TextList trustedProfiles;
+  base::TextList trustedProfiles;  // the current user's
+  std::vector<RecordedUserProfile> userProfiles;
   std::vector<RecordedHostFile> hostFiles;
   base::TextList abandonedFolders;
   bool damaged = false;  // a line could not be understood; the rest was read
@@ -84,6 +92,9 @@ class RecordWriter {
   void ProductFile(const std::string& path) { Add({"product-file", path}); }
   void DemandLoad(const RecordedKey& key);
   void TrustedProfile(const std::string& variablesKey) { Add({"trusted-paths", variablesKey}); }
+  void UserProfile(const RecordedUserProfile& profile) {
+    Add({"user-trusted-paths", profile.sid, profile.folder, profile.variablesKey});
+  }
   void HostFile(const std::string& path, bool created);
   void Abandoned(const std::string& folder) { Add({"abandoned", folder}); }
   // Writes every line of `lines` at once.

@@ -4,6 +4,7 @@
 #include "base/command_line.h"
 #include "base/text.h"
 #include "base/windows_path.h"
+#include "install/every_user.h"
 #include "install/host_registration.h"
 #include "install/install_messages.h"
 #include "install/product_copier.h"
@@ -121,7 +122,12 @@ std::optional<InstallOutcome> RunInstallSteps(platform::Platform& platform,
 
   if (machineWide)
     add(RegisterDemandLoad(platform.registry, installations, ticks, installFolder, &record));
-  if (currentUser) {
+  if (currentUser && scope.everyUser) {
+    const EveryUserResult served =
+        ServeEveryUser(platform, installFolder, copier.m_everyUsersSettings, &record);
+    add(served.failures);
+    outcome.noUserProfile = !served.anyProfile;
+  } else if (currentUser) {
     add(TrustInstallFolder(platform.registry, installFolder, &record));
   }
   progress.StepIt();

@@ -58,6 +58,9 @@ struct InstallScope {
   // The folders the install is about to create, outermost first (recorded
   // so that an uninstall removes them again).
   base::TextList createdFolders;
+  // The user's half for every user of the machine instead of the account
+  // running the install (a deployment as the local system account).
+  bool everyUser = false;
 };
 
 // The levels of `installPath` that do not exist yet, outermost first.

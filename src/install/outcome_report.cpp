@@ -34,6 +34,8 @@ std::string Sentence(const HostFailure& failure) {
       return "未能写入卸载所需的信息：" + failure.target + why + "卸载时可能无法全部删除。";
     case HostStep::kOldInstall:
       return "原安装目录中未能删除：" + failure.target + why;
+    case HostStep::kUserProfile:
+      return "未能为用户 " + failure.target + " 加入受信任路径并复制设置文件" + why;
     case HostStep::kTrustedPaths:
       break;
   }
@@ -47,6 +49,8 @@ std::string RemovalSentence(const LeftItem& item) {
       return "未能删除自动加载：" + item.target + why;
     case Leftover::kTrustedPaths:
       return "未能从受信任路径中删除安装目录：HKEY_CURRENT_USER\\" + item.target + why;
+    case Leftover::kUserProfile:
+      return "未能从用户 " + item.target + " 的受信任路径中删除安装目录" + why;
     case Leftover::kProductFile:
     case Leftover::kHostFile:
     case Leftover::kUninstaller:

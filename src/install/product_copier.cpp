@@ -139,6 +139,10 @@ bool ProductCopier::CopyProduct() {
       continue;
     }
     const bool settings = EqualsIgnoreCase(entry.name, kSettingsFile);
+    if (settings && currentUser && m_scope.everyUser) {
+      m_everyUsersSettings = payload + "\\" + entry.name;
+      continue;
+    }
     if (settings ? !currentUser : !machineWide) continue;
     const PlannedCopy copy = settings ? PrepareSettingsCopy(m_platform, payload, entry.name)
                                       : PlanCopy(payload, m_target, targetFits, entry.name);

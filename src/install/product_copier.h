@@ -35,6 +35,9 @@ class ProductCopier {
   base::TextList m_ignoredFiles;
   // The size of the product files copied into the install folder.
   std::uint64_t m_copiedBytes = 0;
+  // The payload's settings file, when the scope gives it to every user
+  // rather than copying it for the running account; empty otherwise.
+  std::string m_everyUsersSettings;
 
  private:
   platform::Platform& m_platform;

@@ -58,12 +58,12 @@ class ProfileWalk {
 
 }  // namespace
 
-base::TextList ProfileVariablesKeys(platform::RegistryPort& registry, long* error) {
+base::TextList ProfileVariablesKeys(platform::RegistryPort& registry, long* error,
+                                    platform::RegKey userRoot) {
   base::TextList variables;
   ProfileWalk walk(registry);
   long result = kErrorSuccess;
-  const platform::ScopedKey root =
-      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, "", &result);
+  const platform::ScopedKey root = platform::ScopedKey::Open(registry, userRoot, "", &result);
   if (root) {
     for (const auto& profileList : walk.ProfileListKeys(root.get())) {
       const base::TextList profiles = walk.SubKeyPaths(root.get(), profileList, "\\Variables");

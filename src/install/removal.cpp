@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "base/utf8.h"
+#include "install/every_user.h"
 #include "install/host_registration.h"
 #include "install/install_record.h"
 #include "install/payload.h"
@@ -51,6 +52,9 @@ class Removal {
     }
     if (m_scope.machineWide) RemoveDemandLoadKeys();
     if (m_scope.currentUser) RemoveTrust();
+    // Other users' hives take an administrator's rights, as the rest of the
+    // machine-wide part does.
+    if (m_scope.machineWide) RemoveEveryUsersTrust();
     if (m_scope.machineWide) {
       if (m_scope.hostFilesAndEntry) RemoveHostFiles();
       RemoveProductFiles();
@@ -122,12 +126,27 @@ class Removal {
     }
   }
 
-  // The folder, and any folder it took over from, out of every profile's
-  // trusted paths: no folder the product left stays trusted.
-  void RemoveTrust() {
+  // The folder and any folder it took over from.
+  TextList TrustedFolders() const {
     TextList folders{m_folder};
     folders.insert(folders.end(), m_record.abandonedFolders.begin(),
                    m_record.abandonedFolders.end());
+    return folders;
+  }
+
+  // The folders out of the profiles of the other users an install for every
+  // user served.
+  void RemoveEveryUsersTrust() {
+    for (const HostFailure& failure :
+         ForsakeEveryUser(m_platform, m_record.userProfiles, TrustedFolders())) {
+      Leave(Leftover::kUserProfile, failure.target, failure.error);
+    }
+  }
+
+  // The folders out of every profile's trusted paths: no folder the product
+  // left stays trusted.
+  void RemoveTrust() {
+    const TextList folders = TrustedFolders();
     long listed = kErrorSuccess;
     const TextList profiles = ProfileVariablesKeys(m_platform.registry, &listed);
     if (listed != kErrorSuccess) {

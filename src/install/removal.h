@@ -17,6 +17,7 @@ namespace install {
 enum class Leftover {
   kDemandLoad,    // an application key below a product key
   kTrustedPaths,  // a profile still trusting the folder
+  kUserProfile,   // another user of the machine whose profiles still trust it
   kProductFile,   // a file in the install folder
   kHostFile,      // a support file in a host folder
   kUninstaller,   // the uninstaller or the record, kept so the removal can be run again

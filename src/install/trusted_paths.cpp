@@ -70,12 +70,12 @@ std::u16string WithoutEntry(const std::u16string& list, const std::u16string& fo
 // The current trusted paths: an empty REG_SZ when the key or the value is
 // absent; otherwise, when an existing value cannot be read whole or is not a
 // single text (it must not be lost or damaged), why not.
-long CurrentTrustedPaths(platform::RegistryPort& registry, const std::string& variablesKey,
-                         TrustedPaths* current) {
+long CurrentTrustedPaths(platform::RegistryPort& registry, platform::RegKey userRoot,
+                         const std::string& variablesKey, TrustedPaths* current) {
   *current = TrustedPaths{std::u16string(), platform::kRegSz};
   long result = kErrorSuccess;
   const platform::ScopedKey key =
-      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, variablesKey, &result);
+      platform::ScopedKey::Open(registry, userRoot, variablesKey, &result);
   if (result == kErrorFileNotFound) return kErrorSuccess;
   if (!key) return result;
   std::u16string data;
@@ -106,27 +106,27 @@ std::optional<std::u16string> NewTrustedPaths(const std::u16string& current,
 }  // namespace
 
 long TrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
-                 const std::u16string& folder) {
+                 const std::u16string& folder, platform::RegKey userRoot) {
   TrustedPaths current;
-  long result = CurrentTrustedPaths(registry, variablesKey, &current);
+  long result = CurrentTrustedPaths(registry, userRoot, variablesKey, &current);
   if (result != kErrorSuccess) return result;
   const auto updated = NewTrustedPaths(current.text, folder);
   if (!updated) return kErrorFilenameTooLong;
   const platform::ScopedKey key =
-      platform::ScopedKey::Create(registry, platform::kHKeyCurrentUser, variablesKey, &result);
+      platform::ScopedKey::Create(registry, userRoot, variablesKey, &result);
   if (!key) return result;
   // A REG_EXPAND_SZ keeps its type, so that its %VARIABLE% entries still expand.
   return registry.SetWideValue(key.get(), kTrustedPaths, current.type, *updated + u'\0');
 }
 
 long DistrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
-                    const std::u16string& folder) {
+                    const std::u16string& folder, platform::RegKey userRoot) {
   TrustedPaths current;
-  long result = CurrentTrustedPaths(registry, variablesKey, &current);
+  long result = CurrentTrustedPaths(registry, userRoot, variablesKey, &current);
   if (result != kErrorSuccess) return result;
   if (!HasEntry(current.text, folder)) return kErrorSuccess;
   const platform::ScopedKey key =
-      platform::ScopedKey::Open(registry, platform::kHKeyCurrentUser, variablesKey, &result);
+      platform::ScopedKey::Open(registry, userRoot, variablesKey, &result);
   if (!key) return result;
   return registry.SetWideValue(key.get(), kTrustedPaths, current.type,
                                WithoutEntry(current.text, folder) + u'\0');

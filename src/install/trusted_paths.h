@@ -9,7 +9,8 @@
 namespace install {
 
 // Adds `folder` to the trusted paths of the profile whose Variables key,
-// below HKEY_CURRENT_USER, is `variablesKey`; the key and the value are
+// below `userRoot` (the user's HKEY_CURRENT_USER or HKEY_USERS key), is
+// `variablesKey`; the key and the value are
 // created when absent, and an empty value is replaced. Otherwise the folder
 // is appended unless one of the ";"-separated entries names it (ignoring
 // ASCII case and one trailing backslash), and the existing entries are
@@ -18,7 +19,8 @@ namespace install {
 // read whole, or one that would not fit 12,999 characters with the folder,
 // is left as it is. 0 when the folder is trusted; otherwise why not.
 long TrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
-                 const std::u16string& folder);
+                 const std::u16string& folder,
+                 platform::RegKey userRoot = platform::kHKeyCurrentUser);
 
 // Takes every entry naming `folder` (compared as TrustFolder does) out of the
 // profile's trusted paths, leaving the other entries, their order and
@@ -27,6 +29,7 @@ long TrustFolder(platform::RegistryPort& registry, const std::string& variablesK
 // left untouched. 0 when the profile no longer trusts the folder; otherwise
 // why not (a value of another type, or one that cannot be read whole).
 long DistrustFolder(platform::RegistryPort& registry, const std::string& variablesKey,
-                    const std::u16string& folder);
+                    const std::u16string& folder,
+                    platform::RegKey userRoot = platform::kHKeyCurrentUser);
 
 }  // namespace install

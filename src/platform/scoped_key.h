@@ -37,11 +37,13 @@ class ScopedKey {
   RegKey get() const { return m_key; }
   explicit operator bool() const { return m_key != 0; }
 
- private:
-  ScopedKey(RegistryPort& registry, RegKey key) : m_registry(&registry), m_key(key) {}
+  // Closes the key now; the owner then holds none.
   void Close() {
     if (m_key != 0) m_registry->CloseKey(std::exchange(m_key, 0));
   }
+
+ private:
+  ScopedKey(RegistryPort& registry, RegKey key) : m_registry(&registry), m_key(key) {}
 
   RegistryPort* m_registry;
   RegKey m_key;

@@ -24,6 +24,9 @@ namespace {
 
 constexpr unsigned kButtonsMask = 0xF;
 constexpr char kNoReleaseMessage[] = "没有要安装的 AutoCAD 版本。";
+constexpr char kNoUserProfileMessage[] =
+    "本机没有用户有 AutoCAD 配置，安装目录未加入任何受信任路径。"
+    "AutoCAD 首次启动时创建的配置不含安装目录。";
 
 class NoProgress : public platform::ProgressPort {
  public:
@@ -75,10 +78,13 @@ int RunUnattended(platform::Platform& platform, const base::Installations& insta
   }
   if (!CheckInstallFolder(platform, &choice.folder)) return kExitRefused;
   const std::string installPath = InstallFolderOf(choice.folder);
+  // The system account has no user's profiles of its own: a deployment as
+  // it serves every user of the machine.
   const InstallScope scope{line.elevated ? InstallPart::kMachineWide : InstallPart::kEverything,
                            line.logFile.value_or(""),
                            ComposeProductIdentity(kProductVersion, acadBitness),
-                           install::MissingFolders(platform.files, installPath)};
+                           install::MissingFolders(platform.files, installPath),
+                           line.allUsers || platform.processes.IsSystemAccount()};
   if (CreateFolder(platform.files, platform.prompt, platform.environment, choice.folder) !=
       kFolderReady) {
     return kExitRefused;
@@ -88,6 +94,9 @@ int RunUnattended(platform::Platform& platform, const base::Installations& insta
   const auto outcome =
       RunInstallSteps(platform, installations, installPath, ticks, progress, scope);
   if (!outcome) return kExitCopyStopped;
+  if (outcome->noUserProfile) {
+    platform.prompt.Show(kNoUserProfileMessage, install::kSetupCaption, platform::kMbOk);
+  }
   const std::string report = DescribeOutcome(*outcome);
   if (report.empty()) return kExitDone;
   platform.prompt.Show(report, install::kSetupCaption, platform::kMbOk | platform::kMbIconWarning);
