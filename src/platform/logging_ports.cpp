@@ -125,6 +125,7 @@ std::string LoggingRegistry::NameOf(RegKey key, const std::string& path) const {
                      : key == kHKeyLocalMachine32 ? "HKEY_LOCAL_MACHINE(32)"
                      : key == kHKeyLocalMachine64 ? "HKEY_LOCAL_MACHINE(64)"
                      : key == kHKeyCurrentUser    ? "HKEY_CURRENT_USER"
+                     : key == kHKeyUsers          ? "HKEY_USERS"
                                                   : "?";
   const auto known = m_names.find(key);
   if (known != m_names.end()) name = known->second;
@@ -216,6 +217,22 @@ long LoggingRegistry::DeleteKey(RegKey parent, const std::string& path) {
 long LoggingRegistry::CloseKey(RegKey key) {
   m_names.erase(key);
   return m_inner.CloseKey(key);
+}
+
+long LoggingRegistry::LoadHive(const std::string& name, const std::string& file) {
+  const long result = m_inner.LoadHive(name, file);
+  const std::string hive = NameOf(kHKeyUsers, name) + "（" + file + "）";
+  m_log.Line(result == kErrorSuccess ? "加载用户注册表：" + hive
+                                     : "未能加载用户注册表：" + hive + Failure(result));
+  return result;
+}
+
+long LoggingRegistry::UnloadHive(const std::string& name) {
+  const long result = m_inner.UnloadHive(name);
+  const std::string hive = NameOf(kHKeyUsers, name);
+  m_log.Line(result == kErrorSuccess ? "卸载用户注册表：" + hive
+                                     : "未能卸载用户注册表：" + hive + Failure(result));
+  return result;
 }
 
 // ---- Messages ----------------------------------------------------------------

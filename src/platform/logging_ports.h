@@ -5,8 +5,8 @@
 // keys created and deleted, values set (TRUSTEDPATHS with its text before and
 // after), messages and their answers, and every failure with its error code.
 // Text read and appended is not written down, only a failure to do it (a file
-// not there to read is none). The view roots are named HKEY_LOCAL_MACHINE(32)
-// and HKEY_LOCAL_MACHINE(64).
+// not there to read is none), user hives loaded and unloaded. The view roots
+// are named HKEY_LOCAL_MACHINE(32) and HKEY_LOCAL_MACHINE(64).
 
 #include <map>
 #include <memory>
@@ -80,6 +80,8 @@ class LoggingRegistry : public RegistryPort {
                     const std::u16string& data) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
+  long LoadHive(const std::string& name, const std::string& file) override;
+  long UnloadHive(const std::string& name) override;
 
  private:
   // The full name of an open key, or of a path below it.

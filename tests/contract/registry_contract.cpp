@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "support/table_rows.h"
 
@@ -481,6 +482,96 @@ INSTANTIATE_TEST_SUITE_P(Views, RegistryViewTable,
                                            ViewRow{"view 64", platform::kHKeyLocalMachine64,
                                                    platform::kHKeyLocalMachine32}),
                          RowName());
+
+class RegistryHiveContract : public RegistryContract {
+ protected:
+  void SetUp() override {
+    RegistryContract::SetUp();
+    const std::string scratch = m_underTest->ScratchPath();
+    m_name = "SetupContract-" + scratch.substr(scratch.rfind('\\') + 1);
+    m_file = m_underTest->NewHiveFile();
+    ASSERT_FALSE(m_file.empty());
+    ASSERT_EQ(kErrorSuccess, Port().LoadHive(m_name, m_file));
+    platform::RegKey key = 0;
+    ASSERT_EQ(kErrorSuccess, Port().CreateKey(platform::kHKeyUsers, m_name + "\\Software", &key));
+    EXPECT_EQ(kErrorSuccess, Port().SetValue(key, "v", platform::kRegSz, kHiveText));
+    Port().CloseKey(key);
+  }
+
+  void TearDown() override {
+    Port().UnloadHive(m_name);
+    RegistryContract::TearDown();
+  }
+
+  // The value written below the hive `name`, or the failure's code.
+  std::string HiveValue(const std::string& name) {
+    platform::RegKey key = 0;
+    const long result = Port().OpenKeyForRead(platform::kHKeyUsers, name + "\\Software", &key);
+    if (result != kErrorSuccess) return "error " + std::to_string(result);
+    const std::string value = Query(key, "v");
+    Port().CloseKey(key);
+    return value;
+  }
+
+  // Skips the rest of a test the registry does not reproduce.
+  bool Lacks(const char* behaviour) {
+    const std::string gap = m_underTest->HiveGap(behaviour);
+    if (!gap.empty()) std::cout << "[  SKIPPED ] " << behaviour << ": " << gap << '\n';
+    return !gap.empty();
+  }
+
+  const std::string kHiveText = std::string("D:\\한글\\plugins") + '\0';
+  std::string m_name;
+  std::string m_file;
+};
+
+// A user's hive loaded for one step and unloaded, then loaded again later.
+TEST_F(RegistryHiveContract, ALoadedHiveIsBelowUsersUntilUnloadedAndKeepsWhatWasWritten) {
+  EXPECT_EQ(kHiveText, HiveValue(m_name));
+  if (!Lacks(kOpenKeyBlocksUnload)) {
+    platform::RegKey open = 0;
+    ASSERT_EQ(kErrorSuccess,
+              Port().OpenKeyForRead(platform::kHKeyUsers, m_name + "\\Software", &open));
+    EXPECT_EQ(kErrorAccessDenied, Port().UnloadHive(m_name));
+    Port().CloseKey(open);
+  }
+  EXPECT_EQ(kErrorSuccess, Port().UnloadHive(m_name));
+  EXPECT_EQ(kNotFound, HiveValue(m_name));
+  EXPECT_EQ(kErrorFileNotFound, Port().UnloadHive(m_name));
+
+  ASSERT_EQ(kErrorSuccess, Port().LoadHive(m_name, m_file));
+  if (Lacks(kKeptAtUnload)) return;
+  EXPECT_EQ(kHiveText, HiveValue(m_name));
+}
+
+struct SecondLoadRow {
+  const char* name;
+  const char* behaviour;
+  bool sameFile;  // the loaded file again, under another name; or another file under its name
+  long error;
+  PRINTS_ROW_NAME(SecondLoadRow)
+};
+
+class SecondLoadTable : public RegistryHiveContract,
+                        public ::testing::WithParamInterface<SecondLoadRow> {};
+
+TEST_P(SecondLoadTable, FailsAndLeavesTheLoadedHiveAsItWas) {
+  const SecondLoadRow& row = GetParam();
+  if (Lacks(row.behaviour)) return;
+  const std::string name = row.sameFile ? m_name + "-again" : m_name;
+  const std::string file = row.sameFile ? m_file : m_underTest->NewHiveFile();
+  EXPECT_EQ(row.error, Port().LoadHive(name, file));
+  EXPECT_EQ(kHiveText, HiveValue(m_name));
+  if (row.sameFile) {
+    EXPECT_EQ(kNotFound, HiveValue(name));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hives, SecondLoadTable,
+    ::testing::Values(SecondLoadRow{"file in use", kLoadedFileInUse, true, kErrorSharingViolation},
+                      SecondLoadRow{"name taken", kLoadedNameTaken, false, kErrorAlreadyExists}),
+    RowName());
 
 TEST_F(RegistryContract, AClosedHandleCannotBeClosedAgain) {
   platform::RegKey key = 0;

@@ -13,3 +13,8 @@ long FakeProcesses::RestartElevated(const std::string& arguments, unsigned long*
   if (error == 0) *exitCode = m_restarted ? static_cast<unsigned long>(m_restarted(arguments)) : 0;
   return error;
 }
+
+long FakeProcesses::EnableHivePrivileges() {
+  const long error = m_faults.Check("EnableHivePrivileges", {});
+  return error != 0 ? error : m_hivePrivilegesResult;
+}

@@ -168,9 +168,12 @@ std::string Joined(const base::TextList& names) {
   return path;
 }
 
+// ERROR_INVALID_PARAMETER: RegUnLoadKeyW of a key that is no hive's root.
+constexpr long kNotAHive = 87;
+
 bool IsRoot(platform::RegKey key) {
   return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser ||
-         key == kOwnViewRoot || key == kOtherViewRoot;
+         key == platform::kHKeyUsers || key == kOwnViewRoot || key == kOtherViewRoot;
 }
 
 std::string RootName(platform::RegKey root) {
@@ -178,6 +181,7 @@ std::string RootName(platform::RegKey root) {
     return kOtherViewRoot == platform::kHKeyLocalMachine32 ? "HKEY_LOCAL_MACHINE(32)"
                                                            : "HKEY_LOCAL_MACHINE(64)";
   }
+  if (root == platform::kHKeyUsers) return "HKEY_USERS";
   return root == platform::kHKeyCurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
@@ -191,10 +195,12 @@ std::string KeyName(platform::RegKey root, const std::string& path) {
 FakeRegistry::FakeRegistry()
     : m_localMachine(std::make_shared<Node>()),
       m_otherView(std::make_shared<Node>()),
-      m_currentUser(std::make_shared<Node>()) {
+      m_currentUser(std::make_shared<Node>()),
+      m_users(std::make_shared<Node>()) {
   m_localMachine->name = RootName(platform::kHKeyLocalMachine);
   m_otherView->name = RootName(kOtherViewRoot);
   m_currentUser->name = RootName(platform::kHKeyCurrentUser);
+  m_users->name = RootName(platform::kHKeyUsers);
 }
 
 FakeRegistry::~FakeRegistry() = default;
@@ -306,6 +312,53 @@ long FakeRegistry::CloseKey(platform::RegKey key) {
   return m_handles.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
+long FakeRegistry::LoadHive(const std::string& name, const std::string& file) {
+  if (!IsUtf8(name) || !IsUtf8(file)) return kErrorNoUnicodeTranslation;
+  ++m_callCount;
+  const long fault = m_faults.Check("LoadHive", {KeyName(platform::kHKeyUsers, name)});
+  if (fault != kErrorSuccess) return fault;
+  const auto hive = m_hiveFiles.find(ToUpperAscii(file));
+  if (hive == m_hiveFiles.end()) return kErrorFileNotFound;
+  if (hive->second.inUse) return kErrorSharingViolation;
+  if (m_users->Child(name)) return kErrorAlreadyExists;
+  const std::shared_ptr<Node> root = hive->second.root;
+  root->name = name;
+  root->parent = m_users.get();
+  m_users->children.push_back(root);
+  m_users->childByName[ToUpperAscii(name)] = root;
+  hive->second.inUse = true;
+  m_loaded[ToUpperAscii(name)] = hive->first;
+  return kErrorSuccess;
+}
+
+long FakeRegistry::UnloadHive(const std::string& name) {
+  if (!IsUtf8(name)) return kErrorNoUnicodeTranslation;
+  ++m_callCount;
+  const long fault = m_faults.Check("UnloadHive", {KeyName(platform::kHKeyUsers, name)});
+  if (fault != kErrorSuccess) return fault;
+  const auto loaded = m_loaded.find(ToUpperAscii(name));
+  if (loaded == m_loaded.end()) return m_users->Child(name) ? kNotAHive : kErrorFileNotFound;
+  HiveFile& hive = m_hiveFiles.at(loaded->second);
+  if (OpenBelow(hive.root.get())) return kErrorAccessDenied;
+  m_users->RemoveChild(hive.root);
+  hive.root->parent = nullptr;
+  hive.inUse = false;
+  m_loaded.erase(loaded);
+  return kErrorSuccess;
+}
+
+void FakeRegistry::AddHiveFile(const std::string& file) {
+  m_hiveFiles[ToUpperAscii(file)].root = std::make_shared<Node>();
+}
+
+void FakeRegistry::MarkHiveInUse(const std::string& file) {
+  m_hiveFiles[ToUpperAscii(file)].inUse = true;
+}
+
+bool FakeRegistry::HiveLoaded(const std::string& name) const {
+  return m_loaded.count(ToUpperAscii(name)) != 0;
+}
+
 void FakeRegistry::Fail(Fault fault) {
   fault.subject = Joined(SplitPath(fault.subject));
   m_faults.Add(std::move(fault));
@@ -371,7 +424,8 @@ base::TextList FakeRegistry::ValueNames(platform::RegKey root, const std::string
 
 base::TextList FakeRegistry::AllKeys() const {
   base::TextList keys;
-  std::vector<std::shared_ptr<Node>> pending = {m_localMachine, m_otherView, m_currentUser};
+  std::vector<std::shared_ptr<Node>> pending = {m_users, m_localMachine, m_otherView,
+                                                m_currentUser};
   while (!pending.empty()) {
     const std::shared_ptr<Node> node = pending.back();
     pending.pop_back();
@@ -470,7 +524,17 @@ std::shared_ptr<FakeRegistry::Node> FakeRegistry::Descend(std::shared_ptr<Node> 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::RootNode(platform::RegKey root) const {
   assert(IsRoot(root));
   if (root == kOtherViewRoot) return m_otherView;
+  if (root == platform::kHKeyUsers) return m_users;
   return root == platform::kHKeyCurrentUser ? m_currentUser : m_localMachine;
+}
+
+bool FakeRegistry::OpenBelow(const Node* node) const {
+  for (const auto& handle : m_handles) {
+    for (const Node* open = handle.second.node.get(); open; open = open->parent) {
+      if (open == node) return true;
+    }
+  }
+  return false;
 }
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::Find(platform::RegKey root,

@@ -15,6 +15,11 @@
 // "HKEY_LOCAL_MACHINE(32)" or "HKEY_LOCAL_MACHINE(64)". HKEY_LOCAL_MACHINE
 // itself is one key in both views: an empty path below either view root opens
 // it, and keys below that handle are in the process's own view.
+//
+// HKEY_USERS holds what tests arrange below it (a logged-on user's hive by
+// its SID) and the hive files loaded there. A hive file is a tree of its own:
+// LoadHive hangs it below HKEY_USERS under a name, UnloadHive takes it away
+// again, keeping what was written below it for the next LoadHive of the file.
 
 #include <cstdint>
 #include <map>
@@ -89,8 +94,25 @@ class FakeRegistry : public platform::RegistryPort {
                     const std::u16string& data) override;
   long DeleteKey(platform::RegKey parent, const std::string& path) override;
   long CloseKey(platform::RegKey key) override;
+  // A file that is not there fails with kErrorFileNotFound, one in use (loaded
+  // or marked) with kErrorSharingViolation, a name already below HKEY_USERS
+  // with kErrorAlreadyExists (STATUS_OBJECT_NAME_COLLISION), as Windows does.
+  long LoadHive(const std::string& name, const std::string& file) override;
+  // As Windows: kErrorAccessDenied while a key below the hive is open
+  // (STATUS_CANNOT_DELETE), kErrorFileNotFound for a name not below
+  // HKEY_USERS, ERROR_INVALID_PARAMETER (87) for a key there that is no
+  // hive.
+  long UnloadHive(const std::string& name) override;
 
   void Fail(Fault fault);
+
+  // An empty hive file LoadHive can load; file names compare ignoring ASCII
+  // case.
+  void AddHiveFile(const std::string& file);
+  // The hive file is in use, as the hive of a logged-on user is.
+  void MarkHiveInUse(const std::string& file);
+  // Whether `name` was loaded through LoadHive and is not unloaded.
+  bool HiveLoaded(const std::string& name) const;
 
   // Arranging and inspecting the store; keys on the path are created.
   void AddKey(platform::RegKey root, const std::string& path);
@@ -150,14 +172,25 @@ class FakeRegistry : public platform::RegistryPort {
   std::shared_ptr<Node> RootNode(platform::RegKey root) const;
   std::shared_ptr<Node> Find(platform::RegKey root, const std::string& path) const;
   std::shared_ptr<Node> MakePath(platform::RegKey root, const std::string& path);
+  // Whether a handle is open on `node` or a key below it.
+  bool OpenBelow(const Node* node) const;
+
+  struct HiveFile {
+    std::shared_ptr<Node> root;  // the hive's keys, kept while unloaded
+    bool inUse = false;
+  };
 
   std::shared_ptr<Node> m_localMachine;
   std::shared_ptr<Node> m_otherView;
   std::shared_ptr<Node> m_currentUser;
+  std::shared_ptr<Node> m_users;
+  std::map<std::string, HiveFile> m_hiveFiles;  // by upper-cased file name
+  std::map<std::string, std::string> m_loaded;  // upper-cased name -> its file's key
   std::map<platform::RegKey, Handle> m_handles;
   platform::RegKey m_nextHandle = 0x100;
   int m_openCount = 0;
   int m_callCount = 0;
   FaultPlan m_faults{{"OpenKey", "OpenKeyForRead", "ProbeWrite", "CreateKey", "CountSubKeys",
-                      "EnumSubKey", "QueryValue", "SetValue", "DeleteKey"}};
+                      "EnumSubKey", "QueryValue", "SetValue", "DeleteKey", "LoadHive",
+                      "UnloadHive"}};
 };

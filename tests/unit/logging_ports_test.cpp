@@ -85,6 +85,13 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
     platform::ScopedKey::Create(loggedRegistry, view, "SOFTWARE\\Q");
     loggedRegistry.DeleteKey(view, "SOFTWARE\\Q");
   }
+  registry.AddHiveFile("C:\\Users\\A\\NTUSER.DAT");
+  registry.MarkHiveInUse("C:\\Users\\B\\NTUSER.DAT");
+  loggedRegistry.LoadHive("S-1-5-21-7", "C:\\Users\\A\\NTUSER.DAT");
+  platform::ScopedKey::Create(loggedRegistry, platform::kHKeyUsers, "S-1-5-21-7\\Software");
+  loggedRegistry.UnloadHive("S-1-5-21-7");
+  loggedRegistry.LoadHive("S-1-5-21-8", "C:\\Users\\B\\NTUSER.DAT");
+  loggedRegistry.UnloadHive("S-1-5-21-8");
   prompt.Answer(platform::kIdAbort);
   loggedPrompt.Show("拷贝文件 x 失败\n\n原因", "B", platform::kMbAbortRetryIgnore);
 
@@ -112,6 +119,12 @@ TEST_F(LoggingPortsTest, WritesDownWhatChangesAndEveryFailureWithItsCode) {
       "删除注册表项：HKEY_LOCAL_MACHINE(32)\\SOFTWARE\\Q",
       "打开或创建注册表项：HKEY_LOCAL_MACHINE(64)\\SOFTWARE\\Q",
       "删除注册表项：HKEY_LOCAL_MACHINE(64)\\SOFTWARE\\Q",
+      "加载用户注册表：HKEY_USERS\\S-1-5-21-7（C:\\Users\\A\\NTUSER.DAT）",
+      "打开或创建注册表项：HKEY_USERS\\S-1-5-21-7\\Software",
+      "卸载用户注册表：HKEY_USERS\\S-1-5-21-7",
+      "未能加载用户注册表：HKEY_USERS\\S-1-5-21-8（C:\\Users\\B\\NTUSER.DAT）（文件正在使用，错误 "
+      "32）",
+      "未能卸载用户注册表：HKEY_USERS\\S-1-5-21-8（找不到文件或路径，错误 2）",
       "消息：拷贝文件 x 失败  原因 -> 3",
   };
   EXPECT_EQ(expected, sink.lines);

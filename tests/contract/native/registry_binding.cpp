@@ -13,9 +13,15 @@ class FakeRegistryUnderTest : public RegistryUnderTest {
   platform::RegistryPort& Port() override { return m_registry; }
   std::string ScratchPath() const override { return "Software\\SetupContractTests\\Scratch"; }
   bool SeparateViews() const override { return true; }
+  std::string NewHiveFile() override {
+    const std::string file = "C:\\Users\\Contract\\NTUSER" + std::to_string(++m_hiveFiles) + ".DAT";
+    m_registry.AddHiveFile(file);
+    return file;
+  }
 
  private:
   FakeRegistry m_registry;
+  int m_hiveFiles = 0;
 };
 
 }  // namespace
