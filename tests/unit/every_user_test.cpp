@@ -62,7 +62,14 @@ struct Machine {
   void AddUser(const std::string& sid, const std::string& folder) {
     fake.registry.SetString(platform::kHKeyLocalMachine, std::string(kProfileList) + "\\" + sid,
                             "ProfileImagePath", folder);
-    fake.files.AddFolder(folder.find('%') == 0 ? "C:\\Windows" : folder);
+    if (folder.find("Users") != std::string::npos) {
+      fake.files.AddFolder(ExpandedUserFolder(folder) + "\\AppData\\Roaming");
+    }
+  }
+
+  static std::string ExpandedUserFolder(const std::string& folder) {
+    const std::string variable = "%SystemDrive%";
+    return folder.rfind(variable, 0) == 0 ? "C:" + folder.substr(variable.size()) : folder;
   }
 
   int Run(const std::string& arguments) {
@@ -81,7 +88,9 @@ struct Machine {
     }
     const auto value =
         fake.registry.GetValue(platform::kHKeyUsers, root + "\\" + kVariables, "TRUSTEDPATHS");
-    if (!hiveFile.empty()) EXPECT_EQ(kErrorSuccess, fake.registry.UnloadHive("reading"));
+    if (!hiveFile.empty()) {
+      EXPECT_EQ(kErrorSuccess, fake.registry.UnloadHive("reading"));
+    }
     return value ? value->data.substr(0, value->data.find('\0')) : "(none)";
   }
 
