@@ -18,3 +18,11 @@ TEST(Win32ProcessesTest, SnapshotListsThisProgramByImageName) {
     return EqualsIgnoreCase(name, "win32_tests.exe");
   }));
 }
+
+// The tests run as an administrator (Wine's user is one), whose token holds
+// the restore and backup privileges but is not the local system account's.
+TEST(Win32ProcessesTest, AnAdministratorIsNoSystemAccountAndEnablesTheHivePrivileges) {
+  win32::Win32Processes processes;
+  EXPECT_FALSE(processes.IsSystemAccount());
+  EXPECT_EQ(0, processes.EnableHivePrivileges());
+}

@@ -24,15 +24,61 @@ bool Win32Processes::ImageNames(std::vector<std::string>* names) {
   return true;
 }
 
-bool Win32Processes::IsElevated() {
+namespace {
+
+// GetTokenInformation of the process's token into `buffer`; false when the
+// token cannot be opened or the information does not fit.
+bool ProcessTokenInformation(TOKEN_INFORMATION_CLASS kind, void* buffer, DWORD size) {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  const bool known =
-      GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size) != FALSE;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  DWORD needed = 0;
+  const bool known = GetTokenInformation(token, kind, buffer, size, &needed) != FALSE;
   CloseHandle(token);
-  return !known || elevation.TokenIsElevated != 0;
+  return known;
+}
+
+}  // namespace
+
+bool Win32Processes::IsElevated() {
+  TOKEN_ELEVATION elevation{};
+  if (!ProcessTokenInformation(TokenElevation, &elevation, sizeof(elevation))) return true;
+  return elevation.TokenIsElevated != 0;
+}
+
+bool Win32Processes::IsSystemAccount() {
+  // TOKEN_USER is followed by the SID it points to.
+  alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  BYTE system[SECURITY_MAX_SID_SIZE];
+  DWORD systemSize = sizeof(system);
+  return ProcessTokenInformation(TokenUser, user, sizeof(user)) &&
+         CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &systemSize) &&
+         EqualSid(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, system);
+}
+
+long Win32Processes::EnableHivePrivileges() {
+  // TOKEN_PRIVILEGES holds one privilege; the second follows it.
+  struct {
+    TOKEN_PRIVILEGES privileges;
+    LUID_AND_ATTRIBUTES more;
+  } wanted{};
+  wanted.privileges.PrivilegeCount = 2;
+  LUID_AND_ATTRIBUTES& restore = wanted.privileges.Privileges[0];
+  if (!LookupPrivilegeValueW(nullptr, L"SeRestorePrivilege", &restore.Luid) ||
+      !LookupPrivilegeValueW(nullptr, L"SeBackupPrivilege", &wanted.more.Luid)) {
+    return static_cast<long>(GetLastError());
+  }
+  restore.Attributes = wanted.more.Attributes = SE_PRIVILEGE_ENABLED;
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    return static_cast<long>(GetLastError());
+  }
+  // A success that enabled not all of them leaves ERROR_NOT_ALL_ASSIGNED.
+  SetLastError(ERROR_SUCCESS);
+  const bool adjusted =
+      AdjustTokenPrivileges(token, FALSE, &wanted.privileges, 0, nullptr, nullptr) != FALSE;
+  const DWORD error = GetLastError();
+  CloseHandle(token);
+  return adjusted && error == ERROR_SUCCESS ? 0 : static_cast<long>(error);
 }
 
 namespace {

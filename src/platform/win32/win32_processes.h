@@ -1,6 +1,7 @@
 #pragma once
 // The process port over the tool-help process snapshot, the token's
-// elevation and the shell's "runas", through the wide calls.
+// elevation, user and privileges, and the shell's "runas", through the wide
+// calls.
 
 #include "platform/process_port.h"
 
@@ -11,6 +12,8 @@ class Win32Processes : public platform::ProcessPort {
   bool ImageNames(std::vector<std::string>* names) override;
   bool IsElevated() override;
   long RestartElevated(const std::string& arguments, unsigned long* exitCode) override;
+  bool IsSystemAccount() override;
+  long EnableHivePrivileges() override;
 };
 
 }  // namespace win32

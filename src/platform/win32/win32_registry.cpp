@@ -14,6 +14,7 @@ namespace win32 {
 HKEY Win32Registry::ToHkey(platform::RegKey key) {
   if (key == platform::kHKeyLocalMachine || ViewFlag(key) != 0) return HKEY_LOCAL_MACHINE;
   if (key == platform::kHKeyCurrentUser) return HKEY_CURRENT_USER;
+  if (key == platform::kHKeyUsers) return HKEY_USERS;
   return reinterpret_cast<HKEY>(key);
 }
 
@@ -36,8 +37,12 @@ REGSAM Win32Registry::ViewFlag(platform::RegKey key, REGSAM otherwise) {
 long Win32Registry::Opened(LONG result, HKEY opened, platform::RegKey* key) {
   if (result != ERROR_SUCCESS) {
     *key = 0;
-  } else if (opened == HKEY_LOCAL_MACHINE || opened == HKEY_CURRENT_USER) {
-    *key = opened == HKEY_LOCAL_MACHINE ? platform::kHKeyLocalMachine : platform::kHKeyCurrentUser;
+  } else if (opened == HKEY_LOCAL_MACHINE) {
+    *key = platform::kHKeyLocalMachine;
+  } else if (opened == HKEY_CURRENT_USER) {
+    *key = platform::kHKeyCurrentUser;
+  } else if (opened == HKEY_USERS) {
+    *key = platform::kHKeyUsers;
   } else {
     *key = reinterpret_cast<platform::RegKey>(opened);
   }
@@ -47,7 +52,8 @@ long Win32Registry::Opened(LONG result, HKEY opened, platform::RegKey* key) {
 namespace {
 
 bool IsRoot(platform::RegKey key) {
-  return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser;
+  return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser ||
+         key == platform::kHKeyUsers;
 }
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
@@ -214,5 +220,18 @@ long Win32Registry::DeleteKey(platform::RegKey parent, const std::string& path) 
 }
 
 long Win32Registry::CloseKey(platform::RegKey key) { return RegCloseKey(ToHkey(key)); }
+
+long Win32Registry::LoadHive(const std::string& name, const std::string& file) {
+  std::wstring wideFile;
+  if (!ToWide(file, &wideFile)) return ERROR_NO_UNICODE_TRANSLATION;
+  return WithWideName(name, [&](const wchar_t* wideName) {
+    return RegLoadKeyW(HKEY_USERS, wideName, wideFile.c_str());
+  });
+}
+
+long Win32Registry::UnloadHive(const std::string& name) {
+  return WithWideName(name,
+                      [&](const wchar_t* wideName) { return RegUnLoadKeyW(HKEY_USERS, wideName); });
+}
 
 }  // namespace win32

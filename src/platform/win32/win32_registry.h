@@ -3,7 +3,7 @@
 // converted between UTF-8 and UTF-16 at each call. Below the view roots keys
 // are opened, created and deleted through the Ex calls with the view's
 // KEY_WOW64_ flag; RegDeleteKeyExW is looked up when needed, so that the
-// program loads on a Windows without it.
+// program loads on a Windows without it. Hives load below HKEY_USERS only.
 
 #include <windows.h>
 
@@ -35,6 +35,8 @@ class Win32Registry : public platform::RegistryPort {
                     const std::u16string& data) override;
   long DeleteKey(platform::RegKey parent, const std::string& path) override;
   long CloseKey(platform::RegKey key) override;
+  long LoadHive(const std::string& name, const std::string& file) override;
+  long UnloadHive(const std::string& name) override;
 
  protected:
   // The handle the advapi32 calls take for a port key, roots included (a

@@ -10,7 +10,8 @@ namespace {
 
 // Opens every key with KEY_WOW64_64KEY, but for a key below the 32-bit view
 // root, which keeps its view; enumeration, queries and closing are the plain
-// adapter's. Writes are refused: this view only serves looking.
+// adapter's. Writes and hive loads are refused: this view only serves
+// looking.
 class Win32Registry64BitView : public Win32Registry {
  public:
   long OpenKey(platform::RegKey parent, const std::string& path, platform::RegKey* key) override {
@@ -33,6 +34,8 @@ class Win32Registry64BitView : public Win32Registry {
     return kErrorAccessDenied;
   }
   long DeleteKey(platform::RegKey, const std::string&) override { return kErrorAccessDenied; }
+  long LoadHive(const std::string&, const std::string&) override { return kErrorAccessDenied; }
+  long UnloadHive(const std::string&) override { return kErrorAccessDenied; }
 };
 
 }  // namespace
