@@ -53,11 +53,10 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
                       &key) != ERROR_SUCCESS) {
       return "";
     }
+    m_hiveFiles.push_back(file);  // a failed save may leave an empty file
     const LONG saved = RegSaveKeyW(key, file.c_str(), nullptr);
     RegCloseKey(key);
-    if (saved != ERROR_SUCCESS) return "";
-    m_hiveFiles.push_back(file);
-    return win32::Utf8(file);
+    return saved == ERROR_SUCCESS ? win32::Utf8(file) : "";
   }
   // Wine (8.0) keeps a hive in its own text format ("WINE REGISTRY Version
   // 2"), which its RegSaveKeyW writes (over an existing file too) and its
