@@ -18,6 +18,8 @@ std::string ErrorText(long error) {
       return "路径过长，" + code;
     case kErrorNoUnicodeTranslation:
       return "名称中有无法转换的字符，" + code;
+    case kErrorPrivilegeNotHeld:
+      return "缺少所需的特权（需以管理员身份运行），" + code;
     default:
       return code;
   }

@@ -168,9 +168,6 @@ std::string Joined(const base::TextList& names) {
   return path;
 }
 
-// ERROR_INVALID_PARAMETER: RegUnLoadKeyW of a key that is no hive's root.
-constexpr long kNotAHive = 87;
-
 bool IsRoot(platform::RegKey key) {
   return key == platform::kHKeyLocalMachine || key == platform::kHKeyCurrentUser ||
          key == platform::kHKeyUsers || key == kOwnViewRoot || key == kOtherViewRoot;
@@ -337,7 +334,8 @@ long FakeRegistry::UnloadHive(const std::string& name) {
   const long fault = m_faults.Check("UnloadHive", {KeyName(platform::kHKeyUsers, name)});
   if (fault != kErrorSuccess) return fault;
   const auto loaded = m_loaded.find(ToUpperAscii(name));
-  if (loaded == m_loaded.end()) return m_users->Child(name) ? kNotAHive : kErrorFileNotFound;
+  if (loaded == m_loaded.end())
+    return m_users->Child(name) ? kErrorInvalidParameter : kErrorFileNotFound;
   HiveFile& hive = m_hiveFiles.at(loaded->second);
   if (OpenBelow(hive.root.get())) return kErrorAccessDenied;
   m_users->RemoveChild(hive.root);
