@@ -5,6 +5,7 @@
 
 #include "base/bounded_format.h"
 #include "base/utf8.h"
+#include "install/product_copier.h"
 #include "install/profiles.h"
 #include "install/trusted_paths.h"
 #include "platform/registry_reading.h"
@@ -18,8 +19,6 @@ constexpr char kProfileList[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion
 constexpr char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::size_t kPathValueCapacity = 1024;  // UTF-16 units
-constexpr char kSettingsFolder[] = "\\Brenix";
-constexpr char kSettingsFile[] = "\\Brenix.Ini";
 
 bool IsOrdinaryUser(const std::string& sid) {
   // "S-1-5-21-...-1001.bak" is a profile Windows set aside: not a user's.
@@ -67,13 +66,18 @@ std::string RoamingAppData(platform::RegistryPort& registry, const UserHive& hiv
 long CopySettings(platform::Platform& platform, const std::string& source,
                   const std::string& appData) {
   base::PathBuffer folder, destination;
-  if (base::FormatPath(folder, "%s%s", appData.c_str(), kSettingsFolder) < 0 ||
-      base::FormatPath(destination, "%s%s", folder, kSettingsFile) < 0) {
+  if (base::FormatPath(folder, "%s\\%s", appData.c_str(), kSettingsFolderName) < 0 ||
+      base::FormatPath(destination, "%s\\%s", folder, kSettingsFileName) < 0) {
     return kErrorFilenameTooLong;
   }
   platform.files.CreateDir(folder);  // it may exist already
   if (platform.files.CopyOver(source, destination)) return kErrorSuccess;
   return static_cast<long>(platform.files.LastError());
+}
+
+// Keeps `result` in `*error` unless it holds a failure already.
+void KeepFirst(long* error, long result) {
+  if (*error == kErrorSuccess) *error = result;
 }
 
 }  // namespace
@@ -129,17 +133,17 @@ EveryUserResult ServeEveryUser(platform::Platform& platform, const std::string& 
     long error = kErrorSuccess;
     for (const std::string& key : ProfileVariablesKeys(platform.registry, &error, hive.Root())) {
       const long trusted = TrustFolder(platform.registry, key, folder, hive.Root());
-      if (trusted != kErrorSuccess && error == kErrorSuccess) error = trusted;
+      KeepFirst(&error, trusted);
       if (trusted == kErrorSuccess && record) record->UserProfile({user.sid, user.folder, key});
       result.anyProfile = result.anyProfile || trusted == kErrorSuccess;
     }
     if (!settingsSource.empty()) {
       const long copied =
           CopySettings(platform, settingsSource, RoamingAppData(platform.registry, hive, user));
-      if (copied != kErrorSuccess && error == kErrorSuccess) error = copied;
+      KeepFirst(&error, copied);
     }
     const long released = hive.Release();
-    if (error == kErrorSuccess) error = released;
+    KeepFirst(&error, released);
     if (error != kErrorSuccess) fail(error);
   }
   return result;
@@ -166,11 +170,11 @@ HostFailures ForsakeEveryUser(platform::Platform& platform,
         if (!hive.Root()) break;
         const long result =
             DistrustFolder(platform.registry, profile->variablesKey, folder, hive.Root());
-        if (result != kErrorSuccess && error == kErrorSuccess) error = result;
+        KeepFirst(&error, result);
       }
     }
     const long released = hive.Release();
-    if (error == kErrorSuccess) error = released;
+    KeepFirst(&error, released);
     if (error != kErrorSuccess)
       failures.push_back({0, HostStep::kUserProfile, UserName(user), error});
   }

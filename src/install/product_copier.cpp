@@ -26,7 +26,6 @@ namespace {
 // or what an install writes of its own.
 const char* const kLeftOutNames[] = {"SetUp.EXE",   "Brenix_EN.shx",  "Brenix_HZ.shx",
                                      "Brenix.prt5", kUninstallerName, kRecordFileName};
-const char kSettingsFile[] = "Brenix.Ini";
 
 bool IsLeftOut(const platform::FileEntry& entry) {
   if (entry.name == "." || entry.name == ".." || (entry.attributes & platform::kAttrDirectory))
@@ -63,11 +62,11 @@ PlannedCopy PrepareSettingsCopy(platform::Platform& platform, const std::string&
   std::string appData;
   PathBuffer appDataBuffer = {};
   PathBuffer settingsFolder;
-  const bool folderFits = platform.environment.GetVariable("APPDATA", &appData) &&
-                          !appData.empty() &&
-                          FormatPath(appDataBuffer, "%s", appData.c_str()) >= 0 &&
-                          FormatPath(settingsFolder, "%s\\Brenix", appDataBuffer) >= 0;
-  PlannedCopy copy = PlanCopy(payload, appData + "\\Brenix", folderFits, name);
+  const bool folderFits =
+      platform.environment.GetVariable("APPDATA", &appData) && !appData.empty() &&
+      FormatPath(appDataBuffer, "%s", appData.c_str()) >= 0 &&
+      FormatPath(settingsFolder, "%s\\%s", appDataBuffer, kSettingsFolderName) >= 0;
+  PlannedCopy copy = PlanCopy(payload, appData + "\\" + kSettingsFolderName, folderFits, name);
   if (copy.fits) platform.files.CreateDir(settingsFolder);  // may exist already
   return copy;
 }
@@ -138,7 +137,7 @@ bool ProductCopier::CopyProduct() {
     if (IsLeftOut(entry) || EqualsIgnoreCase(payload + "\\" + entry.name, m_scope.logFile)) {
       continue;
     }
-    const bool settings = EqualsIgnoreCase(entry.name, kSettingsFile);
+    const bool settings = EqualsIgnoreCase(entry.name, kSettingsFileName);
     if (settings && currentUser && m_scope.everyUser) {
       m_everyUsersSettings = payload + "\\" + entry.name;
       continue;

@@ -13,6 +13,10 @@
 
 namespace install {
 
+// The settings file, and the folder in a user's %APPDATA% it goes to.
+constexpr char kSettingsFileName[] = "Brenix.Ini";
+constexpr char kSettingsFolderName[] = "Brenix";
+
 class ProductCopier {
  public:
   // `folder` is the install folder; one trailing backslash is dropped.
